@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the program was asked to do from the shell.
+struct CommandLine {
+    QString FractFile;           // a .fract file to open or export
+    QString ExportFile;          // set: write this picture and exit
+    QString SizeText;            // "WxH" from --size, empty for the stored size
+    std::optional<quint64> Seed; // fixes the random source
+};
+
+// Reads the arguments (the program name first). On --help, --version or a
+// usage error it prints what the user needs and returns the exit status.
+std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& result);
+
+// Whether the arguments ask for an export, judged before any application
+// object exists (an export needs no display).
+bool WantsExport(int argc, char** argv);
+
+// "WxH" as two whole numbers above zero.
+std::optional<QSize> ParseExportSize(const QString& text);

@@ -1,0 +1,160 @@
+#include "settings.h"
+
+#include <QSettings>
+#include <QtEndian>
+
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace {
+
+constexpr int kDoubleSize = 8;
+constexpr int kMaxPenWidth = 10;
+constexpr int kMaxAngRaster = 24;
+constexpr int kMaxLenRaster = 12;
+constexpr int kFewestNodes = 3;
+constexpr int kMostNodes = 10;
+constexpr double kLongestEdge = 10.0;
+
+QSettings OpenStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Ornalix"));
+}
+
+[[noreturn]] void Fail(const char* format, const char* name)
+{
+    throw SettingsError(QString::fromUtf8(format).arg(QLatin1String(name)).toStdString());
+}
+
+// The registry hands back a number, a text file its digits.
+std::optional<qint64> WholeNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    case QMetaType::QString: {
+        bool ok = false;
+        const qint64 number = value.toString().trimmed().toLongLong(&ok);
+        return ok ? std::optional<qint64>(number) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// A 32-bit value, signed or not (colours use all 32 bits).
+template <typename Field>
+void ReadDword(QSettings& store, const char* name, Field& field)
+{
+    const QVariant value = store.value(QLatin1String(name));
+    if (!value.isValid())
+        return;
+    const auto number = WholeNumber(value);
+    if (!number || *number < std::numeric_limits<qint32>::min() || *number > std::numeric_limits<quint32>::max())
+        Fail("Ungültiger Datentyp für '%1'", name);
+    field = static_cast<Field>(*number);
+}
+
+void ReadBool(QSettings& store, const char* name, bool& field)
+{
+    int number = field ? 1 : 0;
+    ReadDword(store, name, number);
+    field = number != 0;
+}
+
+void ReadDouble(QSettings& store, const char* name, double& field)
+{
+    const QVariant value = store.value(QLatin1String(name));
+    if (!value.isValid())
+        return;
+    if (value.typeId() != QMetaType::QByteArray)
+        Fail("Ungültiger Datentyp für '%1'", name);
+    const QByteArray bytes = value.toByteArray();
+    if (bytes.size() < kDoubleSize)
+        Fail("Ungültiger Datentyp für '%1'", name);
+    if (bytes.size() > kDoubleSize)
+        Fail("Fehler beim Holen der Daten für '%1'", name);
+    const quint64 bits = qFromLittleEndian<quint64>(bytes.constData());
+    std::memcpy(&field, &bits, sizeof field);
+}
+
+QByteArray DoubleBytes(double value)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    QByteArray bytes(kDoubleSize, '\0');
+    qToLittleEndian(bits, bytes.data());
+    return bytes;
+}
+
+} // namespace
+
+void SettingsStore::Read(SettingValues& v)
+{
+    QSettings store = OpenStore();
+    ReadDword(store, "bgColor", v.BgColor);
+    ReadDword(store, "fgColor", v.FgColor);
+    ReadDword(store, "penWidth", v.PenWidth);
+    ReadDword(store, "zoomSteps", v.ZoomSteps);
+    ReadDword(store, "zoomDelay", v.ZoomDelay);
+    ReadBool(store, "zoomAnimation", v.ZoomAnimation);
+    ReadDword(store, "angRaster", v.AngRaster);
+    ReadDword(store, "lenRaster", v.LenRaster);
+    ReadDword(store, "minNodes", v.MinNodes);
+    ReadDword(store, "maxNodes", v.MaxNodes);
+    ReadDouble(store, "minLength", v.MinLength);
+    ReadDouble(store, "maxLength", v.MaxLength);
+    ReadDword(store, "exportWidth", v.ExportWidth);
+    ReadDword(store, "exportHeight", v.ExportHeight);
+}
+
+void SettingsStore::Write(const SettingValues& v)
+{
+    QSettings store = OpenStore();
+    if (!store.isWritable())
+        Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");
+    store.setValue(QStringLiteral("bgColor"), static_cast<qint64>(v.BgColor));
+    store.setValue(QStringLiteral("fgColor"), static_cast<qint64>(v.FgColor));
+    store.setValue(QStringLiteral("penWidth"), v.PenWidth);
+    store.setValue(QStringLiteral("zoomSteps"), v.ZoomSteps);
+    store.setValue(QStringLiteral("zoomDelay"), v.ZoomDelay);
+    store.setValue(QStringLiteral("zoomAnimation"), v.ZoomAnimation ? 1 : 0);
+    store.setValue(QStringLiteral("angRaster"), v.AngRaster);
+    store.setValue(QStringLiteral("lenRaster"), v.LenRaster);
+    store.setValue(QStringLiteral("minNodes"), v.MinNodes);
+    store.setValue(QStringLiteral("maxNodes"), v.MaxNodes);
+    store.setValue(QStringLiteral("minLength"), DoubleBytes(v.MinLength));
+    store.setValue(QStringLiteral("maxLength"), DoubleBytes(v.MaxLength));
+    store.setValue(QStringLiteral("exportWidth"), v.ExportWidth);
+    store.setValue(QStringLiteral("exportHeight"), v.ExportHeight);
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");
+}
+
+void SettingsStore::Sanitize(SettingValues& v)
+{
+    const SettingValues defaults;
+    if (v.PenWidth < 1 || v.PenWidth > kMaxPenWidth)
+        v.PenWidth = defaults.PenWidth;
+    if (v.ZoomSteps < 1)
+        v.ZoomSteps = defaults.ZoomSteps;
+    if (v.ZoomDelay < 1)
+        v.ZoomDelay = defaults.ZoomDelay;
+    if (v.AngRaster < 0 || v.AngRaster > kMaxAngRaster)
+        v.AngRaster = defaults.AngRaster;
+    if (v.LenRaster < 0 || v.LenRaster > kMaxLenRaster)
+        v.LenRaster = defaults.LenRaster;
+    if (!(kFewestNodes <= v.MinNodes && v.MinNodes <= v.MaxNodes && v.MaxNodes <= kMostNodes)) {
+        v.MinNodes = defaults.MinNodes;
+        v.MaxNodes = defaults.MaxNodes;
+    }
+    if (!(0 < v.MinLength && v.MinLength < v.MaxLength && v.MaxLength < kLongestEdge)) {
+        v.MinLength = defaults.MinLength;
+        v.MaxLength = defaults.MaxLength;
+    }
+}

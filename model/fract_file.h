@@ -1,0 +1,41 @@
+#pragma once
+
+#include "fract_model.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+// The whole .fract file: line 1 the depth, line 2 the display mode ("-1"
+// lines, "0" points), then the generator's edge lines.
+
+constexpr int kMinFileDepth = 1;
+constexpr int kMaxFileDepth = 8;
+
+// Receives the file's values as they are read, so that a caller sees the
+// state a bad line leaves behind.
+struct FractFileTarget {
+    std::function<void(int depth)> SetDepth;
+    std::function<void(bool lines)> SetLines;
+    FractModel& Generator;
+};
+
+// Throws FractFormatError for anything that is not a .fract file, including
+// a file that cannot be read.
+void ReadFractText(std::string text, const FractFileTarget& target, char separator);
+void ReadFractFile(const QString& path, const FractFileTarget& target, char separator);
+
+// The depth, display mode and generator of a whole file, read into the given
+// generator.
+struct FractDocument {
+    int Depth = 1;
+    bool Lines = true;
+};
+FractDocument LoadFractDocument(const QString& path, FractModel& generator, char separator);
+
+std::string FractFileText(int depth, bool lines, const FractModel& generator, char separator);
+
+// Replaces the file only once everything is written, so a failure leaves an
+// existing file as it was. Throws std::runtime_error with the system's reason.
+void WriteFractFile(const QString& path, const std::string& text);

@@ -1,0 +1,79 @@
+#include "fract_model.h"
+
+#include "number_text.h"
+#include "random_source.h"
+#include "text_lines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+FractModel::FractModel(int capacity) : Items(static_cast<std::size_t>(std::max(capacity, 0)))
+{
+    AddEdge();
+}
+
+void FractModel::AddEdge()
+{
+    if (Count < Capacity() - 2) {
+        Items[Count].SetTo(1, 0);
+        ++Count;
+    }
+}
+
+void FractModel::DeleteEdge()
+{
+    if (Count > 1) {
+        --Count;
+        Items[Count - 1].MulReal(std::sqrt(Items[Count].SqrAbs()));
+    }
+}
+
+namespace {
+
+double ReadNumberLine(TextLineReader& reader, char separator)
+{
+    const auto value = ParseNumber(reader.ReadLine(), separator);
+    if (!value)
+        throw FractFormatError("bad number");
+    return *value;
+}
+
+} // namespace
+
+void FractModel::LoadFromText(TextLineReader& reader, char separator)
+{
+    Count = 0;
+    while (!reader.AtEnd()) {
+        if (Count == Capacity())
+            throw FractFormatError("more edges than the generator holds");
+        Items[Count].Re = ReadNumberLine(reader, separator);
+        Items[Count].Im = ReadNumberLine(reader, separator);
+        ++Count;
+    }
+}
+
+void FractModel::SaveToText(std::string& out, char separator) const
+{
+    for (int k = 0; k < Count; ++k) {
+        out += FormatNumber(Items[k].Re, separator) + "\r\n";
+        out += FormatNumber(Items[k].Im, separator) + "\r\n";
+    }
+}
+
+void FractModel::RandomGenerator(int n, double minLength, double maxLength, RandomSource& random)
+{
+    Count = std::clamp(n, 0, Capacity());
+    double c = 1.0;
+    for (int i = 0; i < Count; ++i) {
+        const double a = random.Next() * std::numbers::pi * 2;
+        const double r = random.Next();
+        const double length = minLength + r * (maxLength - minLength);
+        const double f = length / c;
+        Items[i].SetTo(std::cos(a), std::sin(a));
+        Items[i].MulReal(f);
+        c = c * f;
+    }
+    if (Count > 0)
+        Items[Count - 1].DivReal(c);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "complex.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class RandomSource;
+class TextLineReader;
+
+// A .fract file that does not hold what the program writes.
+class FractFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A generator: Count edges, each relative to the edge before it (its length
+// ratio and turn), in a fixed number of slots.
+class FractModel {
+public:
+    explicit FractModel(int capacity);
+
+    int Capacity() const { return static_cast<int>(Items.size()); }
+
+    // Appends a straight continuation of the last edge; the last two slots
+    // stay free so that the editor can show one node per slot.
+    void AddEdge();
+    // Drops the last edge; the new last edge takes over its length.
+    void DeleteEdge();
+
+    // Reads edge pairs (real line, imaginary line) to the end of the text.
+    // On a bad line the pairs read so far stay, and a bad imaginary line
+    // leaves its real part in the slot at Count.
+    void LoadFromText(TextLineReader& reader, char separator);
+    // Appends two CR LF lines per edge.
+    void SaveToText(std::string& out, char separator) const;
+
+    // n random edges; every absolute edge but the last has a length between
+    // minLength and maxLength, the last has length 1.
+    void RandomGenerator(int n, double minLength, double maxLength, RandomSource& random);
+
+    int Count = 0;
+    std::vector<Complex> Items;
+};

@@ -1,0 +1,164 @@
+#include "canvas.h"
+
+#include <QImage>
+#include <QPaintDevice>
+
+#include <cmath>
+
+namespace {
+
+// How far outside the painter's device a clipped line may end: far enough
+// that the cut never shows, near enough for 16-bit metafile coordinates.
+constexpr int kPainterGuardMargin = 1024;
+
+PixelSurface DirectSurface(QPainter& painter)
+{
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping()
+        || !painter.worldTransform().isIdentity() || painter.testRenderHint(QPainter::Antialiasing)
+        || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return {};
+    auto* image = static_cast<QImage*>(device);
+    const auto format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32
+        && format != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    if (image->devicePixelRatio() != 1.0)
+        return {};
+    return {reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, image->width(),
+            image->height()};
+}
+
+// Truncation toward zero; callers keep the value well inside 64 bits.
+std::int64_t Truncate(double v)
+{
+    return static_cast<std::int64_t>(v);
+}
+
+bool WithinGuard(const Complex& p)
+{
+    return std::fabs(p.Re) < kRasterGuard && std::fabs(p.Im) < kRasterGuard;
+}
+
+} // namespace
+
+Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
+    : painter_(painter), scratch_(scratch), surface_(DirectSurface(painter))
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    const QRect device = painter.device() ? QRect(0, 0, painter.device()->width(), painter.device()->height()) : QRect();
+    guardLo_ = std::min(device.left(), 0) - kPainterGuardMargin;
+    guardHi_ = std::max(device.right(), device.bottom()) + kPainterGuardMargin;
+}
+
+void Canvas::SetBrushColor(ColorRef color)
+{
+    brushColor_ = ToQColor(color);
+    painter_.setBrush(brushColor_);
+}
+
+void Canvas::SetPen(ColorRef color, int width)
+{
+    penColor_ = ToQColor(color);
+    penPixel_ = penColor_.rgb();
+    penWidth_ = width;
+    painter_.setPen(QPen(penColor_, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+void Canvas::FillRect(const PixelRect& rect)
+{
+    painter_.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top), brushColor_);
+}
+
+void Canvas::Polyline(const Complex* points, int count)
+{
+    if (count < 2)
+        return;
+    if (Direct())
+        DirectPolyline(points, count);
+    else
+        PainterPolyline(points, count);
+}
+
+void Canvas::DirectPolyline(const Complex* points, int count)
+{
+    for (int i = 1; i < count; ++i) {
+        const Complex& a = points[i - 1];
+        const Complex& b = points[i];
+        if (WithinGuard(a) && WithinGuard(b)) {
+            RasterLine(surface_, Truncate(a.Re), Truncate(a.Im), Truncate(b.Re), Truncate(b.Im), penPixel_);
+            continue;
+        }
+        double x0 = a.Re, y0 = a.Im, x1 = b.Re, y1 = b.Im;
+        const double guard = kRasterGuard - 1.0;
+        if (ClipSegment(x0, y0, x1, y1, -guard, guard))
+            RasterLine(surface_, Truncate(x0), Truncate(y0), Truncate(x1), Truncate(y1), penPixel_);
+    }
+}
+
+void Canvas::FlushRun(int& runLength)
+{
+    if (runLength > 1)
+        painter_.drawPolyline(scratch_.data(), runLength);
+    runLength = 0;
+}
+
+// Runs of segments that lie within the guard box become one polyline each,
+// so joins stay joins; a segment that leaves the box ends its run.
+void Canvas::PainterPolyline(const Complex* points, int count)
+{
+    if (scratch_.size() < static_cast<std::size_t>(count))
+        scratch_.resize(static_cast<std::size_t>(count));
+    int run = 0;
+    for (int i = 1; i < count; ++i) {
+        double x0 = points[i - 1].Re, y0 = points[i - 1].Im, x1 = points[i].Re, y1 = points[i].Im;
+        if (!ClipSegment(x0, y0, x1, y1, guardLo_, guardHi_)) {
+            FlushRun(run);
+            continue;
+        }
+        const QPoint start(static_cast<int>(x0), static_cast<int>(y0));
+        const QPoint end(static_cast<int>(x1), static_cast<int>(y1));
+        if (run == 0 || scratch_[run - 1] != start) {
+            FlushRun(run);
+            scratch_[run++] = start;
+        }
+        scratch_[run++] = end;
+        if (x1 != points[i].Re || y1 != points[i].Im)
+            FlushRun(run);
+    }
+    FlushRun(run);
+}
+
+void Canvas::Pixels(const Complex* points, int count)
+{
+    if (surface_.Bits) {
+        for (int i = 0; i < count; ++i) {
+            const double x = points[i].Re, y = points[i].Im;
+            // -1 < x: truncation takes -0.5 to pixel 0.
+            if (x > -1.0 && x < surface_.Width && y > -1.0 && y < surface_.Height)
+                surface_.Bits[Truncate(y) * surface_.Stride + Truncate(x)] = penPixel_;
+        }
+        return;
+    }
+    if (scratch_.size() < static_cast<std::size_t>(count))
+        scratch_.resize(static_cast<std::size_t>(count));
+    int n = 0;
+    for (int i = 0; i < count; ++i) {
+        const double x = points[i].Re, y = points[i].Im;
+        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+            scratch_[n++] = QPoint(static_cast<int>(x), static_cast<int>(y));
+    }
+    painter_.save();
+    painter_.setPen(QPen(penColor_, 1));
+    painter_.drawPoints(scratch_.data(), n);
+    painter_.restore();
+}
+
+void Canvas::Ellipses(const Complex* points, int count, int radius)
+{
+    for (int i = 0; i < count; ++i) {
+        const double x = points[i].Re, y = points[i].Im;
+        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+            painter_.drawEllipse(QRect(static_cast<int>(x) - radius, static_cast<int>(y) - radius, 2 * radius, 2 * radius));
+    }
+}

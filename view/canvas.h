@@ -1,0 +1,48 @@
+#pragma once
+
+#include "color_ref.h"
+#include "complex.h"
+#include "line_raster.h"
+#include "pixel_rect.h"
+
+#include <QPainter>
+#include <QPoint>
+
+#include <vector>
+
+// The drawing operations of the views on any QPainter: a widget's picture,
+// an image, a printer page or a metafile. Point coordinates are truncated
+// toward zero. On a plain 32-bit image the lines and pixels are written
+// directly, which is several times faster than the general painter.
+class Canvas {
+public:
+    // scratch holds the integer points for the painter; the views allocate it
+    // once, with one slot per point.
+    Canvas(QPainter& painter, std::vector<QPoint>& scratch);
+
+    void SetBrushColor(ColorRef color);
+    void SetPen(ColorRef color, int width);
+    // Fills the rectangle with the brush colour.
+    void FillRect(const PixelRect& rect);
+    void Polyline(const Complex* points, int count);
+    void Pixels(const Complex* points, int count);
+    // Filled with the brush, outlined with the pen, each inside the box
+    // (x - radius, y - radius) to (x + radius, y + radius).
+    void Ellipses(const Complex* points, int count, int radius);
+
+private:
+    bool Direct() const { return surface_.Bits != nullptr && penWidth_ <= 1; }
+    void DirectPolyline(const Complex* points, int count);
+    void PainterPolyline(const Complex* points, int count);
+    void FlushRun(int& runLength);
+
+    QPainter& painter_;
+    std::vector<QPoint>& scratch_;
+    PixelSurface surface_;
+    QColor penColor_;
+    std::uint32_t penPixel_ = 0;
+    int penWidth_ = 1;
+    QColor brushColor_;
+    double guardLo_ = 0.0;
+    double guardHi_ = 0.0;
+};

@@ -1,0 +1,154 @@
+#include "fract_viewer.h"
+
+#include "canvas.h"
+
+#include <algorithm>
+
+FractViewer::FractViewer(FractModel& model, int capacity)
+    : Model(model), Points(static_cast<std::size_t>(std::max(capacity, 1))),
+      pixelScratch_(static_cast<std::size_t>(std::max(capacity, 1)))
+{
+}
+
+void FractViewer::Recalculate()
+{
+    Level = -1;
+    Points[0].SetTo(0, 0);
+    PointCount = 1;
+    BoundsMin.SetTo(0, 0);
+    BoundsMax.SetTo(0, 0);
+    Direction.SetTo(1, 0);
+    Expand();
+    ResetWindow();
+}
+
+void FractViewer::AddLeafPoint()
+{
+    Complex& p = Points[PointCount];
+    p.Assign(Points[PointCount - 1]);
+    p.Add(Direction);
+    if (p.Re < BoundsMin.Re)
+        BoundsMin.Re = p.Re;
+    else if (p.Re > BoundsMax.Re)
+        BoundsMax.Re = p.Re;
+    if (p.Im < BoundsMin.Im)
+        BoundsMin.Im = p.Im;
+    else if (p.Im > BoundsMax.Im)
+        BoundsMax.Im = p.Im;
+    ++PointCount;
+}
+
+// Depth-first over the tree of edge copies, without recursion: nextEdge_
+// holds the next edge to descend into on each level. The running Direction
+// is multiplied by every edge on the way down and never restored, exactly as
+// a recursive expansion would leave it.
+void FractViewer::Expand()
+{
+    const int depth = std::clamp(Depth, 0, kMaxLevels);
+    const int limit = Capacity() - 1;
+    const int count = Model.Count;
+    const Complex* items = Model.Items.data();
+    if (depth == 0) {
+        if (PointCount < limit)
+            AddLeafPoint();
+        return;
+    }
+    int level = 0;
+    nextEdge_[0] = 0;
+    for (;;) {
+        if (level == depth - 1) {
+            // The deepest inner level: each edge gives one point.
+            for (int i = 0; i < count && PointCount < limit; ++i) {
+                Direction.Mul(items[i]);
+                AddLeafPoint();
+            }
+        } else if (nextEdge_[level] < count && PointCount < limit) {
+            Direction.Mul(items[nextEdge_[level]++]);
+            nextEdge_[++level] = 0;
+            continue;
+        }
+        if (level == 0)
+            return;
+        --level;
+    }
+}
+
+void FractViewer::SetWindow(Complex& a, Complex& b)
+{
+    WindowMin = &a;
+    WindowMax = &b;
+}
+
+void FractViewer::ResetWindow()
+{
+    SetWindow(BoundsMin, BoundsMax);
+}
+
+void FractViewer::SetRect(const PixelRect& rect)
+{
+    TargetRect = rect;
+    const Complex corner(rect.Left, rect.Top);
+    // Extents below one count as one, so the divisions below stay sound.
+    const double width = std::max(static_cast<double>(rect.Right) - rect.Left, 1.0);
+    const double height = std::max(static_cast<double>(rect.Bottom) - rect.Top, 1.0);
+    const double windowWidth = std::max(WindowMax->Re - WindowMin->Re, 1.0);
+    const double windowHeight = std::max(WindowMax->Im - WindowMin->Im, 1.0);
+
+    const bool windowIsWider = width / height < windowWidth / windowHeight;
+    Scale = windowIsWider ? width / windowWidth : height / windowHeight;
+    Complex shift(*WindowMin);
+    shift.MulReal(Scale);
+    Offset.Assign(corner);
+    Offset.Sub(shift);
+    if (windowIsWider)
+        Offset.Im = Offset.Im + (height - windowHeight * Scale) / 2;
+    else
+        Offset.Re = Offset.Re + (width - windowWidth * Scale) / 2;
+}
+
+void FractViewer::Transform()
+{
+    MapPoint(*WindowMin);
+    MapPoint(*WindowMax);
+    if (!WindowIsBounds()) {
+        MapPoint(BoundsMin);
+        MapPoint(BoundsMax);
+    }
+    const double scale = Scale;
+    const double offsetRe = Offset.Re;
+    const double offsetIm = Offset.Im;
+    Complex* p = Points.data();
+    for (int i = 0; i < PointCount; ++i) {
+        p[i].Re = p[i].Re * scale + offsetRe;
+        p[i].Im = p[i].Im * scale + offsetIm;
+    }
+}
+
+void FractViewer::PrepareCanvas(Canvas& canvas)
+{
+    canvas.SetBrushColor(BgColor);
+    canvas.FillRect(TargetRect);
+    canvas.SetPen(FgColor, PenWidth);
+}
+
+void FractViewer::DrawLines(QPainter& painter)
+{
+    Canvas canvas(painter, pixelScratch_);
+    PrepareCanvas(canvas);
+    canvas.Polyline(Points.data(), PointCount);
+}
+
+void FractViewer::DrawPoints(QPainter& painter)
+{
+    Canvas canvas(painter, pixelScratch_);
+    PrepareCanvas(canvas);
+    canvas.Pixels(Points.data(), PointCount);
+}
+
+void FractViewer::DrawDots(QPainter& painter, int radius)
+{
+    Canvas canvas(painter, pixelScratch_);
+    PrepareCanvas(canvas);
+    canvas.SetBrushColor(FgColor);
+    canvas.Ellipses(Points.data(), PointCount, radius);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "color_ref.h"
+#include "complex.h"
+#include "fract_model.h"
+#include "pixel_rect.h"
+
+#include <QPoint>
+
+#include <array>
+#include <vector>
+
+class Canvas;
+class QPainter;
+
+// Expands a generator into the iterated curve and draws it. The viewer keeps
+// one set of coordinates: Recalculate fills it with curve coordinates,
+// Transform overwrites it in place with pixel coordinates, and every later
+// fit works on the pixels of the previous one.
+class FractViewer {
+public:
+    // capacity is the number of point slots, at least 1; the last slot is
+    // never used.
+    FractViewer(FractModel& model, int capacity);
+    FractViewer(const FractViewer&) = delete;
+    FractViewer& operator=(const FractViewer&) = delete;
+
+    int Capacity() const { return static_cast<int>(Points.size()); }
+
+    void Recalculate();
+    // a and b become the window corners themselves (a <= b in both parts);
+    // passing BoundsMin and BoundsMax makes the window the bounds again.
+    void SetWindow(Complex& a, Complex& b);
+    void ResetWindow();
+    bool WindowIsBounds() const { return WindowMin == &BoundsMin || WindowMax == &BoundsMax; }
+    // Fits the window into rect, keeping its aspect ratio and centring it.
+    void SetRect(const PixelRect& rect);
+    // Maps window, bounds and points by Scale and Offset, in place.
+    void Transform();
+
+    void DrawLines(QPainter& painter);
+    void DrawPoints(QPainter& painter);
+    void DrawDots(QPainter& painter, int radius);
+
+    FractModel& Model;
+    int Depth = 1;
+    int Level = 0;
+    int PointCount = 0;
+    int PenWidth = 1;
+    Complex BoundsMin;
+    Complex BoundsMax;
+    Complex* WindowMin = &BoundsMin;
+    Complex* WindowMax = &BoundsMax;
+    Complex Offset;
+    Complex Direction;
+    double Scale = 0.0;
+    std::vector<Complex> Points;
+    ColorRef BgColor = kWhite;
+    ColorRef FgColor = kBlack;
+    PixelRect TargetRect;
+
+protected:
+    // Fills TargetRect with the background and takes up the curve's pen.
+    void PrepareCanvas(Canvas& canvas);
+    std::vector<QPoint> pixelScratch_;
+
+private:
+    // Deeper levels than this are never asked for (files and the slider stop
+    // at 8); the expansion treats a larger depth as this one.
+    static constexpr int kMaxLevels = 64;
+
+    void Expand();
+    void AddLeafPoint();
+    void MapPoint(Complex& p) const
+    {
+        p.MulReal(Scale);
+        p.Add(Offset);
+    }
+
+    std::array<int, kMaxLevels + 1> nextEdge_{};
+};
