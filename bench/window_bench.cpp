@@ -1,0 +1,83 @@
+// One step of the interactive work in a 1920 x 1080 fractal pane at depth 8:
+// a drag move, an animation tick, a zoom step; each beside a plain fill of
+// the pane.
+#include "tform1.h"
+
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kPaneWidth = 1920;
+constexpr int kPaneHeight = 1080;
+
+std::unique_ptr<Tform1> WindowWithLargePane()
+{
+    auto window = std::make_unique<Tform1>();
+    window->show();
+    // The editor panel and the splitter take the rest of the width.
+    window->resize(kPaneWidth + window->Panel1->width() + window->Splitter1->handleWidth(),
+                   kPaneHeight + window->menuBar()->height());
+    window->tbDepth->setValue(8);
+    return window;
+}
+
+void BM_DragStep(benchmark::State& state)
+{
+    auto window = WindowWithLargePane();
+    const Complex node = window->Editor.Points[2];
+    window->ptbEditorMouseDown(Qt::LeftButton, static_cast<int>(node.Re), static_cast<int>(node.Im));
+    int i = 0;
+    for (auto _ : state) {
+        const int wobble = (i++ & 1) ? 1 : -1;
+        window->ptbEditorMouseMove(static_cast<int>(node.Re) + wobble, static_cast<int>(node.Im));
+    }
+    state.counters["pane_px"] = window->ptbFract->width() * window->ptbFract->height();
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
+
+void BM_AnimationTick(benchmark::State& state)
+{
+    auto window = WindowWithLargePane();
+    window->chkAnimLen->setChecked(true);
+    window->chkAnimAng->setChecked(true);
+    for (auto _ : state)
+        window->Timer1Timer();
+    window->Timer1.stop();
+}
+BENCHMARK(BM_AnimationTick)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomStep(benchmark::State& state)
+{
+    auto window = WindowWithLargePane();
+    window->ptbFract->repaint();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (window->ZoomStepsLeft == 0) {
+            window->SetMode(modeIdle);
+            window->N1001Click();
+            Complex a(900, 500), b(1000, 560);
+            window->ZoomMin.Assign(a);
+            window->ZoomMax.Assign(b);
+            window->ZoomTo(window->ZoomMin, window->ZoomMax);
+        }
+        state.ResumeTiming();
+        window->Timer1Timer();
+    }
+    window->Timer1.stop();
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+
+void BM_Baseline_PaneFill(benchmark::State& state)
+{
+    QImage image(kPaneWidth, kPaneHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (auto _ : state)
+        painter.fillRect(QRect(0, 0, kPaneWidth, kPaneHeight), Qt::white);
+}
+BENCHMARK(BM_Baseline_PaneFill)->Unit(benchmark::kMillisecond);
+
+} // namespace
