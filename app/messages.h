@@ -9,4 +9,9 @@ inline const QString kInvalidSize = QStringLiteral("Ungültige Breite bzw. Höhe
 inline const QString kUnsupportedFormat = QStringLiteral("Nicht unterstütztes Dateiformat");
 inline const QString kWarningCaption = QStringLiteral("Warnung");
 inline const QString kErrorCaption = QStringLiteral("Fehler");
+inline const QString kInvalidPenWidth = QStringLiteral("Ungültige Linienstärke");
+inline const QString kInvalidSteps = QStringLiteral("Ungültige Angabe der Berechnungsschritte");
+inline const QString kInvalidInterval = QStringLiteral("Ungültiges Berechnungsintervall");
+inline const QString kInvalidLengthRange = QStringLiteral("Ungültige Bereichsangabe für die Kantenlänge");
+inline const QString kInvalidNumber = QStringLiteral("Ungültige Zahl");
 } // namespace Messages

@@ -1,6 +1,7 @@
 #include "line_raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -88,13 +89,14 @@ void RasterLine(const PixelSurface& s, std::int64_t x0, std::int64_t y0, std::in
 
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double lo, double hi)
 {
+    // Points pushed to infinity by zooming have no direction left to draw.
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return false;
     double t0 = 0.0, t1 = 1.0;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x0 - lo, hi - x0, y0 - lo, hi - y0};
     for (int i = 0; i < 4; ++i) {
-        if (!(q[i] == q[i])) // NaN coordinates draw nothing
-            return false;
         if (p[i] == 0.0) {
             if (q[i] < 0.0)
                 return false;

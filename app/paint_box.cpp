@@ -1,0 +1,47 @@
+#include "paint_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PaintBox::PaintBox(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PaintBox::paintEvent(QPaintEvent*)
+{
+    if (picture_.size() != size())
+        picture_ = QImage(size(), QImage::Format_RGB32);
+    if (picture_.isNull())
+        return;
+    {
+        QPainter painter(&picture_);
+        if (OnPaint)
+            OnPaint(painter);
+    }
+    QPainter(this).drawImage(0, 0, picture_);
+}
+
+void PaintBox::mousePressEvent(QMouseEvent* event)
+{
+    if (OnMouseDown)
+        OnMouseDown(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void PaintBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (OnMouseUp)
+        OnMouseUp(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void PaintBox::resizeEvent(QResizeEvent*)
+{
+    if (OnResize)
+        OnResize();
+}

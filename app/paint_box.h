@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// A pane that owns its picture: the paint handler draws into an off-screen
+// image of the pane's size, which is then shown in one piece, so the pane
+// never flickers and the views can draw straight into its pixels. Mouse
+// presses, moves and releases go to the handlers with pane coordinates;
+// after a press the pane keeps them until the release, also outside it.
+class PaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaintBox(QWidget* parent = nullptr);
+
+    // The client rectangle, as the views take it.
+    QRect ClientRect() const { return rect(); }
+
+    std::function<void(QPainter&)> OnPaint;
+    std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;
+    std::function<void(int x, int y)> OnMouseMove;
+    std::function<void(Qt::MouseButton, int x, int y)> OnMouseUp;
+    std::function<void()> OnResize;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage picture_;
+};

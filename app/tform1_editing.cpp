@@ -1,0 +1,58 @@
+#include "tform1.h"
+
+void Tform1::ptbEditorMouseDown(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::LeftButton)
+        return;
+    SetMode(modeDragging);
+    Editor.HitTest(x, y);
+}
+
+// Both panes follow every move, also when no node was picked.
+void Tform1::ptbEditorMouseMove(int x, int y)
+{
+    if (Mode != modeDragging)
+        return;
+    Editor.DragTo(x, y);
+    ptbEditor->repaint();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+}
+
+// Every left release snaps, with or without a drag.
+void Tform1::ptbEditorMouseUp(Qt::MouseButton button, int, int)
+{
+    if (button != Qt::LeftButton)
+        return;
+    SetMode(modeIdle);
+    Editor.SnapToRaster();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+    LayoutEditor();
+}
+
+void Tform1::Kantehinzufgen1Click()
+{
+    SetMode(modeIdle);
+    Generator.AddEdge();
+    AngleSteps.AddEdge();
+    LengthTargets.AddEdge();
+    chkAnimLen->setChecked(false);
+    chkAnimAng->setChecked(false);
+    LayoutEditor();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+}
+
+void Tform1::Kantelschen1Click()
+{
+    SetMode(modeIdle);
+    Generator.DeleteEdge();
+    AngleSteps.DeleteEdge();
+    LengthTargets.DeleteEdge();
+    chkAnimLen->setChecked(false);
+    chkAnimAng->setChecked(false);
+    LayoutEditor();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+}

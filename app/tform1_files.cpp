@@ -1,0 +1,108 @@
+#include "tform1.h"
+
+#include "dialogs.h"
+#include "fract_file.h"
+#include "messages.h"
+#include "number_text.h"
+#include "random_source.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+const QString kFractFilter = QStringLiteral("Fraktaldateien (*.fract);;Alle Dateien (*.*)");
+
+void SetUpFractDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
+{
+    // Qt's own dialog behaves the same on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(kFractFilter);
+}
+
+} // namespace
+
+void Tform1::SetUpFileDialogs()
+{
+    SetUpFractDialog(OpenDialog1, QFileDialog::AcceptOpen);
+    SetUpFractDialog(SaveDialog1, QFileDialog::AcceptSave);
+    SaveDialog1.setDefaultSuffix(QStringLiteral("fract"));
+    SavePictureDialog1.setOption(QFileDialog::DontUseNativeDialog);
+    SavePictureDialog1.setOption(QFileDialog::DontConfirmOverwrite);
+    SavePictureDialog1.setAcceptMode(QFileDialog::AcceptSave);
+    SavePictureDialog1.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Windows Metadatei (*.wmf)"),
+                                       QStringLiteral("Erweiterte Metadateien (*.emf)"),
+                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)")});
+    SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
+}
+
+void Tform1::ShowFileTitle(const QString& fileName)
+{
+    FileTitle = QFileInfo(fileName).fileName();
+    setWindowTitle(QStringLiteral("Ornalix - ") + FileTitle);
+}
+
+void Tform1::Neu1Click()
+{
+    const int a = std::min(MinNodes, MaxNodes);
+    const int b = std::max(MinNodes, MaxNodes);
+    // The upper count is never drawn: 3 and 5 give three or four edges.
+    const int n = a + RandomSource::Instance().NextInt(b - a);
+    Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
+    SetMode(modeIdle);
+    LayoutEditor();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+}
+
+void Tform1::ffnen1Click()
+{
+    const QString fileName = Dialogs::Current().ChooseFile(OpenDialog1);
+    if (!fileName.isEmpty())
+        OpenFile(fileName);
+}
+
+// A bad file keeps what was read before the bad line: the depth, then the
+// display mode, then the edges read so far; the panes and the title stay.
+void Tform1::OpenFile(const QString& fileName)
+{
+    SetMode(modeIdle);
+    try {
+        ReadFractFile(fileName,
+                      {[this](int depth) {
+                           Viewer.Depth = depth;
+                           tbDepth->setValue(depth);
+                       },
+                       [this](bool lines) {
+                           optLines->setChecked(lines);
+                           optPoints->setChecked(!lines);
+                       },
+                       Generator},
+                      SystemDecimalSeparator());
+    } catch (const FractFormatError&) {
+        Dialogs::Current().Warning(this, Messages::kBadFileFormat);
+        return;
+    }
+    LayoutEditor();
+    Viewer.Recalculate();
+    ptbFract->repaint();
+    ShowFileTitle(fileName);
+}
+
+void Tform1::Speichern1Click()
+{
+    const QString fileName = Dialogs::Current().ChooseFile(SaveDialog1);
+    if (fileName.isEmpty())
+        return;
+    try {
+        WriteFractFile(fileName, FractFileText(Viewer.Depth, LinesChecked(), Generator, SystemDecimalSeparator()));
+    } catch (const std::runtime_error& e) {
+        Dialogs::Current().Failure(this, QString::fromStdString(e.what()));
+        return;
+    }
+    ShowFileTitle(fileName);
+}

@@ -1,0 +1,122 @@
+#include "fract_file.h"
+#include "fract_viewer.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessResult {
+    int status;
+    QString errors;
+};
+
+ProcessResult Ornalix(const QStringList& arguments, const QString& configHome)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // the export must pick its own
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORNALIX_BINARY), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()).trimmed()};
+}
+
+class CommandLineExport : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    QString Example(const char* name) const { return QStringLiteral(ORNALIX_EXAMPLES "/") + QLatin1String(name); }
+
+    QTemporaryDir dir;
+};
+
+// The window's export of a freshly opened file: the pane's fit, then the
+// export's own, then the curve's points as single pixels.
+QImage ExpectedPoints(const QString& file, int width, int height)
+{
+    FractModel generator(10);
+    const FractDocument document = LoadFractDocument(file, generator, '.');
+    FractViewer viewer(generator, 16384);
+    viewer.Depth = document.Depth;
+    viewer.Recalculate();
+    for (int fit = 0; fit < 2; ++fit) {
+        viewer.SetRect({0, 0, width, height});
+        viewer.Transform();
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int i = 0; i < viewer.PointCount; ++i) {
+        const auto x = static_cast<int>(viewer.Points[i].Re), y = static_cast<int>(viewer.Points[i].Im);
+        if (x >= 0 && x < width && y >= 0 && y < height)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    return image;
+}
+
+TEST_F(CommandLineExport, PointsModeMatchesTheCurvePixelForPixel)
+{
+    const QString file = Path("points.fract");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("3\r\n0\r\n1\r\n0\r\n0.6\r\n-0.8\r\n-0.28\r\n0.96\r\n0.6\r\n-0.8\r\n");
+    out.close();
+    const QString bmp = Path("points.bmp");
+    ASSERT_EQ(Ornalix({QStringLiteral("--export"), bmp, QStringLiteral("--size"), QStringLiteral("300x170"), file},
+                      Path("config"))
+                  .status,
+              0);
+    const QImage written(bmp);
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), ExpectedPoints(file, 300, 170));
+}
+
+TEST_F(CommandLineExport, LinesUseTheDefaultSizeAndColours)
+{
+    const QString bmp = Path("start.bmp");
+    ASSERT_EQ(Ornalix({QStringLiteral("--export"), bmp, Example("start.fract")}, Path("config")).status, 0);
+    const QImage written(bmp);
+    ASSERT_EQ(written.size(), QSize(256, 256));
+    QFile raw(bmp);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray header = raw.read(30);
+    EXPECT_EQ(header.left(2), "BM");
+    EXPECT_EQ(static_cast<int>(header[28]), 24) << "24 bits per pixel";
+    EXPECT_EQ(written.pixel(0, 0), qRgb(255, 255, 255));
+    int black = 0;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            black += written.pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_GT(black, 256) << "a connected curve across the picture";
+}
+
+TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessage)
+{
+    const QString start = Example("start.fract");
+    const ProcessResult missing = Ornalix({QStringLiteral("--export"), Path("a.bmp"), Path("missing.fract")}, Path("config"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.errors, QStringLiteral("Fehlerhaftes Dateiformat"));
+
+    for (const char* size : {"0x10", "10x-1", "axb", "10", "99999999x99999999"}) {
+        const ProcessResult bad = Ornalix({QStringLiteral("--export"), Path("b.bmp"), QStringLiteral("--size"),
+                                 QLatin1String(size), start},
+                                Path("config"));
+        EXPECT_EQ(bad.status, 2) << size;
+        EXPECT_EQ(bad.errors, QStringLiteral("Ungültige Breite bzw. Höhe")) << size;
+    }
+    EXPECT_FALSE(QFile::exists(Path("b.bmp")));
+
+    const ProcessResult png = Ornalix({QStringLiteral("--export"), Path("c.png"), start}, Path("config"));
+    EXPECT_EQ(png.status, 2);
+    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat"));
+
+    EXPECT_EQ(Ornalix({QStringLiteral("--version")}, Path("config")).status, 0);
+    EXPECT_EQ(Ornalix({QStringLiteral("--bogus")}, Path("config")).status, 2);
+}
+
+} // namespace

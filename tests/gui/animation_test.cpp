@@ -1,0 +1,199 @@
+#include "window_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+class Animation : public WindowTest {
+protected:
+    void Ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            window->Timer1Timer();
+    }
+
+    Complex Product() const
+    {
+        Complex p(1, 0);
+        for (int i = 0; i < window->Generator.Count; ++i)
+            p.Mul(window->Generator.Items[i]);
+        return p;
+    }
+
+    double ItemLength(int i) const { return std::sqrt(window->Generator.Items[i].SqrAbs()); }
+    double ItemAngle(int i) const
+    {
+        return std::atan2(window->Generator.Items[i].Im, window->Generator.Items[i].Re);
+    }
+};
+
+TEST_F(Animation, CheckingABoxStartsAtOnce)
+{
+    QTest::mouseClick(window->chkAnimAng, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modeAnimating);
+    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_FALSE(window->chkPause->isChecked());
+    EXPECT_EQ(window->AngleSteps.Count, 4);
+    QTest::mouseClick(window->chkAnimAng, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_TRUE(window->chkPause->isChecked());
+}
+
+TEST_F(Animation, AnglesOnlyTurnButKeepLengthsAndTheLastEdge)
+{
+    const Complex product = Product();
+    double lengths[4];
+    for (int i = 0; i < 4; ++i)
+        lengths[i] = ItemLength(i);
+    window->chkAnimAng->setChecked(true);
+    Ticks(500);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(ItemLength(i), lengths[i], 1e-9) << i;
+    EXPECT_NEAR(Product().Re, product.Re, 1e-9);
+    EXPECT_NEAR(Product().Im, product.Im, 1e-9);
+    EXPECT_NE(window->Generator.Items[1].Re, 0.6) << "the edges turned";
+    for (int i = 0; i < 3; ++i) {
+        const double a = std::atan2(window->AngleSteps.Items[i].Im, window->AngleSteps.Items[i].Re);
+        EXPECT_LE(std::fabs(a), 0.5 / 60 + 1e-15);
+    }
+}
+
+TEST_F(Animation, LengthsOnlyNeverTurnAndKeepTheLastLength)
+{
+    double angles[4];
+    for (int i = 0; i < 4; ++i)
+        angles[i] = ItemAngle(i);
+    const double lastLength = std::sqrt(Product().SqrAbs());
+    window->chkAnimLen->setChecked(true);
+    for (int i = 0; i < 3; ++i) {
+        const double target = window->LengthTargets.Items[i].Re;
+        EXPECT_GE(target, (window->MinLength + 1) / 2 - 1e-12);
+        EXPECT_LE(target, (window->MaxLength + 1) / 2 + 1e-12);
+        EXPECT_EQ(window->LengthTargets.Items[i].Im, 0) << "at rest";
+    }
+    Ticks(300);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(ItemAngle(i), angles[i], 1e-9) << i;
+    EXPECT_NEAR(std::sqrt(Product().SqrAbs()), lastLength, 1e-9);
+    EXPECT_NE(ItemLength(0), 1.0) << "the first edge swings";
+}
+
+TEST_F(Animation, BothTurnBeforeTheyStretch)
+{
+    window->chkAnimLen->setChecked(true);
+    window->chkAnimAng->setChecked(true);
+    FractModel expected(10);
+    expected.Count = 4;
+    for (int i = 0; i < 4; ++i) {
+        expected.Items[i] = window->Generator.Items[i];
+        expected.Items[i].Mul(window->AngleSteps.Items[i]);
+    }
+    double p = 1;
+    for (int i = 0; i < 3; ++i) {
+        p *= std::sqrt(expected.Items[i].SqrAbs());
+        const Complex& t = window->LengthTargets.Items[i];
+        const double v = t.Im + ((t.Re - p) / 60 / 16) / t.Re;
+        const double f = v / p + 1;
+        expected.Items[i].MulReal(f);
+        expected.Items[i + 1].DivReal(f);
+    }
+    Ticks(1);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_DOUBLE_EQ(window->Generator.Items[i].Re, expected.Items[i].Re) << i;
+        EXPECT_DOUBLE_EQ(window->Generator.Items[i].Im, expected.Items[i].Im) << i;
+    }
+}
+
+TEST_F(Animation, PauseKeepsTheVelocities)
+{
+    window->chkAnimLen->setChecked(true);
+    Ticks(20);
+    const double velocity = window->LengthTargets.Items[0].Im;
+    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modePaused);
+    EXPECT_FALSE(window->Timer1.isActive());
+    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modeAnimating);
+    EXPECT_EQ(window->LengthTargets.Items[0].Im, velocity);
+}
+
+TEST_F(Animation, AnInteractionPausesAndABoxCheckedThenWaits)
+{
+    window->chkAnimAng->setChecked(true);
+    QTest::mousePress(window->ptbFract, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(window->ptbFract, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_TRUE(window->chkPause->isChecked());
+    EXPECT_TRUE(window->chkAnimAng->isChecked());
+    window->chkAnimLen->setChecked(true);
+    EXPECT_EQ(window->Mode, modeIdle) << "prepared, waiting for Pause to clear";
+    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modeAnimating);
+}
+
+TEST_F(Animation, ClearingPauseWithNoBoxAnimatesWithoutChange)
+{
+    window->SetMode(modePaused);
+    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    EXPECT_EQ(window->Mode, modeAnimating);
+    Ticks(5);
+    EXPECT_EQ(window->Generator.Items[1].Re, 0.6);
+}
+
+TEST_F(Animation, ANewGeneratorWithOtherEdgesIsPreparedAfresh)
+{
+    window->chkAnimLen->setChecked(true);
+    window->chkAnimAng->setChecked(true);
+    window->MinNodes = window->MaxNodes = 7;
+    window->Neu1Click();
+    ASSERT_EQ(window->Generator.Count, 7);
+    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    Ticks(50);
+    EXPECT_EQ(window->AngleSteps.Count, 7);
+    EXPECT_EQ(window->LengthTargets.Count, 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE(std::isfinite(window->Generator.Items[i].Re)) << i;
+}
+
+TEST_F(Animation, AnEmptyGeneratorDoesNotMove)
+{
+    window->Generator.Count = 0;
+    window->chkAnimAng->setChecked(true);
+    window->chkAnimLen->setChecked(true);
+    Ticks(3);
+    EXPECT_EQ(window->Generator.Count, 0);
+    EXPECT_EQ(window->Viewer.PointCount, 1);
+}
+
+TEST_F(Animation, TheTimerTakesTheIntervalSetting)
+{
+    EXPECT_EQ(window->Timer1.interval(), 15);
+    EXPECT_EQ(window->Timer1.timerType(), Qt::PreciseTimer);
+    window->chkAnimAng->setChecked(true);
+    QTest::qWait(200);
+    EXPECT_NE(window->Generator.Items[1].Re, 0.6) << "the real timer ticks";
+}
+
+// Not timed: a long run keeps its invariants and its memory.
+TEST_F(Animation, SoakTenThousandTicksAndTwoHundredZooms)
+{
+    window->tbDepth->setValue(5);
+    window->chkAnimAng->setChecked(true);
+    const Complex product = Product();
+    Ticks(10000);
+    EXPECT_NEAR(Product().Re, product.Re, 1e-6);
+    EXPECT_NEAR(Product().Im, product.Im, 1e-6);
+    EXPECT_EQ(window->Viewer.PointCount, 1025);
+    window->ZoomSteps = 3;
+    for (int i = 0; i < 200; ++i) {
+        window->SetMode(modeIdle);
+        QTest::mousePress(window->ptbFract, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(window->ptbFract, Qt::LeftButton, {}, QPoint(130, 120));
+        for (int t = 0; t < 5 && window->Timer1.isActive(); ++t)
+            window->Timer1Timer();
+    }
+    EXPECT_EQ(window->Viewer.Capacity(), 16384) << "nothing grew";
+    EXPECT_EQ(window->Mode, modeIdle);
+}
+
+} // namespace

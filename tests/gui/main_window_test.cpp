@@ -1,0 +1,167 @@
+#include "window_fixture.h"
+
+#include "tinfo_dlg.h"
+
+#include <QSplitter>
+
+namespace {
+
+int CountColour(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, FirstStartShowsTheStartGeneratorBlackOnWhite)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix"));
+    EXPECT_EQ(window->FileTitle, QStringLiteral("Unbenannt"));
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_EQ(window->Generator.Count, 4);
+    EXPECT_EQ(window->Viewer.PointCount, 5);
+    EXPECT_EQ(window->lblDepth->text(), QStringLiteral("1"));
+    EXPECT_TRUE(window->optLines->isChecked());
+    EXPECT_FALSE(window->chkPause->isChecked());
+    EXPECT_TRUE(window->chkPause->isEnabled());
+
+    const QImage fract = FractPicture();
+    EXPECT_EQ(fract.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_GT(CountColour(fract, qRgb(0, 0, 0)), fract.width()) << "the curve spans the pane";
+    // The lowest row of the curve is the base line at the vertical centre.
+    const int middle = static_cast<int>(window->Viewer.Points[0].Im);
+    EXPECT_NEAR(middle, fract.height() / 2 + 0.4 * fract.width() / 3.2 / 2, 3);
+
+    const QImage editor = EditorPicture();
+    EXPECT_EQ(editor.pixel(1, 1), window->palette().color(QPalette::Button).rgb());
+    EXPECT_EQ(editor.pixel(Node(2).x(), Node(2).y() - 2), qRgb(255, 255, 255)) << "inside a node circle";
+}
+
+TEST_F(MainWindow, MenuCaptionsAndShortcuts)
+{
+    EXPECT_EQ(window->Neu1->text(), QStringLiteral("&Neu"));
+    EXPECT_EQ(window->ffnen1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(window->Speichern1->text(), QStringLiteral("&Speichern unter..."));
+    EXPECT_EQ(window->Kantehinzufgen1->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(window->Kantelschen1->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(window->N1001->text(), QStringLiteral("&Volle Ansicht"));
+    // Printing and copying come with a later version: they stay disabled.
+    EXPECT_FALSE(window->Drucken1->isEnabled());
+    EXPECT_FALSE(window->Kopieren1->isEnabled());
+}
+
+TEST_F(MainWindow, DepthSliderRedrawsAtTheNewDepth)
+{
+    window->tbDepth->setFocus();
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(window->tbDepth, Qt::Key_Right);
+    EXPECT_EQ(window->tbDepth->value(), 8);
+    EXPECT_EQ(window->lblDepth->text(), QStringLiteral("8"));
+    EXPECT_EQ(window->Viewer.Depth, 8);
+    EXPECT_EQ(window->Viewer.PointCount, 16383);
+    QTest::keyClick(window->tbDepth, Qt::Key_Right);
+    EXPECT_EQ(window->tbDepth->value(), 8) << "8 is the deepest";
+}
+
+TEST_F(MainWindow, PointsAndLinesRedrawWithoutRecalculating)
+{
+    window->tbDepth->setValue(3);
+    const QImage lines = FractPicture();
+    QTest::mouseClick(window->optPoints, Qt::LeftButton);
+    ASSERT_TRUE(window->optPoints->isChecked());
+    const QImage points = FractPicture();
+    EXPECT_LT(CountColour(points, qRgb(0, 0, 0)), CountColour(lines, qRgb(0, 0, 0)));
+    EXPECT_EQ(CountColour(points, qRgb(0, 0, 0)), 65) << "one pixel per point";
+}
+
+TEST_F(MainWindow, ResizeRefitsTheEditorWithItsMargin)
+{
+    window->resize(900, 700);
+    QTest::qWait(20);
+    const QRect client = window->ptbEditor->rect();
+    const FractEditor& editor = window->Editor;
+    EXPECT_EQ(editor.TargetRect, (PixelRect{0, 0, client.width(), client.height()}));
+    EXPECT_NEAR(editor.Points[0].Re, 5, 1e-9) << "the generator is wider than high";
+    EXPECT_NEAR(editor.Points[4].Re, client.width() - 5, 1e-9);
+}
+
+TEST_F(MainWindow, SplitterCollapsesTheEditorPanelBelowThirtyPixels)
+{
+    QSplitter* splitter = window->Splitter1;
+    QSplitterHandle* handle = splitter->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(100, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(100, 0));
+    EXPECT_NEAR(splitter->sizes().value(0), 109, 2);
+    EXPECT_EQ(window->Editor.TargetRect.Right, window->ptbEditor->width());
+
+    const QPoint grip2 = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip2);
+    QTest::mouseMove(handle, grip2 - QPoint(85, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip2 - QPoint(85, 0));
+    EXPECT_EQ(splitter->sizes().value(0), 0);
+}
+
+TEST_F(MainWindow, TheModeDecidesTimerAndBoxes)
+{
+    struct Row {
+        InteractionMode mode;
+        bool timer, enabled, pause;
+    };
+    const Row rows[] = {{modeRubberBand, false, true, true}, {modeZooming, true, false, true},
+                        {modePaused, false, true, true},     {modeDragging, false, true, true},
+                        {modeIdle, false, true, true}};
+    for (const Row& row : rows) {
+        window->SetMode(row.mode);
+        EXPECT_EQ(window->Mode, row.mode);
+        EXPECT_EQ(window->Timer1.isActive(), row.timer) << row.mode;
+        EXPECT_EQ(window->chkAnimLen->isEnabled(), row.enabled) << row.mode;
+        EXPECT_EQ(window->chkPause->isChecked(), row.pause) << row.mode;
+    }
+    // "Pause" is checked now: an animation must wait for the user.
+    window->SetMode(modeAnimating);
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_FALSE(window->Timer1.isActive());
+}
+
+TEST_F(MainWindow, SetModeChecksPauseWithoutRunningItsHandler)
+{
+    window->SetMode(modeRubberBand);
+    EXPECT_TRUE(window->chkPause->isChecked());
+    EXPECT_EQ(window->Mode, modeRubberBand) << "a click on Pause would have asked for modePaused";
+}
+
+TEST_F(MainWindow, AboutBoxShowsPictureAndVersion)
+{
+    bool shown = false;
+    dialogs.dialogScripts.push_back([&](QDialog& dialog) {
+        shown = dialog.isVisible();
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ornalix - Info"));
+        const QStringList texts = [&] {
+            QStringList t;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                t << label->text();
+            return t;
+        }();
+        EXPECT_TRUE(texts.contains(QStringLiteral("Ornalix")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("Version 2.0")));
+        return int(QDialog::Rejected);
+    });
+    window->Info1->trigger();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(MainWindow, BeendenClosesWithoutAQuestion)
+{
+    window->Beenden1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+} // namespace

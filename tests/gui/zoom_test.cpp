@@ -1,0 +1,199 @@
+#include "window_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+class Zoom : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        window->tbDepth->setValue(4);
+    }
+
+    void Band(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(window->ptbFract, button, {}, from);
+        QTest::mouseMove(window->ptbFract, (from + to) / 2);
+        QTest::mouseMove(window->ptbFract, to);
+        QTest::mouseRelease(window->ptbFract, button, {}, to);
+    }
+
+    void RunTimerUntilIdle(int maxTicks = 1000)
+    {
+        for (int i = 0; i < maxTicks && window->Timer1.isActive(); ++i)
+            window->Timer1Timer();
+    }
+
+    std::pair<Complex, Complex> WindowCorners() const { return {*window->Viewer.WindowMin, *window->Viewer.WindowMax}; }
+};
+
+void ExpectNear(const Complex& a, const Complex& b, double tolerance)
+{
+    EXPECT_NEAR(a.Re, b.Re, tolerance);
+    EXPECT_NEAR(a.Im, b.Im, tolerance);
+}
+
+TEST_F(Zoom, BandDirectionDoesNotMatter)
+{
+    window->ZoomAnimation = false;
+    Band({40, 30}, {200, 150});
+    const QImage forward = FractPicture();
+    const auto corners = WindowCorners();
+    window->N1001Click();
+    Band({200, 150}, {40, 30});
+    EXPECT_EQ(FractPicture(), forward);
+    ExpectNear(WindowCorners().first, corners.first, 1e-9);
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(window->RubberBand, PixelRect{});
+}
+
+TEST_F(Zoom, DiagonalsOfTenPixelsOrLessAreClicks)
+{
+    window->ZoomAnimation = false;
+    const QImage full = FractPicture();
+    Band({50, 50}, {56, 58});
+    EXPECT_EQ(FractPicture(), full) << "6 by 8 is a diagonal of exactly 10";
+    EXPECT_TRUE(window->Viewer.WindowIsBounds());
+    EXPECT_EQ(window->Mode, modeIdle);
+    Band({50, 50}, {57, 58});
+    EXPECT_FALSE(window->Viewer.WindowIsBounds()) << "7 by 8 zooms";
+}
+
+TEST_F(Zoom, TheBandIsDrawnDottedBlueWhileDragging)
+{
+    QTest::mousePress(window->ptbFract, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseMove(window->ptbFract, QPoint(130, 90));
+    EXPECT_EQ(window->Mode, modeRubberBand);
+    const QImage picture = FractPicture();
+    int blue = 0;
+    for (int x = 30; x < 130; ++x)
+        blue += picture.pixel(x, 30) == qRgb(0, 0, 255);
+    EXPECT_GT(blue, 20);
+    EXPECT_LT(blue, 90) << "dotted, not solid";
+    QTest::mouseRelease(window->ptbFract, Qt::LeftButton, {}, QPoint(130, 90));
+}
+
+TEST_F(Zoom, AnimatedZoomEndsWhereTheImmediateOneDoes)
+{
+    window->ZoomAnimation = false;
+    Band({60, 40}, {180, 120});
+    const auto immediate = WindowCorners();
+    const QImage immediatePicture = FractPicture();
+
+    window->N1001Click();
+    window->ZoomAnimation = true;
+    window->ZoomSteps = 60;
+    Band({60, 40}, {180, 120});
+    EXPECT_EQ(window->Mode, modeZooming);
+    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_FALSE(window->chkPause->isEnabled());
+    int ticks = 0;
+    while (window->Timer1.isActive() && ticks < 200) {
+        window->Timer1Timer();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 61) << "N steps and one closing tick";
+    EXPECT_EQ(window->Mode, modeIdle);
+    ExpectNear(WindowCorners().first, immediate.first, 1e-6);
+    ExpectNear(WindowCorners().second, immediate.second, 1e-6);
+    window->ptbFract->repaint();
+    EXPECT_EQ(FractPicture(), immediatePicture);
+}
+
+TEST_F(Zoom, EveryStepKeepsTheFixedPoint)
+{
+    window->ZoomSteps = 10;
+    Band({60, 40}, {180, 120});
+    const double s = std::pow(window->Viewer.Scale, 10);
+    const double q = window->Viewer.Scale;
+    // The whole zoom's offset from the step offset, and the point it keeps.
+    const double factor = (1 - std::pow(q, 10)) / (1 - q);
+    const Complex o(window->Viewer.Offset.Re * factor, window->Viewer.Offset.Im * factor);
+    const Complex fixed(o.Re / (1 - s), o.Im / (1 - s));
+    Complex probe(fixed);
+    for (int step = 0; step < 10; ++step) {
+        probe.MulReal(q);
+        probe.Add(window->Viewer.Offset);
+    }
+    ExpectNear(probe, fixed, 1e-6);
+}
+
+TEST_F(Zoom, OneStepZoomTakesOneStepAndAClosingTick)
+{
+    window->ZoomSteps = 1;
+    Band({60, 40}, {180, 120});
+    window->Timer1Timer();
+    EXPECT_EQ(window->Mode, modeZooming);
+    window->Timer1Timer();
+    EXPECT_EQ(window->Mode, modeIdle);
+}
+
+TEST_F(Zoom, StepCountsBelowOneCountAsOne)
+{
+    window->ZoomSteps = 0;
+    Band({60, 40}, {180, 120});
+    EXPECT_EQ(window->ZoomStepsLeft, 1);
+    EXPECT_TRUE(std::isfinite(window->Viewer.Scale));
+    RunTimerUntilIdle();
+    EXPECT_EQ(window->Mode, modeIdle);
+}
+
+TEST_F(Zoom, RepaintDuringTheAnimationShowsTheCurrentStep)
+{
+    Band({60, 40}, {180, 120});
+    window->Timer1Timer();
+    const auto afterOneStep = WindowCorners();
+    window->ptbFract->repaint();
+    ExpectNear(WindowCorners().first, afterOneStep.first, 1e-12);
+    EXPECT_EQ(window->ZoomStepsLeft, 59);
+}
+
+TEST_F(Zoom, RightClickZoomsOutOnlyWhileTheTimerIsOff)
+{
+    Band({60, 40}, {180, 120});
+    ASSERT_EQ(window->Mode, modeZooming);
+    QTest::mouseClick(window->ptbFract, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(window->Viewer.WindowIsBounds()) << "ignored while zooming";
+    RunTimerUntilIdle();
+
+    QTest::mouseClick(window->ptbFract, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(window->Mode, modeZooming);
+    EXPECT_TRUE(window->Viewer.WindowIsBounds());
+    RunTimerUntilIdle();
+    window->N1001Click();
+    const QImage full = FractPicture();
+    QTest::mouseClick(window->ptbFract, Qt::RightButton, {}, QPoint(10, 10));
+    RunTimerUntilIdle();
+    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(FractPicture(), full) << "zooming out from the full view changes nothing";
+}
+
+TEST_F(Zoom, FullViewReturnsAtOnceWithoutAnimation)
+{
+    window->ZoomAnimation = false;
+    const QImage full = FractPicture();
+    Band({60, 40}, {180, 120});
+    ASSERT_NE(FractPicture(), full);
+    window->SetMode(modePaused);
+    window->N1001->trigger();
+    EXPECT_EQ(FractPicture(), full);
+    EXPECT_EQ(window->Mode, modePaused) << "the mode stays";
+}
+
+TEST_F(Zoom, ManyZoomsIntoTheSamePlaceNeitherCrashNorHang)
+{
+    window->ZoomAnimation = false;
+    window->tbDepth->setValue(6);
+    for (int i = 0; i < 200; ++i)
+        Band({100, 100}, {108, 108});
+    const QImage picture = FractPicture();
+    int black = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            black += picture.pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_LT(black, picture.width() * picture.height() / 2) << "no flood of stray lines";
+}
+
+} // namespace
