@@ -6,21 +6,12 @@
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr int kUsageError = 2;
 
 } // namespace
-
-bool WantsExport(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--export") == 0 || std::strncmp(argv[i], "--export=", 9) == 0)
-            return true;
-    return false;
-}
 
 std::optional<QSize> ParseExportSize(const QString& text)
 {

@@ -18,9 +18,5 @@ struct CommandLine {
 // usage error it prints what the user needs and returns the exit status.
 std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& result);
 
-// Whether the arguments ask for an export, judged before any application
-// object exists (an export needs no display).
-bool WantsExport(int argc, char** argv);
-
 // "WxH" as two whole numbers above zero.
 std::optional<QSize> ParseExportSize(const QString& text);

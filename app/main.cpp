@@ -5,10 +5,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScreen>
-
-#include <cstring>
 
 namespace {
 
@@ -20,50 +17,31 @@ void NameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
 }
 
-// Exports, help and version need no window, and so no display.
-bool NeedsNoWindow(int argc, char** argv)
+// The arguments are read before any window system is touched, so that help,
+// version, usage errors and exports work without a display.
+std::optional<int> ReadArguments(int argc, char** argv, CommandLine& command)
 {
-    if (WantsExport(argc, argv))
-        return true;
-    for (int i = 1; i < argc; ++i)
-        for (const char* option : {"--help", "-h", "--help-all", "--version", "-v", "-?"})
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-    return false;
+    QCoreApplication reader(argc, argv);
+    return ParseCommandLine(QCoreApplication::arguments(), command);
 }
 
-int RunWithoutWindow(int argc, char** argv)
+int RunExport(int argc, char** argv, const CommandLine& command)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    NameApplication();
-    CommandLine command;
-    if (const auto status = ParseCommandLine(QCoreApplication::arguments(), command))
-        return *status;
-    if (command.Seed)
-        RandomSource::Instance().Seed(*command.Seed);
     return RunExportCommand(command);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int RunWindow(int argc, char** argv, const CommandLine& command)
 {
-    if (NeedsNoWindow(argc, argv))
-        return RunWithoutWindow(argc, argv);
-
     QApplication app(argc, argv);
-    NameApplication();
     // The layouts are laid out for a small dialog font of about 11 pixels.
     QFont font = QApplication::font();
     font.setPointSize(kDialogFontPoints);
     QApplication::setFont(font);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ornalix.png")));
-    CommandLine command;
-    if (const auto status = ParseCommandLine(QCoreApplication::arguments(), command))
-        return *status;
 
     Tform1 window;
+    // The window seeds the random source from the clock as it starts.
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -72,4 +50,17 @@ int main(int argc, char** argv)
     if (!command.FractFile.isEmpty())
         window.OpenFile(command.FractFile);
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    NameApplication();
+    CommandLine command;
+    if (const auto status = ReadArguments(argc, argv, command))
+        return *status;
+    if (!command.ExportFile.isEmpty())
+        return RunExport(argc, argv, command);
+    return RunWindow(argc, argv, command);
 }

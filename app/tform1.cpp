@@ -7,6 +7,7 @@
 #include "texport_dlg.h"
 #include "tinfo_dlg.h"
 
+#include <QIcon>
 #include <QSignalBlocker>
 
 namespace {
@@ -16,7 +17,11 @@ constexpr int kEditorPanelWidth = 209;
 
 Tform1::Tform1(QWidget* parent) : QMainWindow(parent)
 {
+    // The pictures are built into the window's library, which the linker
+    // would otherwise leave out.
+    Q_INIT_RESOURCE(ornalix);
     setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/ornalix.png")));
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setCollapsible(1, false);

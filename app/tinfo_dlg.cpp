@@ -6,9 +6,6 @@ constexpr int kTitlePixelSize = 13;
 
 TInfoDlg::TInfoDlg(QWidget* parent) : QDialog(parent)
 {
-    // The picture lives in the application library's resources, which the
-    // linker leaves out of the program unless some code refers to them.
-    Q_INIT_RESOURCE(ornalix);
     setupUi(this);
     setFixedSize(size());
     // A form file knows font sizes in points only; the title is set in

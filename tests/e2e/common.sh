@@ -37,18 +37,24 @@ mean_brightness() {
 
 # count_colour FILE W H X Y COLOUR: pixels of that colour in the rectangle.
 count_colour() {
-  convert "$1" -crop "$2x$3+$4+$5" +repage -fill white +opaque "$6" -fill black -opaque "$6" \
-    -colorspace Gray -format '%[fx:round((1-mean)*w*h)]' info:
+  convert "$1" -crop "$2x$3+$4+$5" +repage -fill '#123457' +opaque "$6" -fill white -opaque "$6" \
+    -fill black -opaque '#123457' -colorspace Gray -format '%[fx:round(mean*w*h)]' info:
+}
+
+# first_row_of FILE X Y0 HEIGHT COLOUR: the first row below Y0 in column X
+# that has the colour, counted from Y0.
+first_row_of() {
+  convert "$1" -crop "1x$4+$2+$3" +repage txt:- | awk -F'[,:]' -v c="$5" 'index($0, c) && !found { print $2; found = 1 }'
 }
 
 title() { xdotool getwindowname "$window"; }
 
 drag() { # drag X1 Y1 X2 Y2 (screen), with pauses so no move is lost
-  xdotool mousemove --sync "$1" "$2"; sleep 0.1
+  xdotool mousemove "$1" "$2"; sleep 0.1
   xdotool mousedown 1; sleep 0.1
   local steps=8 i
   for i in $(seq 1 $steps); do
-    xdotool mousemove --sync $(( $1 + ($3 - $1) * i / steps )) $(( $2 + ($4 - $2) * i / steps ))
+    xdotool mousemove $(( $1 + ($3 - $1) * i / steps )) $(( $2 + ($4 - $2) * i / steps ))
     sleep 0.05
   done
   xdotool mouseup 1; sleep 0.3

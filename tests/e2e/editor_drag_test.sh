@@ -23,10 +23,8 @@ circles=$(count_colour "$work/first.png" 200 250 $wx $((wy + 30)) white)
 
 # Drag the middle node (node 2 of the start generator, top centre of the
 # editor pane) down by 60 pixels: the fractal must change.
-before=$(count_colour "$work/first.png" $fw $fh $fx $fy black)
-ex=$((wx + 104)); ey=$(( wy + 30 + (wh - 30 - 159) / 2 - 20 ))
-node_y=$(convert "$work/first.png" -crop 1x300+$ex+$((wy + 25)) +repage txt:- \
-  | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
+ex=$((wx + 104))
+node_y=$(first_row_of "$work/first.png" $ex $((wy + 25)) 300 '#FFFFFF')
 [ -n "$node_y" ] || fail "node circle not found above the editor's centre"
 drag $ex $((wy + 25 + node_y + 4)) $ex $((wy + 25 + node_y + 64))
 screenshot "$work/dragged.png"
