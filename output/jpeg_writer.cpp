@@ -1,0 +1,84 @@
+#include "jpeg_writer.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg reports a failure through error_exit, which must not return; it
+// jumps back into Compress, past libjpeg's C frames only.
+struct ErrorManager {
+    jpeg_error_mgr Base; // first, so the library's pointer is also ours
+    std::jmp_buf Return;
+    char Message[JMSG_LENGTH_MAX];
+};
+
+void ExitToCaller(j_common_ptr info)
+{
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    info->err->format_message(info, errors->Message);
+    std::longjmp(errors->Return, 1);
+}
+
+struct RgbRows {
+    const unsigned char* Bits;
+    int Width;
+    int Height;
+    qsizetype Stride;
+};
+
+struct Output {
+    unsigned char* Buffer = nullptr;
+    unsigned long Size = 0;
+    char Message[JMSG_LENGTH_MAX] = {};
+};
+
+// Holds nothing with a destructor, so the jump back skips none. The buffer
+// in out is the caller's to free, whether or not compression succeeds.
+bool Compress(const RgbRows& rows, int quality, Output& out)
+{
+    jpeg_compress_struct info;
+    ErrorManager errors;
+    info.err = jpeg_std_error(&errors.Base);
+    errors.Base.error_exit = ExitToCaller;
+    if (setjmp(errors.Return)) {
+        std::memcpy(out.Message, errors.Message, sizeof out.Message);
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &out.Buffer, &out.Size);
+    info.image_width = static_cast<JDIMENSION>(rows.Width);
+    info.image_height = static_cast<JDIMENSION>(rows.Height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rows.Bits + rows.Stride * info.next_scanline);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+} // namespace
+
+QByteArray JpegFileBytes(const QImage& image, int quality)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    Output out;
+    const bool compressed = Compress({rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine()}, quality, out);
+    const std::unique_ptr<unsigned char, decltype(&std::free)> buffer(out.Buffer, &std::free);
+    if (!compressed)
+        throw std::runtime_error(out.Message);
+    return QByteArray(reinterpret_cast<const char*>(buffer.get()), static_cast<qsizetype>(out.Size));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <vector>
+
+// Reads metafiles back field by field, independently of the writers.
+
+std::uint16_t U16At(const QByteArray& bytes, qsizetype offset);
+std::int16_t I16At(const QByteArray& bytes, qsizetype offset);
+std::uint32_t U32At(const QByteArray& bytes, qsizetype offset);
+std::int32_t I32At(const QByteArray& bytes, qsizetype offset);
+
+// An enhanced metafile record, type and size included in Bytes.
+struct EmfRecord {
+    std::uint32_t Type = 0;
+    QByteArray Bytes;
+};
+
+// Every record in file order; stops at a size that is not a positive
+// multiple of 4 or runs past the end, so a bad file yields fewer bytes than
+// it has.
+std::vector<EmfRecord> EmfRecords(const QByteArray& file);
+
+constexpr std::uint32_t kEmrHeader = 1;
+constexpr std::uint32_t kEmrPolyline = 4;
+constexpr std::uint32_t kEmrEof = 14;
+constexpr std::uint32_t kEmrSetPixelV = 15;
+constexpr std::uint32_t kEmrSelectObject = 37;
+constexpr std::uint32_t kEmrCreatePen = 38;
+constexpr std::uint32_t kEmrCreateBrushIndirect = 39;
+constexpr std::uint32_t kEmrDeleteObject = 40;
+constexpr std::uint32_t kEmrEllipse = 42;
+constexpr std::uint32_t kEmrRectangle = 43;
+constexpr std::uint32_t kEmrPolyline16 = 87;
+
+// A WMF record after the placeable and standard headers;
+// Bytes holds the whole record.
+struct WmfRecord {
+    std::uint16_t Function = 0;
+    std::uint32_t Words = 0;
+    QByteArray Bytes;
+    // The 16-bit parameter at index i.
+    std::int16_t Param(int i) const { return I16At(Bytes, 6 + 2 * i); }
+};
+
+constexpr qsizetype kPlaceableBytes = 22;
+constexpr qsizetype kMetaHeaderBytes = 18;
+
+std::vector<WmfRecord> WmfRecords(const QByteArray& file);
+
+constexpr std::uint16_t kMetaEof = 0x0000;
+constexpr std::uint16_t kMetaSetMapMode = 0x0103;
+constexpr std::uint16_t kMetaSelectObject = 0x012D;
+constexpr std::uint16_t kMetaDeleteObject = 0x01F0;
+constexpr std::uint16_t kMetaSetWindowOrg = 0x020B;
+constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
+constexpr std::uint16_t kMetaCreatePenIndirect = 0x02FA;
+constexpr std::uint16_t kMetaCreateBrushIndirect = 0x02FC;
+constexpr std::uint16_t kMetaPolyline = 0x0325;
+constexpr std::uint16_t kMetaEllipse = 0x0418;
+constexpr std::uint16_t kMetaRectangle = 0x041B;
+constexpr std::uint16_t kMetaSetPixel = 0x041F;
+
+int CountOf(const std::vector<EmfRecord>& records, std::uint32_t type);
+int CountOf(const std::vector<WmfRecord>& records, std::uint16_t function);
