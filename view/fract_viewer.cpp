@@ -22,24 +22,38 @@ void FractViewer::Recalculate()
     ResetWindow();
 }
 
-void FractViewer::AddLeafPoint()
-{
-    Complex& p = Points[PointCount];
-    p.Assign(Points[PointCount - 1]);
-    p.Add(Direction);
-    if (p.Re < BoundsMin.Re)
-        BoundsMin.Re = p.Re;
-    else if (p.Re > BoundsMax.Re)
-        BoundsMax.Re = p.Re;
-    if (p.Im < BoundsMin.Im)
-        BoundsMin.Im = p.Im;
-    else if (p.Im > BoundsMax.Im)
-        BoundsMax.Im = p.Im;
-    ++PointCount;
-}
+namespace {
+
+// The running values of one expansion. They live in locals rather than in
+// the viewer's fields, which the stored points could alias, so that the
+// compiler keeps them in registers.
+struct Walk {
+    Complex direction;
+    Complex last;
+    Complex min;
+    Complex max;
+    Complex* points;
+    int count;
+
+    void Leaf()
+    {
+        last.Add(direction);
+        points[count++] = last;
+        if (last.Re < min.Re)
+            min.Re = last.Re;
+        else if (last.Re > max.Re)
+            max.Re = last.Re;
+        if (last.Im < min.Im)
+            min.Im = last.Im;
+        else if (last.Im > max.Im)
+            max.Im = last.Im;
+    }
+};
+
+} // namespace
 
 // Depth-first over the tree of edge copies, without recursion: nextEdge_
-// holds the next edge to descend into on each level. The running Direction
+// holds the next edge to descend into on each level. The running direction
 // is multiplied by every edge on the way down and never restored, exactly as
 // a recursive expansion would leave it.
 void FractViewer::Expand()
@@ -48,29 +62,34 @@ void FractViewer::Expand()
     const int limit = Capacity() - 1;
     const int count = Model.Count;
     const Complex* items = Model.Items.data();
+    Walk w{Direction, Points[PointCount - 1], BoundsMin, BoundsMax, Points.data(), PointCount};
     if (depth == 0) {
-        if (PointCount < limit)
-            AddLeafPoint();
-        return;
-    }
-    int level = 0;
-    nextEdge_[0] = 0;
-    for (;;) {
-        if (level == depth - 1) {
-            // The deepest inner level: each edge gives one point.
-            for (int i = 0; i < count && PointCount < limit; ++i) {
-                Direction.Mul(items[i]);
-                AddLeafPoint();
+        if (w.count < limit)
+            w.Leaf();
+    } else {
+        int level = 0;
+        nextEdge_[0] = 0;
+        for (;;) {
+            if (level == depth - 1) {
+                // The deepest inner level: each edge gives one point.
+                for (int i = 0; i < count && w.count < limit; ++i) {
+                    w.direction.Mul(items[i]);
+                    w.Leaf();
+                }
+            } else if (nextEdge_[level] < count && w.count < limit) {
+                w.direction.Mul(items[nextEdge_[level]++]);
+                nextEdge_[++level] = 0;
+                continue;
             }
-        } else if (nextEdge_[level] < count && PointCount < limit) {
-            Direction.Mul(items[nextEdge_[level]++]);
-            nextEdge_[++level] = 0;
-            continue;
+            if (level == 0)
+                break;
+            --level;
         }
-        if (level == 0)
-            return;
-        --level;
     }
+    Direction.Assign(w.direction);
+    BoundsMin.Assign(w.min);
+    BoundsMax.Assign(w.max);
+    PointCount = w.count;
 }
 
 void FractViewer::SetWindow(Complex& a, Complex& b)

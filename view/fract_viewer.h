@@ -70,7 +70,6 @@ private:
     static constexpr int kMaxLevels = 64;
 
     void Expand();
-    void AddLeafPoint();
     void MapPoint(Complex& p) const
     {
         p.MulReal(Scale);
