@@ -27,9 +27,40 @@ struct LineWalk {
     std::int64_t majorSize, minorSize;
 };
 
+// The steps first..last, starting with the given minor coordinate and error.
+template <bool XMajor>
+void Run(const PixelSurface& s, const LineWalk& w, std::int64_t first, std::int64_t last, std::int64_t minor,
+         std::int64_t error, std::uint32_t pixel)
+{
+    const std::int64_t twoMajor = 2 * w.dMajor;
+    const std::int64_t twoMinor = 2 * w.dMinor;
+    const std::int64_t major = w.major0 + w.majorSign * first;
+    const std::int64_t rowStep = XMajor ? w.majorSign : w.majorSign * s.Stride;
+    const std::int64_t minorStep = XMajor ? w.minorSign * s.Stride : w.minorSign;
+    std::uint32_t* p = XMajor ? s.Bits + minor * s.Stride + major : s.Bits + major * s.Stride + minor;
+    for (std::int64_t i = first; i <= last; ++i) {
+        *p = pixel;
+        p += rowStep;
+        error += twoMinor;
+        if (error >= twoMajor) {
+            error -= twoMajor;
+            p += minorStep;
+        }
+    }
+}
+
 template <bool XMajor>
 void Walk(const PixelSurface& s, const LineWalk& w, std::uint32_t pixel)
 {
+    const std::int64_t majorEnd = w.major0 + w.majorSign * w.dMajor;
+    const std::int64_t minorEnd = w.minor0 + w.minorSign * w.dMinor;
+    const auto inside = [](std::int64_t v, std::int64_t size) { return v >= 0 && v < size; };
+    // Most segments of a curve lie wholly inside: no clipping arithmetic.
+    if (inside(w.major0, w.majorSize) && inside(majorEnd, w.majorSize) && inside(w.minor0, w.minorSize)
+        && inside(minorEnd, w.minorSize)) {
+        Run<XMajor>(s, w, 0, w.dMajor, w.minor0, w.dMajor, pixel);
+        return;
+    }
     // Steps whose major coordinate lies inside.
     std::int64_t first = w.majorSign > 0 ? -w.major0 : w.major0 - (w.majorSize - 1);
     std::int64_t last = w.majorSign > 0 ? w.majorSize - 1 - w.major0 : w.major0;
@@ -47,24 +78,9 @@ void Walk(const PixelSurface& s, const LineWalk& w, std::uint32_t pixel)
     }
     if (first > last)
         return;
-
-    const std::int64_t twoMajor = 2 * w.dMajor;
     const std::int64_t numerator = 2 * first * w.dMinor + w.dMajor;
-    std::int64_t minor = w.minor0 + w.minorSign * (numerator / twoMajor);
-    std::int64_t error = numerator % twoMajor;
-    std::int64_t major = w.major0 + w.majorSign * first;
-    const std::int64_t rowStep = XMajor ? w.majorSign : w.majorSign * s.Stride;
-    const std::int64_t minorStep = XMajor ? w.minorSign * s.Stride : w.minorSign;
-    std::uint32_t* p = XMajor ? s.Bits + minor * s.Stride + major : s.Bits + major * s.Stride + minor;
-    for (std::int64_t i = first; i <= last; ++i) {
-        *p = pixel;
-        p += rowStep;
-        error += 2 * w.dMinor;
-        if (error >= twoMajor) {
-            error -= twoMajor;
-            p += minorStep;
-        }
-    }
+    const std::int64_t twoMajor = 2 * w.dMajor;
+    Run<XMajor>(s, w, first, last, w.minor0 + w.minorSign * (numerator / twoMajor), numerator % twoMajor, pixel);
 }
 
 } // namespace
