@@ -141,6 +141,7 @@ private:
     void PrepareAngleAnimation();
     void PrepareLengthAnimation();
     void KeepAnimationInStep();
+    void ChangeEdgeCount(void (FractModel::*change)());
     void ZoomStep();
     void ReleaseRubberBand(int x, int y);
     void ShowFileTitle(const QString& fileName);

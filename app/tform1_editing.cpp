@@ -31,12 +31,14 @@ void Tform1::ptbEditorMouseUp(Qt::MouseButton button, int, int)
     LayoutEditor();
 }
 
-void Tform1::Kantehinzufgen1Click()
+// An edge is added to or deleted from the generator and the two animation
+// lists alike; both animations stop.
+void Tform1::ChangeEdgeCount(void (FractModel::*change)())
 {
     SetMode(modeIdle);
-    Generator.AddEdge();
-    AngleSteps.AddEdge();
-    LengthTargets.AddEdge();
+    (Generator.*change)();
+    (AngleSteps.*change)();
+    (LengthTargets.*change)();
     chkAnimLen->setChecked(false);
     chkAnimAng->setChecked(false);
     LayoutEditor();
@@ -44,15 +46,12 @@ void Tform1::Kantehinzufgen1Click()
     ptbFract->repaint();
 }
 
+void Tform1::Kantehinzufgen1Click()
+{
+    ChangeEdgeCount(&FractModel::AddEdge);
+}
+
 void Tform1::Kantelschen1Click()
 {
-    SetMode(modeIdle);
-    Generator.DeleteEdge();
-    AngleSteps.DeleteEdge();
-    LengthTargets.DeleteEdge();
-    chkAnimLen->setChecked(false);
-    chkAnimAng->setChecked(false);
-    LayoutEditor();
-    Viewer.Recalculate();
-    ptbFract->repaint();
+    ChangeEdgeCount(&FractModel::DeleteEdge);
 }
