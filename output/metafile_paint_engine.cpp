@@ -66,12 +66,13 @@ void MetafilePaintEngine::drawEllipse(const QRect& rect)
     drawEllipse(QRectF(rect));
 }
 
-// The views size their dots edge to edge: QRect(x - r, y - r, 2r, 2r) is the
-// GDI box (x - r, y - r, x + r, y + r).
+// As for rectangles, a stroked QRect covers its right and bottom edge, which
+// GDI's box leaves out: the views' dots QRect(x - r, y - r, 2r - 1, 2r - 1)
+// are the GDI box (x - r, y - r, x + r, y + r).
 void MetafilePaintEngine::drawEllipse(const QRectF& rect)
 {
     const QRect r = DeviceRect(rect);
-    AddShape(DrawnShape::Kind::Ellipse, {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()});
+    AddShape(DrawnShape::Kind::Ellipse, {r.x(), r.y(), r.x() + r.width() + 1, r.y() + r.height() + 1});
 }
 
 void MetafilePaintEngine::drawPolygon(const QPoint* points, int pointCount, PolygonDrawMode mode)

@@ -159,6 +159,7 @@ void Canvas::Ellipses(const Complex* points, int count, int radius)
     for (int i = 0; i < count; ++i) {
         const double x = points[i].Re, y = points[i].Im;
         if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
-            painter_.drawEllipse(QRect(static_cast<int>(x) - radius, static_cast<int>(y) - radius, 2 * radius, 2 * radius));
+            painter_.drawEllipse(QRect(static_cast<int>(x) - radius, static_cast<int>(y) - radius, 2 * radius - 1,
+                                       2 * radius - 1));
     }
 }

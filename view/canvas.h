@@ -27,7 +27,9 @@ public:
     void Polyline(const Complex* points, int count);
     void Pixels(const Complex* points, int count);
     // Filled with the brush, outlined with the pen, each inside the box
-    // (x - radius, y - radius) to (x + radius, y + radius).
+    // (x - radius, y - radius) to (x + radius, y + radius), the right and
+    // bottom edge left out, so that a circle of the editor's margin stays
+    // wholly inside its pane.
     void Ellipses(const Complex* points, int count, int radius);
 
 private:

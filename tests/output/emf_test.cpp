@@ -222,7 +222,7 @@ TEST(EmfEllipse, BoxIsDotCentreAndRadius)
     {
         QPainter painter(&device);
         painter.setBrush(QColor(0, 255, 0));
-        painter.drawEllipse(QRect(200 - 6, 150 - 6, 12, 12));
+        painter.drawEllipse(QRect(200 - 6, 150 - 6, 11, 11));
     }
     const auto records = EmfRecords(device.EmfBytes());
     const auto ellipse = std::find_if(records.begin(), records.end(), [](const EmfRecord& r) { return r.Type == kEmrEllipse; });

