@@ -6,6 +6,8 @@
 #include "number_text.h"
 #include "random_source.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -24,6 +26,18 @@ void SetUpFractDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
     dialog.setNameFilter(kFractFilter);
 }
 
+// Qt's file dialog takes a typed name with Return while the list of matching
+// names is still open, and leaves that list on the screen above the main
+// window until the next click. It goes when the dialog does.
+void CloseNameListWithTheDialog(QFileDialog& dialog)
+{
+    QObject::connect(&dialog, &QDialog::finished, &dialog, [&dialog] {
+        for (QCompleter* completer : dialog.findChildren<QCompleter*>())
+            if (QAbstractItemView* list = completer->popup())
+                list->hide();
+    });
+}
+
 } // namespace
 
 void Tform1::SetUpFileDialogs()
@@ -38,6 +52,8 @@ void Tform1::SetUpFileDialogs()
                                        QStringLiteral("Erweiterte Metadateien (*.emf)"),
                                        QStringLiteral("JPEG-Grafikdatei (*.jpg)")});
     SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
+    for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
+        CloseNameListWithTheDialog(*dialog);
 }
 
 void Tform1::ShowFileTitle(const QString& fileName)

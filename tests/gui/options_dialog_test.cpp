@@ -48,11 +48,11 @@ TEST_F(OptionsDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
 {
     ShowDialog();
     EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Ornalix - Optionen"));
-    EXPECT_EQ(Dialog().size(), QSize(462, 384));
+    EXPECT_EQ(Dialog().size(), QSize(525, 384));
     EXPECT_EQ(Dialog().minimumSize(), Dialog().maximumSize());
     EXPECT_EQ(Dialog().parentWidget(), window.get());
     EXPECT_TRUE(Dialog().cmdOk->isDefault());
-    EXPECT_EQ(Dialog().cmdOk->geometry(), QRect(276, 352, 85, 25));
+    EXPECT_EQ(Dialog().cmdOk->geometry(), QRect(339, 352, 85, 25));
     EXPECT_EQ(Dialog().cmdCancel->text(), QStringLiteral("Abbrechen"));
     EXPECT_EQ(Dialog().tbAngRaster->minimum(), 1);
     EXPECT_EQ(Dialog().tbAngRaster->maximum(), 24);
