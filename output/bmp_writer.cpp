@@ -2,7 +2,7 @@
 
 #include <QtEndian>
 
-#include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -22,14 +22,26 @@ void Put32(char*& p, quint32 v)
     p += 4;
 }
 
+std::int64_t RowSize(std::int64_t width)
+{
+    return (width * 3 + 3) / 4 * 4;
+}
+
 } // namespace
+
+std::int64_t BmpFileSize(std::int64_t width, std::int64_t height)
+{
+    return kFileHeaderSize + kInfoHeaderSize + RowSize(width) * height;
+}
 
 QByteArray BmpFileBytes(const QImage& source)
 {
+    if (BmpFileSize(source.width(), source.height()) > kLargestBmpFile)
+        throw std::length_error("bitmap file larger than 4 GiB");
     const QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
     const qsizetype width = image.width();
     const qsizetype height = image.height();
-    const qsizetype rowSize = (width * 3 + 3) / 4 * 4;
+    const qsizetype rowSize = RowSize(width);
     const qsizetype pixelBytes = rowSize * height;
     const qsizetype headerSize = kFileHeaderSize + kInfoHeaderSize;
 

@@ -9,6 +9,12 @@
 #include <QPainter>
 #include <QSaveFile>
 
+#include <cstdio> // before jpeglib.h, which uses FILE
+#include <new>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
 namespace {
 
 void Draw(FractViewer& viewer, bool lines, QPainter& painter)
@@ -47,6 +53,37 @@ void WriteFile(const QString& path, const QByteArray& bytes)
         throw ExportError(file.errorString().toStdString());
 }
 
+// Whether the format can hold a picture of this size at all. It is asked
+// before any pixels are allocated, so a size no file could take never costs
+// the memory of its picture.
+bool FormatHolds(PictureFormat format, int width, int height)
+{
+    switch (format) {
+    case PictureFormat::Bmp:
+        return BmpFileSize(width, height) <= kLargestBmpFile;
+    case PictureFormat::Jpeg:
+        return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
+    default:
+        return true;
+    }
+}
+
+QByteArray PictureBytes(FractViewer& viewer, bool lines, int width, int height, const ReferenceScreen& screen,
+                        PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Bmp:
+        return BmpFileBytes(RasterPicture(viewer, lines, width, height));
+    case PictureFormat::Jpeg:
+        return JpegFileBytes(RasterPicture(viewer, lines, width, height), kJpegQuality);
+    case PictureFormat::Wmf:
+    case PictureFormat::Emf:
+        return MetafileBytes(viewer, lines, width, height, screen, format);
+    default:
+        throw ExportError("unsupported picture format");
+    }
+}
+
 } // namespace
 
 PictureFormat PictureFormatOf(const QString& fileName)
@@ -73,24 +110,19 @@ void WritePicture(FractViewer& viewer, bool lines, int width, int height, const 
     if (width <= 0 || height <= 0)
         throw PictureSizeError("empty picture");
     const PictureFormat format = PictureFormatOf(path);
-    switch (format) {
-    case PictureFormat::Bmp:
-        WriteFile(path, BmpFileBytes(RasterPicture(viewer, lines, width, height)));
-        break;
-    case PictureFormat::Jpeg:
-        try {
-            WriteFile(path, JpegFileBytes(RasterPicture(viewer, lines, width, height), kJpegQuality));
-        } catch (const ExportError&) {
-            throw;
-        } catch (const std::exception& e) {
-            throw ExportError(e.what());
-        }
-        break;
-    case PictureFormat::Wmf:
-    case PictureFormat::Emf:
-        WriteFile(path, MetafileBytes(viewer, lines, width, height, screen, format));
-        break;
-    default:
-        throw ExportError("unsupported picture format");
+    if (!FormatHolds(format, width, height))
+        throw PictureSizeError("picture too large for its format");
+    QByteArray bytes;
+    try {
+        bytes = PictureBytes(viewer, lines, width, height, screen, format);
+    } catch (const ExportError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw PictureSizeError("picture too large");
+    } catch (const std::length_error&) {
+        throw PictureSizeError("picture too large");
+    } catch (const std::exception& e) {
+        throw ExportError(e.what());
     }
+    WriteFile(path, bytes);
 }
