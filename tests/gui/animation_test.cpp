@@ -184,8 +184,15 @@ double ResidentMiB()
     return fields.value(1).toDouble() * 4096 / (1024 * 1024);
 }
 
+// The address sanitizer holds freed memory back, up to 256 MiB.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr double kAllowedGrowthMiB = 384;
+#else
+constexpr double kAllowedGrowthMiB = 64;
+#endif
+
 // Not timed: a long run keeps its invariants and its memory. A leak of even
-// one pane picture per tick would show as gigabytes.
+// a small picture per tick would show as gigabytes.
 TEST_F(Animation, SoakTenThousandTicksAndTwoHundredZooms)
 {
     window->tbDepth->setValue(5);
@@ -194,7 +201,7 @@ TEST_F(Animation, SoakTenThousandTicksAndTwoHundredZooms)
     Ticks(500);
     const double residentBefore = ResidentMiB();
     Ticks(9500);
-    EXPECT_LT(ResidentMiB() - residentBefore, 64);
+    EXPECT_LT(ResidentMiB() - residentBefore, kAllowedGrowthMiB);
     EXPECT_NEAR(Product().Re, product.Re, 1e-6);
     EXPECT_NEAR(Product().Im, product.Im, 1e-6);
     EXPECT_EQ(window->Viewer.PointCount, 1025);
