@@ -39,10 +39,7 @@ void Tform1::ptbFractPaint(QPainter& canvas)
         Viewer.SetRect(ToPixelRect(ptbFract->ClientRect()));
         Viewer.Transform();
     }
-    if (LinesChecked())
-        Viewer.DrawLines(canvas);
-    else
-        Viewer.DrawPoints(canvas);
+    Viewer.DrawCurve(canvas, LinesChecked());
     if (Mode == modeRubberBand) {
         canvas.setBrush(Qt::NoBrush);
         canvas.setPen(QPen(kRubberBandColor, 1, Qt::DotLine));

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -34,22 +35,16 @@ std::int64_t BmpFileSize(std::int64_t width, std::int64_t height)
     return kFileHeaderSize + kInfoHeaderSize + RowSize(width) * height;
 }
 
-QByteArray BmpFileBytes(const QImage& source)
-{
-    if (BmpFileSize(source.width(), source.height()) > kLargestBmpFile)
-        throw std::length_error("bitmap file larger than 4 GiB");
-    const QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
-    const qsizetype width = image.width();
-    const qsizetype height = image.height();
-    const qsizetype rowSize = RowSize(width);
-    const qsizetype pixelBytes = rowSize * height;
-    const qsizetype headerSize = kFileHeaderSize + kInfoHeaderSize;
+namespace {
 
-    QByteArray bytes(headerSize + pixelBytes, '\0');
+QByteArray Headers(std::int64_t width, std::int64_t height)
+{
+    const std::int64_t headerSize = kFileHeaderSize + kInfoHeaderSize;
+    QByteArray bytes(headerSize, '\0');
     char* p = bytes.data();
     *p++ = 'B';
     *p++ = 'M';
-    Put32(p, static_cast<quint32>(bytes.size()));
+    Put32(p, static_cast<quint32>(BmpFileSize(width, height)));
     Put32(p, 0);
     Put32(p, headerSize);
     Put32(p, kInfoHeaderSize);
@@ -58,20 +53,44 @@ QByteArray BmpFileBytes(const QImage& source)
     Put16(p, 1);  // planes
     Put16(p, 24); // bits per pixel
     Put32(p, 0);  // no compression
-    Put32(p, static_cast<quint32>(pixelBytes));
+    Put32(p, static_cast<quint32>(RowSize(width) * height));
     Put32(p, kPixelsPerMetre);
     Put32(p, kPixelsPerMetre);
     Put32(p, 0);
     Put32(p, 0);
+    return bytes;
+}
 
-    for (qsizetype y = 0; y < height; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(static_cast<int>(height - 1 - y)));
-        auto* out = reinterpret_cast<unsigned char*>(p + y * rowSize);
-        for (qsizetype x = 0; x < width; ++x) {
-            *out++ = static_cast<unsigned char>(qBlue(in[x]));
-            *out++ = static_cast<unsigned char>(qGreen(in[x]));
-            *out++ = static_cast<unsigned char>(qRed(in[x]));
+void Write(QIODevice& out, const char* data, qint64 size)
+{
+    if (out.write(data, size) != size)
+        throw std::runtime_error(out.errorString().toStdString());
+}
+
+} // namespace
+
+void WriteBmp(QIODevice& out, int width, int height, const std::function<const QRgb*(int y)>& row)
+{
+    if (BmpFileSize(width, height) > kLargestBmpFile)
+        throw std::length_error("bitmap file larger than 4 GiB");
+    const QByteArray headers = Headers(width, height);
+    Write(out, headers.constData(), headers.size());
+    // Rows go out in chunks of about a megabyte.
+    const std::int64_t rowSize = RowSize(width);
+    const int rowsPerChunk = static_cast<int>(std::max<std::int64_t>(1, (1 << 20) / rowSize));
+    QByteArray chunk(rowsPerChunk * rowSize, '\0');
+    int filled = 0;
+    for (int y = height - 1; y >= 0; --y) {
+        const QRgb* in = row(y);
+        auto* p = reinterpret_cast<unsigned char*>(chunk.data() + filled * rowSize);
+        for (int x = 0; x < width; ++x) {
+            *p++ = static_cast<unsigned char>(qBlue(in[x]));
+            *p++ = static_cast<unsigned char>(qGreen(in[x]));
+            *p++ = static_cast<unsigned char>(qRed(in[x]));
+        }
+        if (++filled == rowsPerChunk || y == 0) {
+            Write(out, chunk.constData(), filled * rowSize);
+            filled = 0;
         }
     }
-    return bytes;
 }

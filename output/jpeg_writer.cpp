@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -27,10 +28,10 @@ void ExitToCaller(j_common_ptr info)
 }
 
 struct RgbRows {
-    const unsigned char* Bits;
     int Width;
     int Height;
-    qsizetype Stride;
+    const RgbRowSource& Source;
+    unsigned char* Buffer; // one row of 3 * Width bytes
 };
 
 struct Output {
@@ -62,7 +63,8 @@ bool Compress(const RgbRows& rows, int quality, Output& out)
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rows.Bits + rows.Stride * info.next_scanline);
+        rows.Source(static_cast<int>(info.next_scanline), rows.Buffer);
+        JSAMPROW row = rows.Buffer;
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -72,13 +74,22 @@ bool Compress(const RgbRows& rows, int quality, Output& out)
 
 } // namespace
 
+QByteArray JpegFileBytes(int width, int height, int quality, const RgbRowSource& row)
+{
+    std::vector<unsigned char> buffer(static_cast<std::size_t>(width) * 3);
+    Output out;
+    const bool compressed = Compress({width, height, row, buffer.data()}, quality, out);
+    const std::unique_ptr<unsigned char, decltype(&std::free)> bytes(out.Buffer, &std::free);
+    if (!compressed)
+        throw std::runtime_error(out.Message);
+    return QByteArray(reinterpret_cast<const char*>(bytes.get()), static_cast<qsizetype>(out.Size));
+}
+
 QByteArray JpegFileBytes(const QImage& image, int quality)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    Output out;
-    const bool compressed = Compress({rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine()}, quality, out);
-    const std::unique_ptr<unsigned char, decltype(&std::free)> buffer(out.Buffer, &std::free);
-    if (!compressed)
-        throw std::runtime_error(out.Message);
-    return QByteArray(reinterpret_cast<const char*>(buffer.get()), static_cast<qsizetype>(out.Size));
+    const auto row = [&rgb](int y, unsigned char* out) {
+        std::memcpy(out, rgb.constScanLine(y), static_cast<std::size_t>(rgb.width()) * 3);
+    };
+    return JpegFileBytes(rgb.width(), rgb.height(), quality, row);
 }

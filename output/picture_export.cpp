@@ -1,11 +1,11 @@
 #include "picture_export.h"
 
+#include "banded_picture.h"
 #include "bmp_writer.h"
 #include "fract_viewer.h"
 #include "jpeg_writer.h"
 
 #include <QFileInfo>
-#include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 
@@ -17,22 +17,32 @@
 
 namespace {
 
-void Draw(FractViewer& viewer, bool lines, QPainter& painter)
+void ToRgb(const QRgb* in, int width, unsigned char* out)
 {
-    if (lines)
-        viewer.DrawLines(painter);
-    else
-        viewer.DrawPoints(painter);
+    for (int x = 0; x < width; ++x) {
+        *out++ = static_cast<unsigned char>(qRed(in[x]));
+        *out++ = static_cast<unsigned char>(qGreen(in[x]));
+        *out++ = static_cast<unsigned char>(qBlue(in[x]));
+    }
 }
 
-QImage RasterPicture(FractViewer& viewer, bool lines, int width, int height)
+QByteArray JpegBytes(FractViewer& viewer, bool lines, int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        throw PictureSizeError("picture too large");
-    QPainter painter(&image);
-    Draw(viewer, lines, painter);
-    return image;
+    BandedPicture picture(viewer, lines, width, height);
+    return JpegFileBytes(width, height, kJpegQuality,
+                         [&](int y, unsigned char* rgb) { ToRgb(picture.Row(y), width, rgb); });
+}
+
+// The bitmap goes to the file as its rows are drawn.
+void WriteBmpFile(FractViewer& viewer, bool lines, int width, int height, const QString& path)
+{
+    BandedPicture picture(viewer, lines, width, height);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ExportError(file.errorString().toStdString());
+    WriteBmp(file, width, height, [&](int y) { return picture.Row(y); });
+    if (!file.commit())
+        throw ExportError(file.errorString().toStdString());
 }
 
 QByteArray MetafileBytes(FractViewer& viewer, bool lines, int width, int height, const ReferenceScreen& screen,
@@ -41,7 +51,7 @@ QByteArray MetafileBytes(FractViewer& viewer, bool lines, int width, int height,
     MetafileDevice metafile(width, height, screen);
     {
         QPainter painter(&metafile);
-        Draw(viewer, lines, painter);
+        viewer.DrawCurve(painter, lines);
     }
     return format == PictureFormat::Emf ? metafile.EmfBytes() : metafile.PlaceableWmfBytes();
 }
@@ -68,17 +78,22 @@ bool FormatHolds(PictureFormat format, int width, int height)
     }
 }
 
-QByteArray PictureBytes(FractViewer& viewer, bool lines, int width, int height, const ReferenceScreen& screen,
-                        PictureFormat format)
+// Writes the picture; failures other than the file's own are raised as the
+// standard exceptions of the writers.
+void WriteFormat(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+                 const ReferenceScreen& screen, PictureFormat format)
 {
     switch (format) {
     case PictureFormat::Bmp:
-        return BmpFileBytes(RasterPicture(viewer, lines, width, height));
+        WriteBmpFile(viewer, lines, width, height, path);
+        break;
     case PictureFormat::Jpeg:
-        return JpegFileBytes(RasterPicture(viewer, lines, width, height), kJpegQuality);
+        WriteFile(path, JpegBytes(viewer, lines, width, height));
+        break;
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
-        return MetafileBytes(viewer, lines, width, height, screen, format);
+        WriteFile(path, MetafileBytes(viewer, lines, width, height, screen, format));
+        break;
     default:
         throw ExportError("unsupported picture format");
     }
@@ -112,9 +127,8 @@ void WritePicture(FractViewer& viewer, bool lines, int width, int height, const 
     const PictureFormat format = PictureFormatOf(path);
     if (!FormatHolds(format, width, height))
         throw PictureSizeError("picture too large for its format");
-    QByteArray bytes;
     try {
-        bytes = PictureBytes(viewer, lines, width, height, screen, format);
+        WriteFormat(viewer, lines, width, height, path, screen, format);
     } catch (const ExportError&) {
         throw;
     } catch (const std::bad_alloc&) {
@@ -124,5 +138,4 @@ void WritePicture(FractViewer& viewer, bool lines, int width, int height, const 
     } catch (const std::exception& e) {
         throw ExportError(e.what());
     }
-    WriteFile(path, bytes);
 }

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QPaintDevice>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -11,11 +13,22 @@ namespace {
 // that the cut never shows, near enough for 16-bit metafile coordinates.
 constexpr int kPainterGuardMargin = 1024;
 
+// Whole pixels the painter shifts by, as banded drawing does; nullopt for
+// any other transform.
+std::optional<QPoint> WholePixelShift(const QPainter& painter)
+{
+    const QTransform& t = painter.worldTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::trunc(t.dx()) || t.dy() != std::trunc(t.dy())
+        || std::fabs(t.dx()) > kRasterGuard || std::fabs(t.dy()) > kRasterGuard)
+        return std::nullopt;
+    return QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+}
+
 PixelSurface DirectSurface(QPainter& painter)
 {
     QPaintDevice* device = painter.device();
-    if (!device || device->devType() != QInternal::Image || painter.hasClipping()
-        || !painter.worldTransform().isIdentity() || painter.testRenderHint(QPainter::Antialiasing)
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping() || !WholePixelShift(painter)
+        || painter.testRenderHint(QPainter::Antialiasing)
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return {};
     auto* image = static_cast<QImage*>(device);
@@ -46,9 +59,16 @@ Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
     : painter_(painter), scratch_(scratch), surface_(DirectSurface(painter))
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
+    if (surface_.Bits) {
+        const QPoint shift = *WholePixelShift(painter);
+        shiftX_ = shift.x();
+        shiftY_ = shift.y();
+    }
+    // The device's area in the coordinates the points are given in.
     const QRect device = painter.device() ? QRect(0, 0, painter.device()->width(), painter.device()->height()) : QRect();
-    guardLo_ = std::min(device.left(), 0) - kPainterGuardMargin;
-    guardHi_ = std::max(device.right(), device.bottom()) + kPainterGuardMargin;
+    const QRectF area = painter.worldTransform().inverted().mapRect(QRectF(device));
+    guardLo_ = std::min({area.left(), area.top(), 0.0}) - kPainterGuardMargin;
+    guardHi_ = std::max(area.right(), area.bottom()) + kPainterGuardMargin;
 }
 
 void Canvas::SetBrushColor(ColorRef color)
@@ -86,13 +106,15 @@ void Canvas::DirectPolyline(const Complex* points, int count)
         const Complex& a = points[i - 1];
         const Complex& b = points[i];
         if (WithinGuard(a) && WithinGuard(b)) {
-            RasterLine(surface_, Truncate(a.Re), Truncate(a.Im), Truncate(b.Re), Truncate(b.Im), penPixel_);
+            RasterLine(surface_, Truncate(a.Re) + shiftX_, Truncate(a.Im) + shiftY_, Truncate(b.Re) + shiftX_,
+                       Truncate(b.Im) + shiftY_, penPixel_);
             continue;
         }
         double x0 = a.Re, y0 = a.Im, x1 = b.Re, y1 = b.Im;
         const double guard = kRasterGuard - 1.0;
         if (ClipSegment(x0, y0, x1, y1, -guard, guard))
-            RasterLine(surface_, Truncate(x0), Truncate(y0), Truncate(x1), Truncate(y1), penPixel_);
+            RasterLine(surface_, Truncate(x0) + shiftX_, Truncate(y0) + shiftY_, Truncate(x1) + shiftX_,
+                       Truncate(y1) + shiftY_, penPixel_);
     }
 }
 
@@ -133,10 +155,12 @@ void Canvas::Pixels(const Complex* points, int count)
 {
     if (surface_.Bits) {
         for (int i = 0; i < count; ++i) {
-            const double x = points[i].Re, y = points[i].Im;
-            // -1 < x: truncation takes -0.5 to pixel 0.
-            if (x > -1.0 && x < surface_.Width && y > -1.0 && y < surface_.Height)
-                surface_.Bits[Truncate(y) * surface_.Stride + Truncate(x)] = penPixel_;
+            if (!WithinGuard(points[i]))
+                continue;
+            const std::int64_t x = Truncate(points[i].Re) + shiftX_;
+            const std::int64_t y = Truncate(points[i].Im) + shiftY_;
+            if (x >= 0 && x < surface_.Width && y >= 0 && y < surface_.Height)
+                surface_.Bits[y * surface_.Stride + x] = penPixel_;
         }
         return;
     }

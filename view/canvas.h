@@ -12,8 +12,9 @@
 
 // The drawing operations of the views on any QPainter: a widget's picture,
 // an image, a printer page or a metafile. Point coordinates are truncated
-// toward zero. On a plain 32-bit image the lines and pixels are written
-// directly, which is several times faster than the general painter.
+// toward zero. On a plain 32-bit image, also one shifted by whole pixels,
+// the lines and pixels are written directly, which is several times faster
+// than the general painter.
 class Canvas {
 public:
     // scratch holds the integer points for the painter; the views allocate it
@@ -41,6 +42,9 @@ private:
     QPainter& painter_;
     std::vector<QPoint>& scratch_;
     PixelSurface surface_;
+    // Added to the truncated coordinates when drawing straight into the image.
+    std::int64_t shiftX_ = 0;
+    std::int64_t shiftY_ = 0;
     QColor penColor_;
     std::uint32_t penPixel_ = 0;
     int penWidth_ = 1;

@@ -164,6 +164,14 @@ void FractViewer::DrawPoints(QPainter& painter)
     canvas.Pixels(Points.data(), PointCount);
 }
 
+void FractViewer::DrawCurve(QPainter& painter, bool lines)
+{
+    if (lines)
+        DrawLines(painter);
+    else
+        DrawPoints(painter);
+}
+
 void FractViewer::DrawDots(QPainter& painter, int radius)
 {
     Canvas canvas(painter, pixelScratch_);

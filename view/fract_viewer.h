@@ -41,6 +41,8 @@ public:
     void DrawLines(QPainter& painter);
     void DrawPoints(QPainter& painter);
     void DrawDots(QPainter& painter, int radius);
+    // DrawLines or DrawPoints, as the display mode says.
+    void DrawCurve(QPainter& painter, bool lines);
 
     FractModel& Model;
     int Depth = 1;

@@ -1,0 +1,43 @@
+#include "banded_picture.h"
+
+#include "fract_viewer.h"
+#include "picture_export.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 kBandBytes = 4 << 20;
+
+int BandRows(int width, int height)
+{
+    return static_cast<int>(std::clamp<qint64>(kBandBytes / (qint64{width} * 4), 1, height));
+}
+
+} // namespace
+
+BandedPicture::BandedPicture(FractViewer& viewer, bool lines, int width, int height)
+    : viewer_(viewer), lines_(lines), height_(height), band_(width, BandRows(width, height), QImage::Format_RGB32)
+{
+    if (band_.isNull())
+        throw PictureSizeError("picture too large");
+}
+
+const QRgb* BandedPicture::Row(int y)
+{
+    const int rows = band_.height();
+    const int top = y / rows * rows;
+    if (top != bandTop_)
+        DrawBand(top);
+    return reinterpret_cast<const QRgb*>(band_.constScanLine(y - top));
+}
+
+void BandedPicture::DrawBand(int top)
+{
+    QPainter painter(&band_);
+    painter.translate(0, -top);
+    viewer_.DrawCurve(painter, lines_);
+    bandTop_ = top;
+}
