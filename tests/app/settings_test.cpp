@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 
@@ -92,6 +93,21 @@ TEST_F(Store, DoublesMustBeEightBytes)
     }
     Raw().setValue(QStringLiteral("minLength"), 0.5);
     EXPECT_THROW(SettingsStore::Read(values), SettingsError) << "a number where bytes belong";
+}
+
+TEST(SettingsWrite, AStoreThatCannotBeWrittenIsReported)
+{
+    // A folder where the store's file belongs: nothing can replace it.
+    const QString path = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Ornalix")).fileName();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    try {
+        SettingsStore::Write(SettingValues());
+        FAIL() << "no error";
+    } catch (const SettingsError& e) {
+        EXPECT_STREQ(e.what(), "Fehler beim Setzen der Daten für 'bgColor'");
+    }
+    QDir(path).removeRecursively();
 }
 
 TEST(SettingsSanitize, ValuesThatWouldStallTheProgramGoBackToDefaults)
