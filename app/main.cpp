@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 namespace {
 
@@ -39,6 +42,11 @@ int RunWindow(int argc, char** argv, const CommandLine& command)
     QFont font = QApplication::font();
     font.setPointSize(kDialogFontPoints);
     QApplication::setFont(font);
+    // Qt's own dialogs and buttons speak German, as the program does.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     Tform1 window;
     // The window seeds the random source from the clock as it starts.
