@@ -15,7 +15,7 @@ protected:
     }
 };
 
-TEST_F(ExportDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
+TEST_F(ExportDialog, FixedFrameWithTheCaptionTheDefaultButtonAndWholeCaptions)
 {
     ShowDialog();
     EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Fraktal exportieren"));
@@ -25,51 +25,30 @@ TEST_F(ExportDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
     EXPECT_EQ(Dialog().GroupBox1->title(), QStringLiteral("Bildgröße (px)"));
     EXPECT_EQ(Dialog().cmdCurrentSize->text(), QStringLiteral("aktuelle Größe"));
     EXPECT_TRUE(Dialog().cmdOk->isDefault());
+    EXPECT_GT(ExpectCaptionsShowWhole(Dialog()), 0);
+    // The tab order starts with the width.
+    EXPECT_EQ(Dialog().txtWidth->nextInFocusChain(), Dialog().txtHeight);
+    EXPECT_EQ(QApplication::focusWidget(), Dialog().txtWidth);
 }
 
-TEST_F(ExportDialog, LabelsAreWideEnoughForTheirTexts)
-{
-    for (const QLabel* label : Dialog().findChildren<QLabel*>())
-        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-            << label->objectName().toStdString();
-}
-
-TEST_F(ExportDialog, ShowingFillsInTheStoredSize)
-{
-    window->ExportWidth = 640;
-    window->ExportHeight = 480;
-    ShowDialog();
-    EXPECT_EQ(Dialog().txtWidth->text(), QStringLiteral("640"));
-    EXPECT_EQ(Dialog().txtHeight->text(), QStringLiteral("480"));
-}
-
-TEST_F(ExportDialog, CurrentSizeTakesTheFractalPane)
+TEST_F(ExportDialog, CurrentSizeTakesTheFractalPaneButNotYetIntoTheWindow)
 {
     ShowDialog();
     Dialog().cmdCurrentSize->click();
     const QRect pane = window->ptbFract->ClientRect();
     EXPECT_EQ(Dialog().txtWidth->text(), QString::number(pane.width()));
     EXPECT_EQ(Dialog().txtHeight->text(), QString::number(pane.height()));
-    EXPECT_EQ(window->ExportWidth, 256) << "the window keeps its size until it applies the dialog";
-}
-
-TEST_F(ExportDialog, TabOrderStartsWithTheWidth)
-{
-    ShowDialog();
-    EXPECT_EQ(Dialog().txtWidth->nextInFocusChain(), Dialog().txtHeight);
-    EXPECT_EQ(QApplication::focusWidget(), Dialog().txtWidth);
+    EXPECT_EQ(window->ExportWidth, 256);
 }
 
 TEST_F(ExportDialog, EnterAcceptsAndEscapeRejects)
 {
-    ShowDialog();
-    QTest::keyClick(Dialog().txtWidth, Qt::Key_Return);
-    EXPECT_FALSE(Dialog().isVisible());
-    EXPECT_EQ(Dialog().result(), QDialog::Accepted);
-    ShowDialog();
-    QTest::keyClick(Dialog().txtWidth, Qt::Key_Escape);
-    EXPECT_FALSE(Dialog().isVisible());
-    EXPECT_EQ(Dialog().result(), QDialog::Rejected);
+    for (const auto& [key, result] : {std::pair(Qt::Key_Return, QDialog::Accepted), std::pair(Qt::Key_Escape, QDialog::Rejected)}) {
+        ShowDialog();
+        QTest::keyClick(Dialog().txtWidth, key);
+        EXPECT_FALSE(Dialog().isVisible());
+        EXPECT_EQ(Dialog().result(), result);
+    }
 }
 
 } // namespace

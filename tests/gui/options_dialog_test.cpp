@@ -1,7 +1,6 @@
 #include "window_fixture.h"
 
 #include "number_text.h"
-#include "tanimation_dlg.h"
 
 #include <QSignalBlocker>
 
@@ -15,32 +14,6 @@ protected:
     {
         Dialog().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dialog()));
-    }
-
-    void ExpectNodeSliders(int minNodes, int maxNodes)
-    {
-        const TanimationDlg& d = Dialog();
-        EXPECT_EQ(d.tbMinNodes->minimum(), 3);
-        EXPECT_EQ(d.tbMinNodes->maximum(), maxNodes);
-        EXPECT_EQ(d.tbMinNodes->value(), minNodes);
-        EXPECT_EQ(d.tbMaxNodes->minimum(), minNodes);
-        EXPECT_EQ(d.tbMaxNodes->maximum(), 10);
-        EXPECT_EQ(d.tbMaxNodes->value(), maxNodes);
-        EXPECT_EQ(d.lblMinNodes->text(), QString::number(minNodes));
-        EXPECT_EQ(d.lblMaxNodes->text(), QString::number(maxNodes));
-    }
-
-    // The widgets the tab key visits, in order, starting at the first field.
-    QList<QWidget*> TabChain()
-    {
-        QList<QWidget*> chain;
-        QWidget* w = Dialog().cmdBgColor;
-        do {
-            if (w->focusPolicy() & Qt::TabFocus)
-                chain << w;
-            w = w->nextInFocusChain();
-        } while (w != Dialog().cmdBgColor);
-        return chain;
     }
 };
 
@@ -60,14 +33,26 @@ TEST_F(OptionsDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
     EXPECT_EQ(Dialog().tbLenRaster->maximum(), 12);
 }
 
-TEST_F(OptionsDialog, LabelsAreWideEnoughForTheirTexts)
+// In the default font and in the program's small one.
+TEST_F(OptionsDialog, EveryCaptionShowsWhole)
 {
-    for (const QLabel* label : Dialog().findChildren<QLabel*>()) {
-        if (label->text().isEmpty())
-            continue;
-        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-            << label->objectName().toStdString();
-    }
+    ShowDialog();
+    // The longest texts the value labels can show.
+    Dialog().lblAngRaster->setText(QStringLiteral("1/24 Umdrehung"));
+    Dialog().lblLenRaster->setText(QStringLiteral("1/12 Einheit"));
+    Dialog().lblMinNodes->setNum(10);
+    Dialog().lblMaxNodes->setNum(10);
+    EXPECT_EQ(ExpectCaptionsShowWhole(Dialog()), 15);
+    const QFont before = QApplication::font();
+    QFont small = before;
+    small.setPointSize(8);
+    Dialog().hide();
+    QApplication::setFont(small);
+    QCoreApplication::sendPostedEvents();
+    ShowDialog();
+    EXPECT_EQ(Dialog().lblAngRaster->font().pointSize(), 8);
+    EXPECT_EQ(ExpectCaptionsShowWhole(Dialog()), 15);
+    QApplication::setFont(before);
 }
 
 TEST_F(OptionsDialog, ShowingFillsTheFieldsFromTheWindow)
@@ -92,33 +77,19 @@ TEST_F(OptionsDialog, ShowingFillsTheFieldsFromTheWindow)
     EXPECT_EQ(Dialog().txtMaxLength->text(), QStringLiteral("3"));
 }
 
-TEST_F(OptionsDialog, RasterLabelsFollowTheSliders)
+TEST_F(OptionsDialog, RasterLabelsFollowTheSlidersAndAreRightWhenThePositionStays)
 {
     ShowDialog();
-    Dialog().tbAngRaster->setValue(12);
-    EXPECT_EQ(Dialog().lblAngRaster->text(), QStringLiteral("1/12 Umdrehung"));
-    Dialog().tbAngRaster->setValue(1);
-    EXPECT_EQ(Dialog().lblAngRaster->text(), QStringLiteral("[deaktiviert]"));
-    Dialog().tbLenRaster->setValue(1);
-    EXPECT_EQ(Dialog().lblLenRaster->text(), QStringLiteral("1 Einheit"));
-    Dialog().tbLenRaster->setValue(4);
-    EXPECT_EQ(Dialog().lblLenRaster->text(), QStringLiteral("1/4 Einheit"));
-    Dialog().tbLenRaster->setValue(0);
-    EXPECT_EQ(Dialog().lblLenRaster->text(), QStringLiteral("[deaktiviert]"));
-}
-
-TEST_F(OptionsDialog, NoAngleRasterShowsAtTheFirstPosition)
-{
-    window->Editor.AngRaster = 0;
-    window->Editor.LenRaster = 0;
-    ShowDialog();
-    EXPECT_EQ(Dialog().tbAngRaster->value(), 1);
-    EXPECT_EQ(Dialog().lblAngRaster->text(), QStringLiteral("[deaktiviert]"));
-    EXPECT_EQ(Dialog().lblLenRaster->text(), QStringLiteral("[deaktiviert]"));
-}
-
-TEST_F(OptionsDialog, RasterLabelsAreRightWhenThePositionStays)
-{
+    const std::tuple<QSlider*, int, const char*> steps[] = {
+        {Dialog().tbAngRaster, 12, "1/12 Umdrehung"}, {Dialog().tbAngRaster, 1, "[deaktiviert]"},
+        {Dialog().tbLenRaster, 1, "1 Einheit"},       {Dialog().tbLenRaster, 4, "1/4 Einheit"},
+        {Dialog().tbLenRaster, 0, "[deaktiviert]"}};
+    for (const auto& [slider, value, text] : steps) {
+        slider->setValue(value);
+        EXPECT_EQ((slider == Dialog().tbAngRaster ? Dialog().lblAngRaster : Dialog().lblLenRaster)->text(),
+                  QString::fromUtf8(text));
+    }
+    Dialog().hide();
     {
         const QSignalBlocker angle(Dialog().tbAngRaster);
         const QSignalBlocker length(Dialog().tbLenRaster);
@@ -134,6 +105,7 @@ TEST_F(OptionsDialog, RasterLabelsAreRightWhenThePositionStays)
 
 TEST_F(OptionsDialog, NodeSlidersShowTheStoredRangeWhateverTheyShowedBefore)
 {
+    const TanimationDlg& d = Dialog();
     for (int oldMin = 3; oldMin <= 10; ++oldMin)
         for (int oldMax = oldMin; oldMax <= 10; ++oldMax)
             for (int newMin = 3; newMin <= 10; ++newMin)
@@ -145,7 +117,14 @@ TEST_F(OptionsDialog, NodeSlidersShowTheStoredRangeWhateverTheyShowedBefore)
                     window->MaxNodes = newMax;
                     Dialog().FormShow();
                     SCOPED_TRACE(testing::Message() << oldMin << ".." << oldMax << " -> " << newMin << ".." << newMax);
-                    ExpectNodeSliders(newMin, newMax);
+                    EXPECT_EQ(d.tbMinNodes->minimum(), 3);
+                    EXPECT_EQ(d.tbMinNodes->maximum(), newMax);
+                    EXPECT_EQ(d.tbMinNodes->value(), newMin);
+                    EXPECT_EQ(d.tbMaxNodes->minimum(), newMin);
+                    EXPECT_EQ(d.tbMaxNodes->maximum(), 10);
+                    EXPECT_EQ(d.tbMaxNodes->value(), newMax);
+                    EXPECT_EQ(d.lblMinNodes->text(), QString::number(newMin));
+                    EXPECT_EQ(d.lblMaxNodes->text(), QString::number(newMax));
                     if (HasFailure())
                         return;
                 }
@@ -169,7 +148,7 @@ TEST_F(OptionsDialog, NodeSlidersBoundEachOther)
     EXPECT_EQ(window->MinNodes, 3) << "the window keeps its values until it applies the dialog";
 }
 
-TEST_F(OptionsDialog, ColourButtonsAskForAColourStartingFromTheSwatch)
+TEST_F(OptionsDialog, ColourButtonsAskForAColourAndSwatchesKeepDesktopColours)
 {
     window->Viewer.BgColor = kWhite;
     ShowDialog();
@@ -183,10 +162,7 @@ TEST_F(OptionsDialog, ColourButtonsAskForAColourStartingFromTheSwatch)
     Dialog().cmdFgColor->click();
     EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblFgColor), RgbColor(4, 5, 6));
     EXPECT_EQ(window->Viewer.BgColor, kWhite);
-}
 
-TEST_F(OptionsDialog, SwatchKeepsADesktopColourReference)
-{
     TanimationDlg::SetSwatchColor(Dialog().lblBgColor, kButtonFaceColor);
     EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblBgColor), kButtonFaceColor);
     EXPECT_EQ(Dialog().lblBgColor->palette().color(QPalette::Window), ToQColor(kButtonFaceColor));
@@ -195,13 +171,20 @@ TEST_F(OptionsDialog, SwatchKeepsADesktopColourReference)
 TEST_F(OptionsDialog, TabOrderVisitsTheRasterGroupLast)
 {
     const TanimationDlg& d = Dialog();
-    const QList<QWidget*> expected{d.cmdBgColor,  d.cmdFgColor, d.txtPenWidth,  d.chkAnimation, d.txtSteps,
-                                   d.txtDelay,    d.tbMinNodes, d.tbMaxNodes,   d.txtMinLength, d.txtMaxLength,
-                                   d.cmdOk,       d.cmdCancel,  d.tbAngRaster,  d.tbLenRaster};
-    EXPECT_EQ(TabChain(), expected);
+    const QList<QWidget*> expected{d.cmdBgColor, d.cmdFgColor, d.txtPenWidth,  d.chkAnimation, d.txtSteps,
+                                   d.txtDelay,   d.tbMinNodes, d.tbMaxNodes,   d.txtMinLength, d.txtMaxLength,
+                                   d.cmdOk,      d.cmdCancel,  d.tbAngRaster,  d.tbLenRaster};
+    QList<QWidget*> chain;
+    QWidget* w = d.cmdBgColor;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w;
+        w = w->nextInFocusChain();
+    } while (w != d.cmdBgColor);
+    EXPECT_EQ(chain, expected);
 }
 
-TEST_F(OptionsDialog, EnterAcceptsAndEscapeDoesNothing)
+TEST_F(OptionsDialog, EnterAcceptsEscapeDoesNothingCancelAndTheCloseBoxReject)
 {
     ShowDialog();
     QTest::keyClick(Dialog().txtSteps, Qt::Key_Escape);
@@ -209,10 +192,6 @@ TEST_F(OptionsDialog, EnterAcceptsAndEscapeDoesNothing)
     QTest::keyClick(Dialog().txtSteps, Qt::Key_Return);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(Dialog().result(), QDialog::Accepted);
-}
-
-TEST_F(OptionsDialog, CancelAndTheCloseBoxReject)
-{
     ShowDialog();
     Dialog().cmdCancel->click();
     EXPECT_EQ(Dialog().result(), QDialog::Rejected);

@@ -1,29 +1,5 @@
 #include "metafile_reader.h"
 
-#include <QtEndian>
-
-#include <algorithm>
-
-std::uint16_t U16At(const QByteArray& bytes, qsizetype offset)
-{
-    return qFromLittleEndian<std::uint16_t>(bytes.constData() + offset);
-}
-
-std::int16_t I16At(const QByteArray& bytes, qsizetype offset)
-{
-    return qFromLittleEndian<std::int16_t>(bytes.constData() + offset);
-}
-
-std::uint32_t U32At(const QByteArray& bytes, qsizetype offset)
-{
-    return qFromLittleEndian<std::uint32_t>(bytes.constData() + offset);
-}
-
-std::int32_t I32At(const QByteArray& bytes, qsizetype offset)
-{
-    return qFromLittleEndian<std::int32_t>(bytes.constData() + offset);
-}
-
 std::vector<EmfRecord> EmfRecords(const QByteArray& file)
 {
     std::vector<EmfRecord> records;
@@ -52,13 +28,20 @@ std::vector<WmfRecord> WmfRecords(const QByteArray& file)
     return records;
 }
 
-int CountOf(const std::vector<EmfRecord>& records, std::uint32_t type)
+std::vector<const EmfRecord*> AllOf(const std::vector<EmfRecord>& records, std::uint32_t type)
 {
-    return static_cast<int>(std::count_if(records.begin(), records.end(), [type](const EmfRecord& r) { return r.Type == type; }));
+    std::vector<const EmfRecord*> found;
+    for (const EmfRecord& r : records)
+        if (r.Type == type)
+            found.push_back(&r);
+    return found;
 }
 
-int CountOf(const std::vector<WmfRecord>& records, std::uint16_t function)
+std::vector<const WmfRecord*> AllOf(const std::vector<WmfRecord>& records, std::uint16_t function)
 {
-    return static_cast<int>(
-        std::count_if(records.begin(), records.end(), [function](const WmfRecord& r) { return r.Function == function; }));
+    std::vector<const WmfRecord*> found;
+    for (const WmfRecord& r : records)
+        if (r.Function == function)
+            found.push_back(&r);
+    return found;
 }

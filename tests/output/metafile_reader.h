@@ -1,16 +1,34 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <cstdint>
 #include <vector>
 
 // Reads metafiles back field by field, independently of the writers.
 
-std::uint16_t U16At(const QByteArray& bytes, qsizetype offset);
-std::int16_t I16At(const QByteArray& bytes, qsizetype offset);
-std::uint32_t U32At(const QByteArray& bytes, qsizetype offset);
-std::int32_t I32At(const QByteArray& bytes, qsizetype offset);
+template <typename T>
+T At(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+inline std::uint16_t U16At(const QByteArray& b, qsizetype offset) { return At<std::uint16_t>(b, offset); }
+inline std::int16_t I16At(const QByteArray& b, qsizetype offset) { return At<std::int16_t>(b, offset); }
+inline std::uint32_t U32At(const QByteArray& b, qsizetype offset) { return At<std::uint32_t>(b, offset); }
+inline std::int32_t I32At(const QByteArray& b, qsizetype offset) { return At<std::int32_t>(b, offset); }
+
+// count fields in a row from offset, e.g. the four of a rectangle.
+template <typename T>
+std::vector<int> Fields(const QByteArray& bytes, qsizetype offset, int count)
+{
+    std::vector<int> fields;
+    for (int i = 0; i < count; ++i)
+        fields.push_back(At<T>(bytes, offset + i * qsizetype{sizeof(T)}));
+    return fields;
+}
+inline std::vector<int> I16s(const QByteArray& b, qsizetype offset, int count) { return Fields<std::int16_t>(b, offset, count); }
+inline std::vector<int> I32s(const QByteArray& b, qsizetype offset, int count) { return Fields<std::int32_t>(b, offset, count); }
 
 // An enhanced metafile record, type and size included in Bytes.
 struct EmfRecord {
@@ -43,6 +61,7 @@ struct WmfRecord {
     QByteArray Bytes;
     // The 16-bit parameter at index i.
     std::int16_t Param(int i) const { return I16At(Bytes, 6 + 2 * i); }
+    std::vector<int> Params(int first, int count) const { return I16s(Bytes, 6 + 2 * first, count); }
 };
 
 constexpr qsizetype kPlaceableBytes = 22;
@@ -63,5 +82,6 @@ constexpr std::uint16_t kMetaEllipse = 0x0418;
 constexpr std::uint16_t kMetaRectangle = 0x041B;
 constexpr std::uint16_t kMetaSetPixel = 0x041F;
 
-int CountOf(const std::vector<EmfRecord>& records, std::uint32_t type);
-int CountOf(const std::vector<WmfRecord>& records, std::uint16_t function);
+// The records of one type, in file order.
+std::vector<const EmfRecord*> AllOf(const std::vector<EmfRecord>& records, std::uint32_t type);
+std::vector<const WmfRecord*> AllOf(const std::vector<WmfRecord>& records, std::uint16_t function);
