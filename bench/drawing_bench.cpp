@@ -1,7 +1,6 @@
 // Drawing the depth-7 start curve into 1920 x 1080, background included,
 // beside the fill alone and beside cairo stroking the same polyline.
-#include "fract_viewer.h"
-#include "start_generator.h"
+#include "fitted_curve.h"
 
 #include <QImage>
 #include <QPainter>
@@ -14,22 +13,9 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-struct FittedCurve {
-    FittedCurve()
-    {
-        MakeStartGenerator(generator);
-        viewer.Depth = 7;
-        viewer.Recalculate();
-        viewer.SetRect({0, 0, kWidth, kHeight});
-        viewer.Transform();
-    }
-    FractModel generator{10};
-    FractViewer viewer{generator, 16384};
-};
-
 void BM_DrawLines(benchmark::State& state)
 {
-    FittedCurve curve;
+    FittedCurve curve(7, kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     for (auto _ : state)
@@ -39,7 +25,7 @@ BENCHMARK(BM_DrawLines)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawPoints(benchmark::State& state)
 {
-    FittedCurve curve;
+    FittedCurve curve(7, kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     for (auto _ : state)
@@ -58,7 +44,7 @@ BENCHMARK(BM_Baseline_Fill)->Unit(benchmark::kMicrosecond);
 
 void BM_Baseline_CairoLines(benchmark::State& state)
 {
-    FittedCurve curve;
+    FittedCurve curve(7, kWidth, kHeight);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
     cairo_t* cr = cairo_create(surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);

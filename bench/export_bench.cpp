@@ -1,10 +1,9 @@
 // Export of the depth-8 start curve at 4096 x 4096 to each format, each
 // beside its baseline: filling the picture for the raster formats, the JPEG
 // compression of an already drawn picture for JPEG.
-#include "fract_viewer.h"
+#include "fitted_curve.h"
 #include "jpeg_writer.h"
 #include "picture_export.h"
-#include "start_generator.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -17,22 +16,9 @@ namespace {
 
 constexpr int kSize = 4096;
 
-struct DeepCurve {
-    DeepCurve()
-    {
-        MakeStartGenerator(generator);
-        viewer.Depth = 8;
-        viewer.Recalculate();
-        viewer.SetRect({0, 0, kSize, kSize});
-        viewer.Transform();
-    }
-    FractModel generator{10};
-    FractViewer viewer{generator, 16384};
-};
-
 void Export(benchmark::State& state, const char* extension, bool lines)
 {
-    DeepCurve curve;
+    FittedCurve curve(8, kSize, kSize);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("curve.") + QLatin1String(extension));
     const ReferenceScreen screen{QSize(1920, 1080), QSizeF(508, 286)};
@@ -68,7 +54,7 @@ BENCHMARK(BM_Baseline_PictureFill)->Unit(benchmark::kMillisecond);
 
 void BM_Baseline_JpegCompression(benchmark::State& state)
 {
-    DeepCurve curve;
+    FittedCurve curve(8, kSize, kSize);
     QImage image(kSize, kSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "fract_viewer.h"
+#include "start_generator.h"
+
+// The start curve at a depth, fitted into a picture of the given size.
+struct FittedCurve {
+    FittedCurve(int depth, int width, int height)
+    {
+        MakeStartGenerator(generator);
+        viewer.Depth = depth;
+        viewer.Recalculate();
+        viewer.SetRect({0, 0, width, height});
+        viewer.Transform();
+    }
+
+    FractModel generator{10};
+    FractViewer viewer{generator, 16384};
+};
