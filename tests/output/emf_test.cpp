@@ -16,12 +16,7 @@ constexpr int kHeight = 600;
 template <typename Paint>
 QByteArray Emf(Paint paint, int width = kWidth, int height = kHeight)
 {
-    MetafileDevice device(width, height, kScreen);
-    {
-        QPainter painter(&device);
-        paint(painter);
-    }
-    return device.EmfBytes();
+    return RecordedBytes(width, height, kScreen, paint, &MetafileDevice::EmfBytes);
 }
 
 // Background and a curve along the diagonal: the views' calls in small.

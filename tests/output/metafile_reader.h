@@ -1,6 +1,9 @@
 #pragma once
 
+#include "metafile_device.h"
+
 #include <QByteArray>
+#include <QPainter>
 #include <QtEndian>
 
 #include <cstdint>
@@ -85,3 +88,16 @@ constexpr std::uint16_t kMetaSetPixel = 0x041F;
 // The records of one type, in file order.
 std::vector<const EmfRecord*> AllOf(const std::vector<EmfRecord>& records, std::uint32_t type);
 std::vector<const WmfRecord*> AllOf(const std::vector<WmfRecord>& records, std::uint16_t function);
+
+// The bytes of a metafile that paint draws on, in the form bytes gives.
+template <typename Paint>
+QByteArray RecordedBytes(int width, int height, const ReferenceScreen& screen, Paint paint,
+                         QByteArray (MetafileDevice::*bytes)() const)
+{
+    MetafileDevice device(width, height, screen);
+    {
+        QPainter painter(&device);
+        paint(painter);
+    }
+    return (device.*bytes)();
+}

@@ -17,12 +17,7 @@ constexpr int kHeight = 300;
 template <typename Paint>
 QByteArray Wmf(Paint paint, int width = kWidth, int height = kHeight)
 {
-    MetafileDevice device(width, height, kScreen);
-    {
-        QPainter painter(&device);
-        paint(painter);
-    }
-    return device.PlaceableWmfBytes();
+    return RecordedBytes(width, height, kScreen, paint, &MetafileDevice::PlaceableWmfBytes);
 }
 
 // White, and a five-pixel black curve; by default a hook: across the
