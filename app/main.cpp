@@ -17,7 +17,7 @@ constexpr int kDialogFontPoints = 8;
 void NameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Ornalix"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORNALIX_VERSION));
 }
 
 // The arguments are read before any window system is touched, so that help,
