@@ -4,7 +4,6 @@
 #include "fract_file.h"
 #include "fract_viewer.h"
 #include "messages.h"
-#include "number_text.h"
 #include "picture_export.h"
 #include "settings.h"
 
@@ -22,13 +21,14 @@ int Fail(const QString& message)
     return kFailure;
 }
 
+// A damaged store gives what was read before the bad value and defaults
+// after it, as in the window; an export that succeeds prints nothing.
 SettingValues StoredSettings()
 {
     SettingValues values;
     try {
         SettingsStore::Read(values);
-    } catch (const SettingsError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+    } catch (const SettingsError&) {
     }
     SettingsStore::Sanitize(values);
     return values;
@@ -53,9 +53,16 @@ int RunExportCommand(const CommandLine& command)
     FractModel generator(kGeneratorCapacity);
     FractDocument document;
     try {
-        document = LoadFractDocument(command.FractFile, generator, SystemDecimalSeparator());
+        document = LoadFractDocument(command.FractFile, generator);
     } catch (const FractFormatError&) {
         return Fail(Messages::kBadFileFormat);
+    }
+    const ReferenceScreen screen = PrimaryReferenceScreen();
+    // Before the fit, so that no arithmetic meets a size its format refuses.
+    try {
+        CheckPictureSize(format, size.width(), size.height(), screen);
+    } catch (const PictureSizeError&) {
+        return Fail(Messages::kInvalidSize);
     }
 
     FractViewer viewer(generator, kViewerCapacity);
@@ -71,11 +78,13 @@ int RunExportCommand(const CommandLine& command)
         viewer.Transform();
     }
     try {
-        WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, PrimaryReferenceScreen());
+        WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, screen);
     } catch (const PictureSizeError&) {
         return Fail(Messages::kInvalidSize);
     } catch (const ExportError& e) {
-        return Fail(command.ExportFile + QStringLiteral(": ") + QString::fromStdString(e.what()));
+        // The window's warning, then what the system said of the file.
+        return Fail(Messages::kInvalidSize + QStringLiteral(": ") + command.ExportFile + QStringLiteral(": ")
+                    + QString::fromStdString(e.what()));
     }
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "fract_file.h"
 #include "fract_viewer.h"
+#include "../model/small_disk.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,10 +16,12 @@ struct ProcessResult {
     QString errors;
 };
 
-ProcessResult Ornalix(const QStringList& arguments, const QString& configHome)
+ProcessResult Ornalix(const QStringList& arguments, const QString& configHome, bool runtimeDir = true)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!runtimeDir)
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // the export must pick its own
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
@@ -41,7 +45,7 @@ protected:
 QImage ExpectedPoints(const QString& file, int width, int height)
 {
     FractModel generator(10);
-    const FractDocument document = LoadFractDocument(file, generator, '.');
+    const FractDocument document = LoadFractDocument(file, generator);
     FractViewer viewer(generator, 16384);
     viewer.Depth = document.Depth;
     viewer.Recalculate();
@@ -117,6 +121,65 @@ TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessage)
 
     EXPECT_EQ(Ornalix({QStringLiteral("--version")}, Path("config")).status, 0);
     EXPECT_EQ(Ornalix({QStringLiteral("--bogus")}, Path("config")).status, 2);
+}
+
+// A cron job or a container has no XDG_RUNTIME_DIR, and still hears nothing
+// from an export that succeeds, in any format.
+TEST_F(CommandLineExport, SuccessIsSilent)
+{
+    for (const char* name : {"quiet.bmp", "quiet.jpg", "quiet.emf", "quiet.wmf"}) {
+        const ProcessResult result =
+            Ornalix({QStringLiteral("--export"), Path(name), Example("koch.fract")}, Path("config"), false);
+        EXPECT_EQ(result.status, 0) << name;
+        EXPECT_EQ(result.errors, QString()) << name;
+        EXPECT_TRUE(QFile::exists(Path(name))) << name;
+    }
+}
+
+TEST_F(CommandLineExport, SizesTheFormatCannotHoldAreRefused)
+{
+    for (const auto& [name, size] : {std::pair("a.emf", "2147483647x10"), std::pair("b.emf", "90000000x10"),
+                                     std::pair("c.wmf", "2147483647x10"), std::pair("d.wmf", "10x20000000"),
+                                     std::pair("e.bmp", "1431655747x1"), std::pair("f.jpg", "65501x1")}) {
+        const ProcessResult result =
+            Ornalix({QStringLiteral("--export"), Path(name), QStringLiteral("--size"), QLatin1String(size),
+                     Example("start.fract")},
+                    Path("config"));
+        EXPECT_EQ(result.status, 2) << size;
+        EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe")) << size;
+        EXPECT_FALSE(QFile::exists(Path(name))) << name;
+    }
+}
+
+// A stored size no format can hold is mended on reading; the export goes on
+// at the default size.
+TEST_F(CommandLineExport, AStoredSizeThatOverflowsIsMended)
+{
+    QDir().mkpath(Path("config"));
+    QFile store(Path("config/Ornalix.conf"));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write("[General]\nexportWidth=2147483647\nexportHeight=10\n");
+    store.close();
+    const QString bmp = Path("mended.bmp");
+    const ProcessResult result = Ornalix({QStringLiteral("--export"), bmp, Example("start.fract")}, Path("config"));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, QString());
+    EXPECT_EQ(QImage(bmp).size(), QSize(256, 256));
+}
+
+TEST_F(CommandLineExport, AFullDiskIsOneLineWithTheSystemsReason)
+{
+    SmallDisk disk;
+    ORNALIX_NEED_SMALL_DISK(disk);
+    disk.Write(QStringLiteral("bild.emf"), "old");
+    disk.Fill();
+    const QString out = disk.Path(QStringLiteral("bild.emf"));
+    const ProcessResult result = Ornalix({QStringLiteral("--export"), out, Example("start.fract")}, Path("config"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + out
+                                 + QStringLiteral(": No space left on device"));
+    EXPECT_EQ(disk.Read(QStringLiteral("bild.emf")), "old");
+    EXPECT_EQ(disk.Files(), (QStringList{QStringLiteral("bild.emf"), QStringLiteral("filler")}));
 }
 
 } // namespace
