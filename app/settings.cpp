@@ -141,15 +141,17 @@ void SettingsStore::Write(const SettingValues& v)
 
 namespace {
 
-// New divides each random edge by the one before it and the last by the
-// length before it: every length must be positive, and neither the largest
-// ratio nor the inverse of the shortest may overflow.
+// New divides each random edge by the length before it and the last edge
+// by the length before that: every length must be positive, and neither the
+// largest ratio nor the inverse of the shortest may come near an overflow
+// (half the largest double leaves room for New's rounding).
 bool LengthsWork(double a, double b)
 {
+    constexpr double kRoom = std::numeric_limits<double>::max() / 2;
     const double shortest = std::min(a, b);
     const double longest = std::max(a, b);
-    return std::isfinite(shortest) && std::isfinite(longest) && shortest > 0 && std::isfinite(longest / shortest)
-           && std::isfinite(1.0 / shortest);
+    return std::isfinite(shortest) && std::isfinite(longest) && shortest > 0 && longest / shortest <= kRoom
+           && 1.0 / shortest <= kRoom;
 }
 
 } // namespace

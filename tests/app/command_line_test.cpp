@@ -16,7 +16,8 @@ struct ProcessResult {
     QString errors;
 };
 
-ProcessResult Ornalix(const QStringList& arguments, const QString& configHome, bool runtimeDir = true)
+ProcessResult Ornalix(const QStringList& arguments, const QString& configHome, bool runtimeDir = true,
+                      const QString& locale = QStringLiteral("C"))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -25,7 +26,7 @@ ProcessResult Ornalix(const QStringList& arguments, const QString& configHome, b
     environment.remove(QStringLiteral("DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // the export must pick its own
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.insert(QStringLiteral("LC_ALL"), locale);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ORNALIX_BINARY), arguments);
     process.waitForFinished(60000);
@@ -133,6 +134,21 @@ TEST_F(CommandLineExport, SuccessIsSilent)
         EXPECT_EQ(result.status, 0) << name;
         EXPECT_EQ(result.errors, QString()) << name;
         EXPECT_TRUE(QFile::exists(Path(name))) << name;
+    }
+}
+
+// The examples are written with decimal points; a German user opens them all.
+TEST_F(CommandLineExport, EveryExampleExportsUnderAGermanLocale)
+{
+    const QStringList examples = QDir(QStringLiteral(ORNALIX_EXAMPLES)).entryList({QStringLiteral("*.fract")});
+    ASSERT_GE(examples.size(), 5);
+    for (const QString& name : examples) {
+        const QString bmp = dir.filePath(name + QStringLiteral(".bmp"));
+        const ProcessResult result = Ornalix({QStringLiteral("--export"), bmp, Example(qPrintable(name))},
+                                             Path("config"), true, QStringLiteral("de_DE.UTF-8"));
+        EXPECT_EQ(result.status, 0) << qPrintable(name);
+        EXPECT_EQ(result.errors, QString()) << qPrintable(name);
+        EXPECT_EQ(QImage(bmp).size(), QSize(256, 256)) << qPrintable(name);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -192,7 +193,12 @@ TEST(SettingsSanitize, MendsOnlyPastTheBoundaryOfWhatWorks)
     const auto defaults = std::pair(d.MinLength, d.MaxLength);
     EXPECT_EQ(lengths(1e-150, 1e150), std::pair(1e-150, 1e150));
     EXPECT_EQ(lengths(1e-300, 1e300), defaults) << "their ratio overflows";
-    EXPECT_EQ(lengths(std::numeric_limits<double>::min(), 1), std::pair(std::numeric_limits<double>::min(), 1.0));
+    constexpr double kRoom = std::numeric_limits<double>::max() / 2;
+    EXPECT_EQ(lengths(1, kRoom), std::pair(1.0, kRoom));
+    EXPECT_EQ(lengths(1, std::nextafter(kRoom, 2 * kRoom)), defaults) << "no room left for New's rounding";
+    constexpr double kMax = std::numeric_limits<double>::max();
+    EXPECT_EQ(lengths(4 / kMax, 1), std::pair(4 / kMax, 1.0));
+    EXPECT_EQ(lengths(1 / kMax, 1), defaults) << "no room left for the inverse";
     EXPECT_EQ(lengths(std::numeric_limits<double>::denorm_min(), 1), defaults) << "its inverse overflows";
     EXPECT_EQ(lengths(0, 2), defaults);
     EXPECT_EQ(lengths(-1, 2), defaults);
