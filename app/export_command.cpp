@@ -8,6 +8,7 @@
 #include "settings.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -15,10 +16,19 @@ constexpr int kFailure = 2;
 constexpr int kGeneratorCapacity = 10;
 constexpr int kViewerCapacity = 16384;
 
-int Fail(const QString& message)
+// One line: the program's own message, what it concerns and why.
+int Fail(const QString& message, const QString& subject, const std::string& reason = {})
 {
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    QString line = message + QStringLiteral(": ") + subject;
+    if (!reason.empty())
+        line += QStringLiteral(": ") + QString::fromStdString(reason);
+    std::fprintf(stderr, "%s\n", qPrintable(line));
     return kFailure;
+}
+
+QString SizeText(QSize size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
 // A damaged store gives what was read before the bad value and defaults
@@ -43,26 +53,26 @@ int RunExportCommand(const CommandLine& command)
     if (!command.SizeText.isEmpty()) {
         const auto parsed = ParseExportSize(command.SizeText);
         if (!parsed)
-            return Fail(Messages::kInvalidSize);
+            return Fail(Messages::kInvalidSize, command.SizeText, "not two whole numbers above zero");
         size = *parsed;
     }
     const PictureFormat format = PictureFormatOf(command.ExportFile);
     if (format == PictureFormat::Unsupported || format == PictureFormat::Avi)
-        return Fail(Messages::kUnsupportedFormat);
+        return Fail(Messages::kUnsupportedFormat, command.ExportFile);
 
     FractModel generator(kGeneratorCapacity);
     FractDocument document;
     try {
         document = LoadFractDocument(command.FractFile, generator);
-    } catch (const FractFormatError&) {
-        return Fail(Messages::kBadFileFormat);
+    } catch (const FractFormatError& e) {
+        return Fail(Messages::kBadFileFormat, command.FractFile, e.what());
     }
     const ReferenceScreen screen = PrimaryReferenceScreen();
     // Before the fit, so that no arithmetic meets a size its format refuses.
     try {
         CheckPictureSize(format, size.width(), size.height(), screen);
-    } catch (const PictureSizeError&) {
-        return Fail(Messages::kInvalidSize);
+    } catch (const PictureSizeError& e) {
+        return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     }
 
     FractViewer viewer(generator, kViewerCapacity);
@@ -79,12 +89,11 @@ int RunExportCommand(const CommandLine& command)
     }
     try {
         WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, screen);
-    } catch (const PictureSizeError&) {
-        return Fail(Messages::kInvalidSize);
+    } catch (const PictureSizeError& e) {
+        return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     } catch (const ExportError& e) {
         // The window's warning, then what the system said of the file.
-        return Fail(Messages::kInvalidSize + QStringLiteral(": ") + command.ExportFile + QStringLiteral(": ")
-                    + QString::fromStdString(e.what()));
+        return Fail(Messages::kInvalidSize, command.ExportFile, e.what());
     }
     return 0;
 }

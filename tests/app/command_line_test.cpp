@@ -100,25 +100,29 @@ TEST_F(CommandLineExport, LinesUseTheDefaultSizeAndColours)
     EXPECT_GT(black, 256) << "a connected curve across the picture";
 }
 
-TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessage)
+// One line each: the program's own message, what it concerns, and why.
+TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessageAndTheReason)
 {
     const QString start = Example("start.fract");
     const ProcessResult missing = Ornalix({QStringLiteral("--export"), Path("a.bmp"), Path("missing.fract")}, Path("config"));
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.errors, QStringLiteral("Fehlerhaftes Dateiformat"));
+    EXPECT_EQ(missing.errors,
+              QStringLiteral("Fehlerhaftes Dateiformat: ") + Path("missing.fract") + QStringLiteral(": No such file or directory"));
 
     for (const char* size : {"0x10", "10x-1", "axb", "10", "99999999x99999999"}) {
         const ProcessResult bad = Ornalix({QStringLiteral("--export"), Path("b.bmp"), QStringLiteral("--size"),
                                  QLatin1String(size), start},
                                 Path("config"));
         EXPECT_EQ(bad.status, 2) << size;
-        EXPECT_EQ(bad.errors, QStringLiteral("Ungültige Breite bzw. Höhe")) << size;
+        EXPECT_TRUE(bad.errors.startsWith(QStringLiteral("Ungültige Breite bzw. Höhe: ") + QLatin1String(size) + QStringLiteral(": ")))
+            << qPrintable(bad.errors);
+        EXPECT_FALSE(bad.errors.contains(QLatin1Char('\n'))) << qPrintable(bad.errors);
     }
     EXPECT_FALSE(QFile::exists(Path("b.bmp")));
 
     const ProcessResult png = Ornalix({QStringLiteral("--export"), Path("c.png"), start}, Path("config"));
     EXPECT_EQ(png.status, 2);
-    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat"));
+    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat: ") + Path("c.png"));
 
     EXPECT_EQ(Ornalix({QStringLiteral("--version")}, Path("config")).status, 0);
     EXPECT_EQ(Ornalix({QStringLiteral("--bogus")}, Path("config")).status, 2);
@@ -162,7 +166,8 @@ TEST_F(CommandLineExport, SizesTheFormatCannotHoldAreRefused)
                      Example("start.fract")},
                     Path("config"));
         EXPECT_EQ(result.status, 2) << size;
-        EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe")) << size;
+        EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + QLatin1String(size)
+                                     + QStringLiteral(": picture too large for its format"));
         EXPECT_FALSE(QFile::exists(Path(name))) << name;
     }
 }
