@@ -7,21 +7,6 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 
-namespace {
-Dialogs* installed = nullptr;
-}
-
-Dialogs& Dialogs::Current()
-{
-    static Dialogs real;
-    return installed ? *installed : real;
-}
-
-void Dialogs::Install(Dialogs* dialogs)
-{
-    installed = dialogs;
-}
-
 QMessageBox::StandardButton Dialogs::Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                              const QString& text, QMessageBox::StandardButtons buttons)
 {

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int kFailure = 2;
-constexpr int kGeneratorCapacity = 10;
-constexpr int kViewerCapacity = 16384;
 
 int Fail(const QString& message)
 {
@@ -47,7 +45,7 @@ int RunExportCommand(const CommandLine& command)
         size = *parsed;
     }
     const PictureFormat format = PictureFormatOf(command.ExportFile);
-    if (format == PictureFormat::Unsupported || format == PictureFormat::Avi)
+    if (!IsPictureFormat(format))
         return Fail(Messages::kUnsupportedFormat);
 
     FractModel generator(kGeneratorCapacity);
@@ -58,7 +56,7 @@ int RunExportCommand(const CommandLine& command)
         return Fail(Messages::kBadFileFormat);
     }
 
-    FractViewer viewer(generator, kViewerCapacity);
+    FractViewer viewer(generator, kCurveCapacity);
     viewer.Depth = document.Depth;
     viewer.PenWidth = settings.PenWidth;
     viewer.BgColor = settings.BgColor;

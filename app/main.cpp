@@ -1,4 +1,5 @@
 #include "command_line.h"
+#include "dialogs.h"
 #include "export_command.h"
 #include "random_source.h"
 #include "tform1.h"
@@ -48,7 +49,8 @@ int RunWindow(int argc, char** argv, const CommandLine& command)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    Tform1 window;
+    Dialogs dialogs;
+    Tform1 window(dialogs);
     // The window seeds the random source from the clock as it starts.
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);

@@ -10,7 +10,7 @@
 #include <vector>
 
 // Answers the program's questions from a script, and keeps what was asked.
-// While one exists it replaces the real dialogs.
+// The window under test is handed one in place of the real dialogs.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
@@ -18,9 +18,6 @@ public:
         QString caption;
         QString text;
     };
-
-    ScriptedDialogs() { Install(this); }
-    ~ScriptedDialogs() override { Install(nullptr); }
 
     // Message boxes are answered with the queued buttons, then with OK.
     std::deque<QMessageBox::StandardButton> buttons;
