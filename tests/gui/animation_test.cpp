@@ -39,45 +39,6 @@ TEST_F(Animation, CheckingABoxStartsAtOnce)
     EXPECT_TRUE(chkPause()->isChecked());
 }
 
-TEST_F(Animation, AnglesOnlyTurnButKeepLengthsAndTheLastEdge)
-{
-    const Complex product = Product();
-    double lengths[4];
-    for (int i = 0; i < 4; ++i)
-        lengths[i] = ItemLength(i);
-    chkAnimAng()->setChecked(true);
-    Ticks(500);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(ItemLength(i), lengths[i], 1e-9) << i;
-    EXPECT_NEAR(Product().Re, product.Re, 1e-9);
-    EXPECT_NEAR(Product().Im, product.Im, 1e-9);
-    EXPECT_NE(window->Generator.Items[1].Re, 0.6) << "the edges turned";
-    for (int i = 0; i < 3; ++i) {
-        const double a = std::atan2(window->AngleSteps.Items[i].Im, window->AngleSteps.Items[i].Re);
-        EXPECT_LE(std::fabs(a), 0.5 / 60 + 1e-15);
-    }
-}
-
-TEST_F(Animation, LengthsOnlyNeverTurnAndKeepTheLastLength)
-{
-    double angles[4];
-    for (int i = 0; i < 4; ++i)
-        angles[i] = ItemAngle(i);
-    const double lastLength = std::sqrt(Product().SqrAbs());
-    chkAnimLen()->setChecked(true);
-    for (int i = 0; i < 3; ++i) {
-        const double target = window->LengthTargets.Items[i].Re;
-        EXPECT_GE(target, (window->MinLength + 1) / 2 - 1e-12);
-        EXPECT_LE(target, (window->MaxLength + 1) / 2 + 1e-12);
-        EXPECT_EQ(window->LengthTargets.Items[i].Im, 0) << "at rest";
-    }
-    Ticks(300);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(ItemAngle(i), angles[i], 1e-9) << i;
-    EXPECT_NEAR(std::sqrt(Product().SqrAbs()), lastLength, 1e-9);
-    EXPECT_NE(ItemLength(0), 1.0) << "the first edge swings";
-}
-
 TEST_F(Animation, BothTurnBeforeTheyStretch)
 {
     chkAnimLen()->setChecked(true);

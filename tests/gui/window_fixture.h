@@ -87,8 +87,17 @@ protected:
     QAction* Drucken1() const { return Named<QAction>(*window, "Drucken1"); }
     QAction* Kopieren1() const { return Named<QAction>(*window, "Kopieren1"); }
 
-    QImage FractPicture() const { return ptbFract()->grab().toImage(); }
-    QImage EditorPicture() const { return ptbEditor()->grab().toImage(); }
+    // What the panes show once pending paints ran: a command that forgot to
+    // repaint leaves the old picture here (grab() would paint afresh).
+    QImage FractPicture() const { return ShownPicture(*ptbFract()); }
+    QImage EditorPicture() const { return ShownPicture(*ptbEditor()); }
+    static QImage ShownPicture(const PaintBox& pane)
+    {
+        // Widgets ask the platform for the next paint on a short timer.
+        QTest::qWait(kPaintWait);
+        return pane.Picture();
+    }
+    static constexpr int kPaintWait = 20; // milliseconds
 
     // The editor's node k in pane pixels.
     QPoint Node(int k) const

@@ -102,24 +102,6 @@ TEST_F(Zoom, AnimatedZoomEndsWhereTheImmediateOneDoes)
     EXPECT_EQ(FractPicture(), immediatePicture);
 }
 
-TEST_F(Zoom, EveryStepKeepsTheFixedPoint)
-{
-    window->ZoomSteps = 10;
-    Band({60, 40}, {180, 120});
-    const double s = std::pow(window->Viewer.Scale, 10);
-    const double q = window->Viewer.Scale;
-    // The whole zoom's offset from the step offset, and the point it keeps.
-    const double factor = (1 - std::pow(q, 10)) / (1 - q);
-    const Complex o(window->Viewer.Offset.Re * factor, window->Viewer.Offset.Im * factor);
-    const Complex fixed(o.Re / (1 - s), o.Im / (1 - s));
-    Complex probe(fixed);
-    for (int step = 0; step < 10; ++step) {
-        probe.MulReal(q);
-        probe.Add(window->Viewer.Offset);
-    }
-    ExpectNear(probe, fixed, 1e-6);
-}
-
 TEST_F(Zoom, OneStepZoomTakesOneStepAndAClosingTick)
 {
     window->ZoomSteps = 1;
