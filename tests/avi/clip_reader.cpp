@@ -3,6 +3,7 @@
 #include "avi_writer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -53,6 +54,16 @@ int StreamCount(const QString& path)
     const ToolResult result = RunTool(
         "ffprobe", {"-v", "error", "-show_entries", "stream=index", "-of", "csv=p=0", path});
     return result.Output.isEmpty() ? 0 : static_cast<int>(result.Output.split('\n').size());
+}
+
+double SoundSeconds(const QString& path)
+{
+    constexpr int kSampleBytes = 2; // mono, 16 bits
+    const int rate = Probe(path, "a:0")["sample_rate"].toInt();
+    QTemporaryDir dir;
+    const QString raw = dir.filePath("sound.raw");
+    RunTool("ffmpeg", {"-v", "error", "-i", path, "-map", "0:a", "-ac", "1", "-f", "s16le", raw});
+    return rate > 0 ? double(QFileInfo(raw).size()) / kSampleBytes / rate : 0;
 }
 
 QList<QImage> DecodeFrames(const QString& path)

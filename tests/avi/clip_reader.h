@@ -25,6 +25,8 @@ int CountOf(const QByteArray& file, const char* id);
 QMap<QString, QString> Probe(const QString& path, const QString& stream);
 // Number of streams ffprobe finds.
 int StreamCount(const QString& path);
+// Seconds of sound ffmpeg decodes from the first sound stream of a clip.
+double SoundSeconds(const QString& path);
 // The frames ffmpeg decodes from a clip, as RGB32 pictures.
 QList<QImage> DecodeFrames(const QString& path);
 
