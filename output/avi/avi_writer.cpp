@@ -92,10 +92,8 @@ void TAviWriter2::AddFrame(const QImage& frame)
     }
     const QByteArray& rows = packer_->Pack(picture);
     if (!workFile_ || !workFile_->Write(frameIndex_ * frameBytes_, rows))
-        throw AviError(QStringLiteral("Failed to add frame to AVI. Err=%1")
-                           .arg(kFileWriteError, 8, 16, QLatin1Char('0'))
-                           .toUpper()
-                           .toStdString());
+        throw AviError("Failed to add frame to AVI. Err="
+                       + QString::number(kFileWriteError, 16).rightJustified(8, QLatin1Char('0')).toUpper().toStdString());
     ++frameIndex_;
 }
 

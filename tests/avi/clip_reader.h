@@ -9,8 +9,15 @@
 #include <QString>
 
 #include <cstdint>
+#include <ostream>
 
 class TAviWriter2;
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Little-endian numbers at a byte position of a file's bytes.
 std::uint32_t U32At(const QByteArray& bytes, qsizetype at);
