@@ -1,5 +1,7 @@
 #include "avi_index.h"
 
+#include "riff_writer.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -8,7 +10,6 @@ namespace {
 constexpr std::uint32_t kKeyFrame = 0x10;
 constexpr std::uint8_t kIndexOfIndexes = 0;
 constexpr std::uint8_t kIndexOfChunks = 1;
-constexpr int kChunkHeaderSize = 8;
 
 class IndexStream : public QDataStream {
 public:

@@ -14,13 +14,12 @@ constexpr const char* kIndexIds[2] = {"ix00", "ix01"};
 constexpr int kListHeaderSize = 12;
 constexpr int kLegacyEntrySize = 16;
 constexpr int kStandardEntrySize = 8;
-constexpr int kStandardIndexSpace = 8 + kIndexHeaderSize;
+constexpr int kStandardIndexSpace = kChunkHeaderSize + kIndexHeaderSize;
 constexpr int kMainHeaderSize = 56;
 constexpr int kStreamHeaderSize = 56;
 // Room kept in each super index: at least this many RIFF parts.
 constexpr int kSuperIndexEntries = 256;
 constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
-constexpr std::int64_t kMillisecondsPerSecond = 1000;
 
 [[noreturn]] void FailOutput()
 {
@@ -94,7 +93,7 @@ std::int64_t ClipWriter::PlainSize() const
     if (sound_)
         headers += kListHeaderSize + RiffWriter::ChunkSpace(kStreamHeaderSize)
             + RiffWriter::ChunkSpace(sound_->Wav.Format.size());
-    return kListHeaderSize + headers + kListHeaderSize + moviBytes_ + 8 + kLegacyEntrySize * chunkCount_;
+    return kListHeaderSize + headers + kListHeaderSize + moviBytes_ + kChunkHeaderSize + kLegacyEntrySize * chunkCount_;
 }
 
 void ClipWriter::WriteHeaders()
@@ -173,7 +172,7 @@ bool ClipWriter::Fits(const PlannedChunk& chunk) const
     if (partEntries_[chunk.Stream].isEmpty())
         cost += kStandardIndexSpace;
     if (part_ == 0) {
-        used += 8 + kLegacyEntrySize * legacy_.size();
+        used += kChunkHeaderSize + kLegacyEntrySize * legacy_.size();
         cost += kLegacyEntrySize;
     }
     return used + cost <= riffLimit_;
@@ -213,14 +212,14 @@ void ClipWriter::FinishPart()
                 for (const IndexEntry& e : entries)
                     duration += e.Size / sound_->Wav.BlockAlign;
             }
-            super_[s].append({riff_.Chunk(kIndexIds[s], index), static_cast<std::uint32_t>(8 + index.size()),
+            super_[s].append({riff_.Chunk(kIndexIds[s], index), static_cast<std::uint32_t>(kChunkHeaderSize + index.size()),
                               static_cast<std::uint32_t>(duration)});
         }
         entries.clear();
     }
     riff_.CloseList(movi_);
     if (part_ == 0) {
-        riff_.Chunk("idx1", LegacyIndex(legacy_, movi_ + 8));
+        riff_.Chunk("idx1", LegacyIndex(legacy_, movi_ + kChunkHeaderSize));
         legacy_.clear();
     }
     riff_.CloseList(partStart_);
@@ -230,12 +229,12 @@ void ClipWriter::PatchHeaders()
 {
     QByteArray frames(4, '\0');
     qToLittleEndian(static_cast<std::uint32_t>(firstPartFrames_), frames.data());
-    riff_.Patch(mainHeader_ + 8 + kTotalFramesOffset, frames);
+    riff_.Patch(mainHeader_ + kChunkHeaderSize + kTotalFramesOffset, frames);
     if (!openDml_)
         return;
     for (int s = kVideoStream; s <= (sound_ ? kSoundStream : kVideoStream); ++s) {
         if (super_[s].size() > superCapacity_)
             FailOutput();
-        riff_.Patch(superIndex_[s] + 8, SuperIndex(kChunkIds[s], super_[s], superCapacity_));
+        riff_.Patch(superIndex_[s] + kChunkHeaderSize, SuperIndex(kChunkIds[s], super_[s], superCapacity_));
     }
 }

@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr std::int64_t kMillisecondsPerSecond = 1000;
-
-} // namespace
-
 InterleavePlan::InterleavePlan(std::int32_t frames, std::int32_t frameTime, std::uint32_t frameSize,
                                std::int64_t soundSize, std::uint32_t soundChunk)
     : frames_(frames)

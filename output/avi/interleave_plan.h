@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+constexpr std::int64_t kMillisecondsPerSecond = 1000;
+
 enum ClipStream { kVideoStream = 0, kSoundStream = 1 };
 
 struct PlannedChunk {

@@ -34,7 +34,7 @@ std::int64_t RiffWriter::OpenList(const char* kind, const char* type)
 void RiffWriter::CloseList(std::int64_t start)
 {
     char bytes[4];
-    qToLittleEndian(static_cast<std::uint32_t>(pos_ - start - 8), bytes);
+    qToLittleEndian(static_cast<std::uint32_t>(pos_ - start - kChunkHeaderSize), bytes);
     Patch(start + 4, QByteArray(bytes, 4));
 }
 

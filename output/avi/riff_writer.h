@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+constexpr int kChunkHeaderSize = 8; // code and size
 // Writes RIFF chunks and lists to a random-access device and fills in the
 // size of a list when it is closed. After the first failed write nothing
 // more is written, and Ok() tells.
@@ -28,7 +29,7 @@ public:
     void Patch(std::int64_t at, const QByteArray& bytes);
 
     // Bytes a chunk of this much data takes, with its header and padding.
-    static std::int64_t ChunkSpace(std::int64_t size) { return 8 + size + (size & 1); }
+    static std::int64_t ChunkSpace(std::int64_t size) { return kChunkHeaderSize + size + (size & 1); }
 
 private:
     void Size(std::uint32_t size);
