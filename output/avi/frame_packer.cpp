@@ -4,6 +4,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Nearest-entry answers kept at most; a picture of many colours starts afresh.
@@ -59,18 +63,43 @@ int FramePacker::Index(QRgb colour)
 bool FramePacker::PackTwoColourRow(const QRgb* in, uchar* out, int width) const
 {
     const QList<QRgb>& colours = table_->Colours();
-    const QRgb zero = colours[0];
-    const QRgb one = colours[1];
+    const QRgb zero = colours[0] & ~kOpaque;
+    const QRgb one = colours[1] & ~kOpaque;
     unsigned other = 0;
-    for (int x = 0; x < width; x += 8) {
+    const int whole = width / 8;
+#ifdef __SSE2__
+    // Eight pixels at a time: compare four at once and take the sign bits.
+    static constexpr uchar kReversed[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(~kOpaque));
+    const __m128i zeros = _mm_set1_epi32(static_cast<int>(zero));
+    const __m128i ones = _mm_set1_epi32(static_cast<int>(one));
+    for (int b = 0; b < whole; ++b) {
+        const auto* p = reinterpret_cast<const __m128i*>(in + b * 8);
+        const __m128i left = _mm_and_si128(_mm_loadu_si128(p), mask);
+        const __m128i right = _mm_and_si128(_mm_loadu_si128(p + 1), mask);
+        const __m128i leftOne = _mm_cmpeq_epi32(left, ones);
+        const __m128i rightOne = _mm_cmpeq_epi32(right, ones);
+        const __m128i known = _mm_and_si128(_mm_or_si128(leftOne, _mm_cmpeq_epi32(left, zeros)),
+                                            _mm_or_si128(rightOne, _mm_cmpeq_epi32(right, zeros)));
+        other |= unsigned(_mm_movemask_epi8(known) != 0xFFFF);
+        out[b] = static_cast<uchar>(kReversed[_mm_movemask_ps(_mm_castsi128_ps(leftOne))] << 4
+                                    | kReversed[_mm_movemask_ps(_mm_castsi128_ps(rightOne))]);
+    }
+#else
+    for (int b = 0; b < whole; ++b) {
         unsigned byte = 0;
-        const int count = width - x < 8 ? width - x : 8;
-        for (int j = 0; j < count; ++j) {
-            const QRgb c = in[x + j] | kOpaque;
-            byte |= unsigned(c == one) << (7 - j);
-            other |= unsigned(c != zero && c != one);
+        for (int j = 0; j < 8; ++j) {
+            const QRgb c = in[b * 8 + j] & ~kOpaque;
+            byte = (byte << 1) | unsigned(c == one);
+            other |= unsigned(c != zero) & unsigned(c != one);
         }
-        out[x / 8] = static_cast<uchar>(byte);
+        out[b] = static_cast<uchar>(byte);
+    }
+#endif
+    for (int x = whole * 8; x < width; ++x) {
+        const QRgb c = in[x] & ~kOpaque;
+        out[whole] = static_cast<uchar>(out[whole] | unsigned(c == one) << (7 - x % 8));
+        other |= unsigned(c != zero) & unsigned(c != one);
     }
     return other == 0;
 }

@@ -97,13 +97,15 @@ TEST_F(ReadbackTest, LaterColoursMapToTheNearestTableEntry)
 {
     writer_.Width = 32;
     writer_.Height = 32;
-    writer_.PixelFormat = pf8bit;
     const QImage first = TwoColourPicture(32, 32, 0, qRgb(10, 10, 10), qRgb(250, 250, 250));
     const QImage later = TwoColourPicture(32, 32, 0, qRgb(60, 20, 20), qRgb(200, 255, 220));
-    Record(writer_, {first, later}, Path("clip.avi"));
-    const QList<QImage> frames = DecodeFrames(Path("clip.avi"));
-    ASSERT_EQ(frames.size(), 2);
-    EXPECT_TRUE(SamePixels(frames[1], first));
+    for (TPixelFormat format : {pf1bit, pf8bit}) {
+        writer_.PixelFormat = format;
+        Record(writer_, {first, later}, Path("clip.avi"));
+        const QList<QImage> frames = DecodeFrames(Path("clip.avi"));
+        ASSERT_EQ(frames.size(), 2);
+        EXPECT_TRUE(SamePixels(frames[1], first)) << format;
+    }
 }
 
 TEST_F(ReadbackTest, SoundFromAWavFileIsASecondStream)
