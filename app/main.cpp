@@ -2,6 +2,7 @@
 #include "dialogs.h"
 #include "export_command.h"
 #include "random_source.h"
+#include "termination_signals.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -51,6 +52,9 @@ int RunWindow(int argc, char** argv, const CommandLine& command)
 
     Dialogs dialogs;
     Tform1 window(dialogs);
+    // A logout or kill closes the window as its close box does, so the
+    // settings are written.
+    const TerminationSignals termination([&window] { window.close(); });
     // The window seeds the random source from the clock as it starts.
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
