@@ -81,6 +81,8 @@ void Tform1::ConnectMenu()
     connect(ffnen1, &QAction::triggered, this, &Tform1::ffnen1Click);
     connect(Speichern1, &QAction::triggered, this, &Tform1::Speichern1Click);
     connect(Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
+    connect(Drucken1, &QAction::triggered, this, &Tform1::Drucken1Click);
+    connect(Kopieren1, &QAction::triggered, this, &Tform1::Kopieren1Click);
     connect(Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
     connect(Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
     connect(Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
