@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 
 #include <optional>
+
+#include <unistd.h>
 #include <stdexcept>
 
 namespace {
@@ -42,6 +44,37 @@ ColourArea AreaOf(const QImage& page, QRgb colour, int tolerance = 60)
             }
     return area;
 }
+
+// A 64 KiB file system mounted on a folder and filled up, while it lives.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& folder) : folder_(folder)
+    {
+        QDir().mkpath(folder);
+        if (geteuid() != 0 || !ToolAvailable(QStringLiteral("mount")))
+            return;
+        mounted_ = RunTool(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                     QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder})
+                       .ExitCode
+            == 0;
+        if (mounted_)
+            RunTool(QStringLiteral("dd"), {QStringLiteral("if=/dev/zero"), QStringLiteral("of=") + folder + "/fill",
+                                           QStringLiteral("bs=4k")});
+    }
+    ~FullDisk()
+    {
+        if (mounted_)
+            RunTool(QStringLiteral("umount"), {folder_});
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool Mounted() const { return mounted_; }
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+};
 
 } // namespace
 
@@ -238,6 +271,24 @@ TEST_F(Print, AJobThatCannotStartWarnsAndLeavesEverythingAsItWas)
     EXPECT_FALSE(window->Printing);
     EXPECT_EQ(window->Viewer.BgColor, kBlack);
     EXPECT_EQ(window->Viewer.FgColor, kWhite);
+}
+
+// Qt's PDF printer does not report failed writes, so nothing can be said;
+// but the job ends and the view is as it was.
+TEST_F(Print, ToAFullDiskEndsTheJobAndLeavesEverythingAsItWas)
+{
+    const FullDisk disk(Path(QStringLiteral("full")));
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a full disk needs root and tmpfs (mount -t tmpfs)";
+    SetColours(kBlack, kWhite);
+    window->tbDepth->setValue(6);
+    dialogs.printFile = Path(QStringLiteral("full/page.pdf"));
+    PrintWith(QMessageBox::No);
+    EXPECT_FALSE(window->Printing);
+    EXPECT_EQ(window->Viewer.BgColor, kBlack);
+    EXPECT_EQ(window->Viewer.FgColor, kWhite);
+    window->ptbFract->repaint();
+    EXPECT_EQ(FractPicture().pixel(0, 0), qRgb(0, 0, 0));
 }
 
 // After the page the view is in the pane's own coordinates again, so a
