@@ -52,9 +52,12 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
     EXPECT_EQ(window->Kantehinzufgen1->shortcut(), QKeySequence(Qt::Key_Insert));
     EXPECT_EQ(window->Kantelschen1->shortcut(), QKeySequence(Qt::Key_Delete));
     EXPECT_EQ(window->N1001->text(), QStringLiteral("&Volle Ansicht"));
-    // Printing and copying come with a later version: they stay disabled.
-    EXPECT_FALSE(window->Drucken1->isEnabled());
-    EXPECT_FALSE(window->Kopieren1->isEnabled());
+    EXPECT_TRUE(window->Drucken1->isEnabled());
+    EXPECT_EQ(window->Drucken1->text(), QStringLiteral("&Drucken..."));
+    EXPECT_EQ(window->Drucken1->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_TRUE(window->Kopieren1->isEnabled());
+    EXPECT_EQ(window->Kopieren1->text(), QStringLiteral("&Kopieren"));
+    EXPECT_EQ(window->Kopieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
 }
 
 TEST_F(MainWindow, DepthSliderRedrawsAtTheNewDepth)

@@ -4,8 +4,10 @@
 #include "page_print.h"
 #include "paper_colors.h"
 
+#include <QAbstractButton>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <optional>
 
@@ -324,4 +326,36 @@ TEST(PaperColours, AreTheViewsOwnAgainAfterAFailure)
     }
     EXPECT_EQ(viewer.BgColor, kBlack);
     EXPECT_EQ(viewer.FgColor, kWhite);
+}
+
+// The real box, answered once it shows: the button texts it offered, and
+// what it returned.
+std::pair<QStringList, QMessageBox::StandardButton> AskTheRealBox(const std::function<void(QMessageBox&)>& answer)
+{
+    Dialogs real;
+    QStringList offered;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        for (const QAbstractButton* button : box->buttons())
+            offered << button->text();
+        answer(*box);
+    });
+    poll.start(10);
+    const auto returned = real.Message(nullptr, QMessageBox::Question, QStringLiteral("Bestätigung"),
+                                       QStringLiteral("Soll auch der Hintergrund gedruckt werden?"),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    offered.sort();
+    return {offered, returned};
+}
+
+TEST(BackgroundQuestion, OffersJaNeinAbbrechenAndEscOrTheCloseBoxCancel)
+{
+    const auto [offered, escaped] = AskTheRealBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("Abbrechen")}));
+    EXPECT_EQ(escaped, QMessageBox::Cancel);
+    EXPECT_EQ(AskTheRealBox([](QMessageBox& box) { box.close(); }).second, QMessageBox::Cancel);
 }
