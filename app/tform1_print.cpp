@@ -39,12 +39,12 @@ void Tform1::Drucken1Click()
     QPrintDialog dialog(&printer, this);
     if (!dialogs.ConfirmPrint(dialog))
         return;
-    const QScopedValueRollback printing(Printing, true);
     PagePrint job(printer);
     if (!job.Begin(PrintJobTitle(FileTitle))) {
         dialogs.Warning(this, Messages::kPrintNotStarted);
         return;
     }
+    const QScopedValueRollback printing(Printing, true);
     job.Draw(Viewer, *background, LinesChecked());
     job.End();
 }
