@@ -75,6 +75,8 @@ void Tform1::ConnectMenu()
     connect(ui->ffnen1, &QAction::triggered, this, &Tform1::ffnen1Click);
     connect(ui->Speichern1, &QAction::triggered, this, &Tform1::Speichern1Click);
     connect(ui->Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
+    connect(ui->Drucken1, &QAction::triggered, this, &Tform1::Drucken1Click);
+    connect(ui->Kopieren1, &QAction::triggered, this, &Tform1::Kopieren1Click);
     connect(ui->Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
     connect(ui->Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
     connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);

@@ -58,6 +58,8 @@ public:
     void ffnen1Click();
     void Speichern1Click();
     void Exportieren1Click();
+    void Drucken1Click();
+    void Kopieren1Click();
     void Beenden1Click();
     void Kantehinzufgen1Click();
     void Kantelschen1Click();

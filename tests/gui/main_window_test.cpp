@@ -62,6 +62,7 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
     for (const QAction* menu : window->menuBar()->actions()) {
         QStringList items;
         for (const QAction* item : menu->menu()->actions()) {
+            EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
             const QString key = item->shortcut().toString();
             items << (item->isSeparator() ? QStringLiteral("-") : key.isEmpty() ? item->text() : item->text() + ' ' + key);
             EXPECT_EQ(item->shortcutContext(), Qt::WindowShortcut) << "active anywhere in the window";

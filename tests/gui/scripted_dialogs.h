@@ -17,6 +17,7 @@ public:
         QMessageBox::Icon icon;
         QString caption;
         QString text;
+        QMessageBox::StandardButtons offered;
     };
 
     // Message boxes are answered with the queued buttons, then with OK.
@@ -25,6 +26,9 @@ public:
     std::deque<QString> files;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printAnswers;
+    // An accepted print dialog prints to this PDF file.
+    QString printFile;
+    int printDialogsShown = 0;
     // The program's own dialogs are shown, handed to the queued script and
     // closed with the script's result.
     std::deque<std::function<int(QDialog&)>> dialogScripts;
@@ -42,9 +46,9 @@ public:
     }
 
     QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                        QMessageBox::StandardButtons) override
+                                        QMessageBox::StandardButtons offered) override
     {
-        messages.push_back({icon, caption, text});
+        messages.push_back({icon, caption, text, offered});
         return Take(buttons, QMessageBox::Ok);
     }
 
@@ -52,7 +56,7 @@ public:
 
     std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Take(colors, std::optional<QColor>()); }
 
-    bool ConfirmPrint(QPrintDialog&) override { return Take(printAnswers, false); }
+    bool ConfirmPrint(QPrintDialog& dialog) override;
 
     int Run(QDialog& dialog) override
     {
