@@ -31,17 +31,16 @@ std::optional<bool> AskForBackground(Dialogs& dialogs, QWidget* parent, ColorRef
 // While the job is open the pane's paint leaves the view fitted to the page.
 void Tform1::Drucken1Click()
 {
-    Dialogs& dialogs = dialogs_;
-    const std::optional<bool> background = AskForBackground(dialogs, this, Viewer.BgColor);
+    const std::optional<bool> background = AskForBackground(dialogs_, this, Viewer.BgColor);
     if (!background)
         return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    if (!dialogs.ConfirmPrint(dialog))
+    if (!dialogs_.ConfirmPrint(dialog))
         return;
     PagePrint job(printer);
     if (!job.Begin(PrintJobTitle(FileTitle))) {
-        dialogs.Warning(this, Messages::kPrintNotStarted);
+        dialogs_.Warning(this, Messages::kPrintNotStarted);
         return;
     }
     const QScopedValueRollback printing(Printing, true);
