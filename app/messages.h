@@ -14,4 +14,5 @@ inline const QString kInvalidSteps = QStringLiteral("Ungültige Angabe der Berec
 inline const QString kInvalidInterval = QStringLiteral("Ungültiges Berechnungsintervall");
 inline const QString kInvalidLengthRange = QStringLiteral("Ungültige Bereichsangabe für die Kantenlänge");
 inline const QString kInvalidNumber = QStringLiteral("Ungültige Zahl");
+inline const QString kAlreadyRecording = QStringLiteral("Es wird bereits ein Videoclip aufgenommen.");
 } // namespace Messages

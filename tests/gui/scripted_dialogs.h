@@ -30,6 +30,8 @@ public:
     std::deque<std::function<int(QDialog&)>> dialogScripts;
 
     std::vector<Shown> messages;
+    // Runs as each message box shows, to look at the program's state then.
+    std::function<void(const Shown&)> onMessage;
     int fileDialogsShown = 0;
     std::vector<QString> fileDialogFilters;
 
@@ -45,6 +47,8 @@ public:
                                         QMessageBox::StandardButtons) override
     {
         messages.push_back({icon, caption, text});
+        if (onMessage)
+            onMessage(messages.back());
         return Take(buttons, QMessageBox::Ok);
     }
 
