@@ -4,9 +4,20 @@
 
 #include <QHideEvent>
 
+#include <algorithm>
+
+namespace {
+
+// Room for this many digits of the count, and a small gap before them.
+constexpr int kCountDigits = 6;
+constexpr int kCountGap = 4;
+
+} // namespace
+
 TrecordDlg::TrecordDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), ui(new Ui::TrecordDlg)
 {
     ui->setupUi(this);
+    FitCaption();
     setFixedSize(size());
     setModal(false);
     connect(ui->cmdStartStop, &QPushButton::clicked, this, &TrecordDlg::cmdStartStopClick);
@@ -14,6 +25,17 @@ TrecordDlg::TrecordDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Windo
 }
 
 TrecordDlg::~TrecordDlg() = default;
+
+// Fonts wider than the layout's own push the count to the right of the
+// caption, and the dialog grows to keep the count whole.
+void TrecordDlg::FitCaption()
+{
+    ui->Label1->resize(ui->Label1->fontMetrics().horizontalAdvance(ui->Label1->text()), ui->Label1->height());
+    const int countLeft = std::max(ui->lblFrames->x(), ui->Label1->geometry().right() + 1 + kCountGap);
+    const int countWidth = ui->lblFrames->fontMetrics().horizontalAdvance(QString(kCountDigits, QLatin1Char('0')));
+    ui->lblFrames->setGeometry(countLeft, ui->lblFrames->y(), countWidth, ui->lblFrames->height());
+    resize(std::max(width(), ui->lblFrames->geometry().right() + 1), height());
+}
 
 void TrecordDlg::ShowModeless()
 {

@@ -35,5 +35,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void FitCaption();
+
     std::unique_ptr<Ui::TrecordDlg> ui;
 };

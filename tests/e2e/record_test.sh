@@ -50,9 +50,10 @@ recorder=$dialog
 # "Start" at 12,44 (75 × 25).
 click_in "$recorder" 40 56
 
-# A rubber band across the middle of the fractal pane starts the zoom.
+# A rubber band in the fractal pane's top right, clear of the dialog in the
+# middle, starts the zoom.
 window_geometry
-drag $((wx + ww / 2)) $((wy + wh / 2 - 40)) $((wx + ww / 2 + 120)) $((wy + wh / 2 + 40))
+drag $((wx + ww - 260)) $((wy + 60)) $((wx + ww - 60)) $((wy + 180))
 # 60 steps of 15 ms, and time to spare on a busy machine.
 sleep 4
 
