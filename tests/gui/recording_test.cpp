@@ -172,12 +172,12 @@ TEST_F(RecordingTest, AZoomOfNStepsAddsNFramesAndItsClosingTickNone)
 
 TEST_F(RecordingTest, FinishingWithoutFramesWritesNothingAndRemovesTheWorkFile)
 {
-    Export("64", "48", "none.avi");
+    Export("64", "48", "none.AVI");
     const QString work = window->aviWriter.WorkFileName();
     ASSERT_TRUE(QFileInfo::exists(work));
     Press(cmdStartStop());
     Press(cmdOk());
-    EXPECT_FALSE(QFileInfo::exists(Path("none.avi")));
+    EXPECT_FALSE(QFileInfo::exists(Path("none.AVI")));
     EXPECT_FALSE(QFileInfo::exists(work));
     EXPECT_EQ(cmdStartStop()->text(), "Start");
 }
