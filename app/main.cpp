@@ -2,6 +2,7 @@
 #include "dialogs.h"
 #include "export_command.h"
 #include "random_source.h"
+#include "record_command.h"
 #include "termination_signals.h"
 #include "tform1.h"
 
@@ -35,6 +36,13 @@ int RunExport(int argc, char** argv, const CommandLine& command)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     return RunExportCommand(command);
+}
+
+int RunRecord(int argc, char** argv, const CommandLine& command)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RunRecordCommand(command);
 }
 
 int RunWindow(int argc, char** argv, const CommandLine& command)
@@ -76,5 +84,7 @@ int main(int argc, char** argv)
         return *status;
     if (!command.ExportFile.isEmpty())
         return RunExport(argc, argv, command);
+    if (!command.RecordFile.isEmpty())
+        return RunRecord(argc, argv, command);
     return RunWindow(argc, argv, command);
 }

@@ -20,4 +20,5 @@ inline const QString kPrintNotStarted = QStringLiteral("Der Druckauftrag konnte 
 inline const QString kYesButton = QStringLiteral("&Ja");
 inline const QString kNoButton = QStringLiteral("&Nein");
 inline const QString kCancelButton = QStringLiteral("Abbrechen");
+inline const QString kAlreadyRecording = QStringLiteral("Es wird bereits ein Videoclip aufgenommen.");
 } // namespace Messages

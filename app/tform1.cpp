@@ -8,6 +8,7 @@
 #include "tanimation_dlg.h"
 #include "texport_dlg.h"
 #include "tinfo_dlg.h"
+#include "trecord_dlg.h"
 #include "ui_tform1.h"
 
 #include <QIcon>
@@ -36,6 +37,7 @@ Tform1::Tform1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ui(new 
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);
     exportDlg = new TexportDlg(this);
+    SetUpRecording();
 }
 
 Tform1::~Tform1()
@@ -65,6 +67,12 @@ void Tform1::FormCreate()
 void Tform1::FormDestroy()
 {
     Timer1.stop();
+    if (RecordingSetUp())
+        recordDlg->hide();
+    // The dialog outlives the window's fields.
+    recordDlg->OnStartStop = nullptr;
+    recordDlg->OnOk = nullptr;
+    recordDlg->OnFinish = nullptr;
     FrameBitmap = QImage();
     WriteSettings();
 }
@@ -141,6 +149,12 @@ void Tform1::SetMode(InteractionMode m)
         ui->chkPause->setChecked(m != modeAnimating);
     }
     Mode = m;
+}
+
+void Tform1::CheckAnimation(bool lengths, bool angles)
+{
+    ui->chkAnimLen->setChecked(lengths);
+    ui->chkAnimAng->setChecked(angles);
 }
 
 void Tform1::Beenden1Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "avi_writer.h"
 #include "complex.h"
 #include "fract_editor.h"
 #include "fract_model.h"
@@ -18,6 +19,7 @@
 class Dialogs;
 class TanimationDlg;
 class TexportDlg;
+class TrecordDlg;
 class TInfoDlg;
 struct SettingValues;
 
@@ -51,6 +53,7 @@ public:
     void OpenFile(const QString& fileName);
 
     void SetMode(InteractionMode m);
+    QSize FractPaneSize() const;
     void LayoutEditor();
 
     // Menu commands and control handlers, as the menu and controls call them.
@@ -76,6 +79,17 @@ public:
     void FormResize();
     void Timer1Timer();
     void ZoomTo(Complex& c1, Complex& c2);
+    // Switches the animation boxes as the user would.
+    void CheckAnimation(bool lengths, bool angles);
+
+    // Video recording: the export sets a clip up, the recording dialog
+    // starts, stops and finishes it, every tick that moves something adds
+    // a frame.
+    void StartRecording(int width, int height, const QString& fileName);
+    void CaptureFrame();
+    void UpdateFrameScale();
+    bool RecordingSetUp() const;
+    TrecordDlg& RecordDialog() const { return *recordDlg; }
 
     // Pane handlers.
     void ptbFractPaint(QPainter& canvas);
@@ -95,6 +109,7 @@ public:
     QImage FrameBitmap;
     double FrameScale = 1.0;
     std::int32_t FramesRecorded = 0;
+    TAviWriter2 aviWriter;
     std::int32_t ZoomSteps;
     std::int32_t ZoomStepsLeft = 0;
     PixelRect RubberBand;
@@ -129,9 +144,19 @@ private:
     TInfoDlg* InfoDlg = nullptr;
     TanimationDlg* animationDlg = nullptr;
     TexportDlg* exportDlg = nullptr;
+    TrecordDlg* recordDlg = nullptr;
+    // OpenVideo succeeded for the clip set up now.
+    bool RecordingOpen = false;
 
     void FormCreate();
     void FormDestroy();
+    void closeEvent(QCloseEvent* event) override;
+    void SetUpRecording();
+    void StartVideoExport(int width, int height, const QString& fileName);
+    void cmdStartStopClick();
+    void cmdOkClick();
+    void FinishRecording();
+    void StopCapturing();
     void ConnectMenu();
     void ConnectControls();
     void ConnectPanes();

@@ -68,6 +68,7 @@ void Tform1::Timer1Timer()
         ZoomStep();
     else if (Mode == modeAnimating)
         AnimationStep();
-    // A video frame of the view as it now stands is captured here once clips
-    // can be recorded.
+    // A tick that has just ended a zoom captures nothing.
+    if (Recording && (Mode == modeZooming || Mode == modeAnimating))
+        CaptureFrame();
 }

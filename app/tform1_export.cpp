@@ -38,6 +38,10 @@ void Tform1::Exportieren1Click()
         Viewer.SetRect({0, 0, width, height});
         Viewer.Transform();
         const PictureFormat format = PictureFormatOf(fileName);
+        if (format == PictureFormat::Avi) {
+            StartVideoExport(width, height, fileName);
+            return;
+        }
         if (!IsPictureFormat(format)) {
             dialogs_.Error(this, Messages::kUnsupportedFormat);
             return;
@@ -45,5 +49,17 @@ void Tform1::Exportieren1Click()
         WritePicture(Viewer, LinesChecked(), width, height, fileName, PrimaryReferenceScreen());
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
+    } catch (const AviError&) {
+        dialogs_.Warning(this, Messages::kInvalidSize);
     }
+}
+
+// One clip at a time: a second one would take over the open one's writer.
+void Tform1::StartVideoExport(int width, int height, const QString& fileName)
+{
+    if (RecordingSetUp()) {
+        dialogs_.Warning(this, Messages::kAlreadyRecording);
+        return;
+    }
+    StartRecording(width, height, fileName);
 }

@@ -23,6 +23,11 @@ QRect OutlineRect(const PixelRect& band)
 
 } // namespace
 
+QSize Tform1::FractPaneSize() const
+{
+    return ui->ptbFract->ClientRect().size();
+}
+
 bool Tform1::LinesChecked() const
 {
     return ui->optLines->isChecked();

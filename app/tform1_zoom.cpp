@@ -69,6 +69,9 @@ void Tform1::ZoomTo(Complex& c1, Complex& c2)
     }
     const int steps = ZoomStepCount(ZoomSteps);
     ZoomStepsLeft = steps;
+    // The frames of the whole zoom share the scale of the picture it starts from.
+    if (Recording)
+        UpdateFrameScale();
     Viewer.SetWindow(c1, c2);
     Viewer.SetRect(ToPixelRect(ui->ptbFract->ClientRect()));
     const ZoomStepMapping step = GeometricZoomStep(Viewer.Scale, Viewer.Offset, steps);

@@ -282,7 +282,7 @@ TEST_F(Export, EachExtensionInAnyCaseGivesItsFormatAtTheSize)
 TEST_F(Export, OtherExtensionsAreRefusedButTheSizeIsKept)
 {
     int width = 301;
-    for (const char* name : {"a.png", "a.jpeg", "noextension", "a.bmpx", "a.AVI", "a.", "a.bmp.png", "sub.bmp/plain"}) {
+    for (const char* name : {"a.png", "a.jpeg", "noextension", "a.bmpx", "a.avix", "a.", "a.bmp.png", "sub.bmp/plain"}) {
         SCOPED_TRACE(name);
         ExportAs(++width, 123, Path(QString::fromLatin1(name)));
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(x) Fehler: Nicht unterstütztes Dateiformat")});
@@ -332,11 +332,11 @@ TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize
     EXPECT_EQ(TakeMessages(), QStringList());
     EXPECT_TRUE(FilesMade().isEmpty());
     EXPECT_EQ(NextShownSize(), std::make_pair(QStringLiteral("640"), QStringLiteral("480")));
-    // The dialog it cancelled offers the four formats.
+    // The dialog it cancelled offers the four picture formats and the clip.
     ASSERT_EQ(dialogs.fileDialogFilters.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogFilters[0],
               QStringLiteral("Bitmaps (*.bmp);;Windows Metadatei (*.wmf);;Erweiterte Metadateien (*.emf);;"
-                             "JPEG-Grafikdatei (*.jpg)"));
+                             "JPEG-Grafikdatei (*.jpg);;Videoclip (*.avi)"));
     EXPECT_EQ(window->SavePictureDialog1.defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_EQ(window->SavePictureDialog1.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_TRUE(window->SavePictureDialog1.testOption(QFileDialog::DontUseNativeDialog));

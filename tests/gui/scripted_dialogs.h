@@ -34,6 +34,8 @@ public:
     std::deque<std::function<int(QDialog&)>> dialogScripts;
 
     std::vector<Shown> messages;
+    // Runs as each message box shows, to look at the program's state then.
+    std::function<void(const Shown&)> onMessage;
     int fileDialogsShown = 0;
     std::vector<QString> fileDialogFilters;
 
@@ -49,6 +51,8 @@ public:
                                         QMessageBox::StandardButtons offered) override
     {
         messages.push_back({icon, caption, text, offered});
+        if (onMessage)
+            onMessage(messages.back());
         return Take(buttons, QMessageBox::Ok);
     }
 
