@@ -8,9 +8,11 @@ const QImage& FrameCanvas::Compose(const QImage& picture, QSize size, bool stret
 {
     if (picture.isNull())
         throw AviError("Invalid bitmap");
-    if (picture.size() == size && picture.format() == QImage::Format_RGB32) {
-        frame_ = picture;
-    } else if (stretch) {
+    // Holding on to a ready picture would share it, and the caller's next
+    // drawing into it would then copy the whole picture.
+    if (picture.size() == size && picture.format() == QImage::Format_RGB32)
+        return picture;
+    if (stretch) {
         // Nearest pixels, so that no colours are made up in between.
         frame_ = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                      .convertToFormat(QImage::Format_RGB32);

@@ -9,7 +9,8 @@
 // frame is used as it is, without a copy.
 class FrameCanvas {
 public:
-    // Valid until the next call. Throws AviError for a null picture.
+    // Valid until the next call and while picture lives. Throws AviError
+    // for a null picture.
     const QImage& Compose(const QImage& picture, QSize size, bool stretch);
 
 private:
