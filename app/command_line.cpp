@@ -11,6 +11,90 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+int UsageError(const char* text)
+{
+    std::fprintf(stderr, "%s\n", text);
+    return kUsageError;
+}
+
+struct RecordOptions {
+    QCommandLineOption Record{QStringLiteral("record"),
+                              QStringLiteral("Record a clip of FILE to OUT.avi and exit; needs --size and "
+                                             "either --animate and --frames or --zoom."),
+                              QStringLiteral("OUT.avi")};
+    QCommandLineOption Animate{QStringLiteral("animate"),
+                               QStringLiteral("For --record: move the generator's lengths, angles or both."),
+                               QStringLiteral("lengths|angles|both")};
+    QCommandLineOption Zoom{QStringLiteral("zoom"),
+                            QStringLiteral("For --record: zoom into the band between two corners, in pane pixels."),
+                            QStringLiteral("X0,Y0,X1,Y1")};
+    QCommandLineOption Frames{QStringLiteral("frames"),
+                              QStringLiteral("For --record: the number of frames (a zoom may end sooner)."),
+                              QStringLiteral("N")};
+    QCommandLineOption Wav{QStringLiteral("wav"), QStringLiteral("For --record: the clip's sound."),
+                           QStringLiteral("SOUND.wav")};
+};
+
+std::optional<QLine> ParseBand(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return std::nullopt;
+    int corner[4];
+    for (int i = 0; i < 4; ++i) {
+        const auto value = ParseDecimalInteger(parts[i].toStdString());
+        if (!value)
+            return std::nullopt;
+        corner[i] = *value;
+    }
+    return QLine(corner[0], corner[1], corner[2], corner[3]);
+}
+
+std::optional<int> ReadAnimation(const QString& text, CommandLine& result)
+{
+    result.AnimateLengths = text == QLatin1String("lengths") || text == QLatin1String("both");
+    result.AnimateAngles = text == QLatin1String("angles") || text == QLatin1String("both");
+    if (!result.AnimateLengths && !result.AnimateAngles)
+        return UsageError("--animate takes lengths, angles or both");
+    return std::nullopt;
+}
+
+// The recording options belong to --record alone, which needs one motion.
+std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const RecordOptions& o, CommandLine& result)
+{
+    const bool record = parser.isSet(o.Record);
+    for (const QCommandLineOption* option : {&o.Animate, &o.Zoom, &o.Frames, &o.Wav})
+        if (parser.isSet(*option) && !record)
+            return UsageError("--animate, --zoom, --frames and --wav belong to --record");
+    if (!record)
+        return std::nullopt;
+    if (parser.isSet(QStringLiteral("export")))
+        return UsageError("--record and --export cannot be used together");
+    if (!parser.isSet(QStringLiteral("size")))
+        return UsageError("--record needs --size WxH");
+    if (parser.isSet(o.Animate) == parser.isSet(o.Zoom))
+        return UsageError("--record needs either --animate or --zoom");
+    if (parser.isSet(o.Animate)) {
+        if (const auto status = ReadAnimation(parser.value(o.Animate), result))
+            return status;
+        if (!parser.isSet(o.Frames))
+            return UsageError("--animate needs --frames N");
+    } else {
+        result.ZoomBand = ParseBand(parser.value(o.Zoom));
+        if (!result.ZoomBand)
+            return UsageError("--zoom needs four whole numbers X0,Y0,X1,Y1");
+    }
+    if (parser.isSet(o.Frames)) {
+        const auto frames = ParseDecimalInteger(parser.value(o.Frames).toStdString());
+        if (!frames || *frames < 1)
+            return UsageError("--frames needs a whole number of at least 1");
+        result.Frames = *frames;
+    }
+    result.RecordFile = parser.value(o.Record);
+    result.WavFile = parser.value(o.Wav);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<QSize> ParseExportSize(const QString& text)
@@ -41,6 +125,9 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
                                         QStringLiteral("Start the random source at N instead of the clock."),
                                         QStringLiteral("N"));
     parser.addOptions({exportOption, sizeOption, seedOption});
+    const RecordOptions recordOptions;
+    parser.addOptions({recordOptions.Record, recordOptions.Animate, recordOptions.Zoom, recordOptions.Frames,
+                       recordOptions.Wav});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
 
@@ -58,8 +145,8 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
         return 0;
     }
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1 || (parser.isSet(exportOption) && files.isEmpty())
-        || (parser.isSet(sizeOption) && !parser.isSet(exportOption))) {
+    const bool writes = parser.isSet(exportOption) || parser.isSet(recordOptions.Record);
+    if (files.size() > 1 || (writes && files.isEmpty()) || (parser.isSet(sizeOption) && !writes)) {
         std::fputs(qPrintable(parser.helpText()), stderr);
         return kUsageError;
     }
@@ -71,6 +158,10 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
             return kUsageError;
         }
     }
+    if (parser.value(exportOption).endsWith(QLatin1String(".avi"), Qt::CaseInsensitive))
+        return UsageError("--export writes pictures; record a clip with --record");
+    if (const auto status = ReadRecordOptions(parser, recordOptions, result))
+        return status;
     result.FractFile = files.value(0);
     result.ExportFile = parser.value(exportOption);
     result.SizeText = parser.value(sizeOption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLine>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,12 @@ struct CommandLine {
     QString ExportFile;          // set: write this picture and exit
     QString SizeText;            // "WxH" from --size, empty for the stored size
     std::optional<quint64> Seed; // fixes the random source
+    QString RecordFile;          // set: record this clip and exit
+    bool AnimateLengths = false; // --animate
+    bool AnimateAngles = false;
+    std::optional<QLine> ZoomBand; // --zoom, in pane pixels
+    std::optional<int> Frames;     // at most this many frames
+    QString WavFile;               // sound for the clip
 };
 
 // Reads the arguments (the program name first). On --help, --version or a

@@ -6,26 +6,33 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPushButton>
+
+#include <utility>
 
 namespace {
-Dialogs* installed = nullptr;
+
+// The answers read as the program's other texts do, whatever language Qt's
+// own texts are in.
+void LabelButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, const QString&> labels[] = {
+        {QMessageBox::Yes, Messages::kYesButton},
+        {QMessageBox::No, Messages::kNoButton},
+        {QMessageBox::Cancel, Messages::kCancelButton},
+    };
+    for (const auto& [button, label] : labels)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(label);
 }
 
-Dialogs& Dialogs::Current()
-{
-    static Dialogs real;
-    return installed ? *installed : real;
-}
-
-void Dialogs::Install(Dialogs* dialogs)
-{
-    installed = dialogs;
-}
+} // namespace
 
 QMessageBox::StandardButton Dialogs::Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                              const QString& text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    LabelButtons(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -13,16 +13,10 @@ class QWidget;
 
 // Every question the program asks goes through here: message boxes, file,
 // colour and print dialogs, and the program's own modal dialogs. The tests
-// install a scripted stand-in that answers them.
+// hand the window a scripted stand-in that answers them.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-
-    // The installed stand-in, or the real dialogs.
-    static Dialogs& Current();
-    // Installs a stand-in (nullptr goes back to the real dialogs); the caller
-    // keeps ownership.
-    static void Install(Dialogs* dialogs);
 
     virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                                 const QString& text, QMessageBox::StandardButtons buttons);

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int kFailure = 2;
-constexpr int kGeneratorCapacity = 10;
-constexpr int kViewerCapacity = 16384;
 
 // One line: the program's own message, what it concerns and why.
 int Fail(const QString& message, const QString& subject, const std::string& reason = {})
@@ -57,7 +55,7 @@ int RunExportCommand(const CommandLine& command)
         size = *parsed;
     }
     const PictureFormat format = PictureFormatOf(command.ExportFile);
-    if (format == PictureFormat::Unsupported || format == PictureFormat::Avi)
+    if (!IsPictureFormat(format))
         return Fail(Messages::kUnsupportedFormat, command.ExportFile);
 
     FractModel generator(kGeneratorCapacity);
@@ -75,7 +73,7 @@ int RunExportCommand(const CommandLine& command)
         return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     }
 
-    FractViewer viewer(generator, kViewerCapacity);
+    FractViewer viewer(generator, kCurveCapacity);
     viewer.Depth = document.Depth;
     viewer.PenWidth = settings.PenWidth;
     viewer.BgColor = settings.BgColor;

@@ -1,6 +1,9 @@
 #include "command_line.h"
+#include "dialogs.h"
 #include "export_command.h"
 #include "random_source.h"
+#include "record_command.h"
+#include "termination_signals.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -47,6 +50,13 @@ int RunExport(int argc, char** argv, const CommandLine& command)
     return RunExportCommand(command);
 }
 
+int RunRecord(int argc, char** argv, const CommandLine& command)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RunRecordCommand(command);
+}
+
 int RunWindow(int argc, char** argv, const CommandLine& command)
 {
     QApplication app(argc, argv);
@@ -60,7 +70,11 @@ int RunWindow(int argc, char** argv, const CommandLine& command)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    Tform1 window;
+    Dialogs dialogs;
+    Tform1 window(dialogs);
+    // A logout or kill closes the window as its close box does, so the
+    // settings are written.
+    const TerminationSignals termination([&window] { window.close(); });
     // The window seeds the random source from the clock as it starts.
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
@@ -82,5 +96,7 @@ int main(int argc, char** argv)
         return *status;
     if (!command.ExportFile.isEmpty())
         return RunExport(argc, argv, command);
+    if (!command.RecordFile.isEmpty())
+        return RunRecord(argc, argv, command);
     return RunWindow(argc, argv, command);
 }

@@ -14,4 +14,11 @@ inline const QString kInvalidSteps = QStringLiteral("Ungültige Angabe der Berec
 inline const QString kInvalidInterval = QStringLiteral("Ungültiges Berechnungsintervall");
 inline const QString kInvalidLengthRange = QStringLiteral("Ungültige Bereichsangabe für die Kantenlänge");
 inline const QString kInvalidNumber = QStringLiteral("Ungültige Zahl");
+inline const QString kConfirmCaption = QStringLiteral("Bestätigung");
+inline const QString kPrintBackground = QStringLiteral("Soll auch der Hintergrund gedruckt werden?");
+inline const QString kPrintNotStarted = QStringLiteral("Der Druckauftrag konnte nicht gestartet werden.");
+inline const QString kYesButton = QStringLiteral("&Ja");
+inline const QString kNoButton = QStringLiteral("&Nein");
+inline const QString kCancelButton = QStringLiteral("Abbrechen");
+inline const QString kAlreadyRecording = QStringLiteral("Es wird bereits ein Videoclip aufgenommen.");
 } // namespace Messages

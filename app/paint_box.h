@@ -17,6 +17,8 @@ public:
 
     // The client rectangle, as the views take it.
     QRect ClientRect() const { return rect(); }
+    // The picture as the last paint left it.
+    const QImage& Picture() const { return picture_; }
 
     std::function<void(QPainter&)> OnPaint;
     std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;

@@ -2,7 +2,7 @@
 
 #include "dialogs.h"
 #include "number_text.h"
-#include "tform1.h"
+#include "ui_tanimation_dlg.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -35,18 +35,39 @@ QString NumberText(double value)
 }
 } // namespace
 
-TanimationDlg::TanimationDlg(Tform1* form) : QDialog(form), form_(form)
+TanimationDlg::TanimationDlg(QWidget* parent, Dialogs& dialogs)
+    : QDialog(parent), ui(new Ui::TanimationDlg), dialogs_(dialogs)
 {
-    setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
-    connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdBgColor, &QPushButton::clicked, this, &TanimationDlg::cmdBgColorClick);
-    connect(cmdFgColor, &QPushButton::clicked, this, &TanimationDlg::cmdFgColorClick);
-    connect(tbAngRaster, &QSlider::valueChanged, this, &TanimationDlg::tbAngRasterChange);
-    connect(tbLenRaster, &QSlider::valueChanged, this, &TanimationDlg::tbLenRasterChange);
-    connect(tbMinNodes, &QSlider::valueChanged, this, &TanimationDlg::tbMinNodesChange);
-    connect(tbMaxNodes, &QSlider::valueChanged, this, &TanimationDlg::tbMaxNodesChange);
+    connect(ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->cmdBgColor, &QPushButton::clicked, this, &TanimationDlg::cmdBgColorClick);
+    connect(ui->cmdFgColor, &QPushButton::clicked, this, &TanimationDlg::cmdFgColorClick);
+    connect(ui->tbAngRaster, &QSlider::valueChanged, this, &TanimationDlg::tbAngRasterChange);
+    connect(ui->tbLenRaster, &QSlider::valueChanged, this, &TanimationDlg::tbLenRasterChange);
+    connect(ui->tbMinNodes, &QSlider::valueChanged, this, &TanimationDlg::tbMinNodesChange);
+    connect(ui->tbMaxNodes, &QSlider::valueChanged, this, &TanimationDlg::tbMaxNodesChange);
+}
+
+TanimationDlg::~TanimationDlg() = default;
+
+OptionsEntry TanimationDlg::Entry() const
+{
+    OptionsEntry entry;
+    entry.BgColor = SwatchColor(ui->lblBgColor);
+    entry.FgColor = SwatchColor(ui->lblFgColor);
+    entry.PenWidth = ui->txtPenWidth->text();
+    entry.ZoomAnimation = ui->chkAnimation->isChecked();
+    entry.ZoomSteps = ui->txtSteps->text();
+    entry.ZoomDelay = ui->txtDelay->text();
+    entry.AngRaster = ui->tbAngRaster->value();
+    entry.LenRaster = ui->tbLenRaster->value();
+    entry.MinNodes = ui->tbMinNodes->value();
+    entry.MaxNodes = ui->tbMaxNodes->value();
+    entry.MinLength = ui->txtMinLength->text();
+    entry.MaxLength = ui->txtMaxLength->text();
+    return entry;
 }
 
 void TanimationDlg::showEvent(QShowEvent* event)
@@ -69,17 +90,17 @@ void TanimationDlg::keyPressEvent(QKeyEvent* event)
 
 void TanimationDlg::FormShow()
 {
-    SetSwatchColor(lblFgColor, form_->Viewer.FgColor);
-    SetSwatchColor(lblBgColor, form_->Viewer.BgColor);
-    txtPenWidth->setText(QString::number(form_->Viewer.PenWidth));
-    chkAnimation->setChecked(form_->ZoomAnimation);
-    txtSteps->setText(QString::number(form_->ZoomSteps));
-    txtDelay->setText(QString::number(form_->Timer1.interval()));
-    ShowPosition(tbAngRaster, form_->Editor.AngRaster, [this] { tbAngRasterChange(); });
-    ShowPosition(tbLenRaster, form_->Editor.LenRaster, [this] { tbLenRasterChange(); });
+    SetSwatchColor(ui->lblFgColor, values_.FgColor);
+    SetSwatchColor(ui->lblBgColor, values_.BgColor);
+    ui->txtPenWidth->setText(QString::number(values_.PenWidth));
+    ui->chkAnimation->setChecked(values_.ZoomAnimation);
+    ui->txtSteps->setText(QString::number(values_.ZoomSteps));
+    ui->txtDelay->setText(QString::number(values_.ZoomDelay));
+    ShowPosition(ui->tbAngRaster, values_.AngRaster, [this] { tbAngRasterChange(); });
+    ShowPosition(ui->tbLenRaster, values_.LenRaster, [this] { tbLenRasterChange(); });
     ShowNodeRanges();
-    txtMinLength->setText(NumberText(form_->MinLength));
-    txtMaxLength->setText(NumberText(form_->MaxLength));
+    ui->txtMinLength->setText(NumberText(values_.MinLength));
+    ui->txtMaxLength->setText(NumberText(values_.MaxLength));
 }
 
 // Qt moves the other bound along when a new minimum passes the maximum or the
@@ -89,27 +110,27 @@ void TanimationDlg::FormShow()
 // and position come last and leave both sliders as stored.
 void TanimationDlg::ShowNodeRanges()
 {
-    tbMinNodes->setRange(kFewestNodes, form_->MaxNodes);
-    tbMinNodes->setValue(form_->MinNodes);
-    lblMinNodes->setNum(form_->MinNodes);
-    tbMaxNodes->setRange(form_->MinNodes, kMostNodes);
-    tbMaxNodes->setValue(form_->MaxNodes);
-    lblMaxNodes->setNum(form_->MaxNodes);
+    ui->tbMinNodes->setRange(kFewestNodes, values_.MaxNodes);
+    ui->tbMinNodes->setValue(values_.MinNodes);
+    ui->lblMinNodes->setNum(values_.MinNodes);
+    ui->tbMaxNodes->setRange(values_.MinNodes, kMostNodes);
+    ui->tbMaxNodes->setValue(values_.MaxNodes);
+    ui->lblMaxNodes->setNum(values_.MaxNodes);
 }
 
 void TanimationDlg::cmdBgColorClick()
 {
-    ChooseSwatchColor(lblBgColor);
+    ChooseSwatchColor(ui->lblBgColor);
 }
 
 void TanimationDlg::cmdFgColorClick()
 {
-    ChooseSwatchColor(lblFgColor);
+    ChooseSwatchColor(ui->lblFgColor);
 }
 
 void TanimationDlg::ChooseSwatchColor(QLabel* swatch)
 {
-    const std::optional<QColor> chosen = Dialogs::Current().ChooseColor(this, ToQColor(SwatchColor(swatch)));
+    const std::optional<QColor> chosen = dialogs_.ChooseColor(this, ToQColor(SwatchColor(swatch)));
     if (chosen)
         SetSwatchColor(swatch, FromQColor(*chosen));
 }
@@ -117,32 +138,32 @@ void TanimationDlg::ChooseSwatchColor(QLabel* swatch)
 // One step per turn snaps every angle to the same direction: no raster.
 void TanimationDlg::tbAngRasterChange()
 {
-    const int steps = tbAngRaster->value();
-    lblAngRaster->setText(steps <= 1 ? kNoRaster : QStringLiteral("1/%1 Umdrehung").arg(steps));
+    const int steps = ui->tbAngRaster->value();
+    ui->lblAngRaster->setText(steps <= 1 ? kNoRaster : QStringLiteral("1/%1 Umdrehung").arg(steps));
 }
 
 void TanimationDlg::tbLenRasterChange()
 {
-    const int steps = tbLenRaster->value();
+    const int steps = ui->tbLenRaster->value();
     if (steps == 0)
-        lblLenRaster->setText(kNoRaster);
+        ui->lblLenRaster->setText(kNoRaster);
     else if (steps == 1)
-        lblLenRaster->setText(QStringLiteral("1 Einheit"));
+        ui->lblLenRaster->setText(QStringLiteral("1 Einheit"));
     else
-        lblLenRaster->setText(QStringLiteral("1/%1 Einheit").arg(steps));
+        ui->lblLenRaster->setText(QStringLiteral("1/%1 Einheit").arg(steps));
 }
 
 // Each node slider bounds the other, so the minimum never passes the maximum.
 void TanimationDlg::tbMinNodesChange()
 {
-    lblMinNodes->setNum(tbMinNodes->value());
-    tbMaxNodes->setMinimum(tbMinNodes->value());
+    ui->lblMinNodes->setNum(ui->tbMinNodes->value());
+    ui->tbMaxNodes->setMinimum(ui->tbMinNodes->value());
 }
 
 void TanimationDlg::tbMaxNodesChange()
 {
-    lblMaxNodes->setNum(tbMaxNodes->value());
-    tbMinNodes->setMaximum(tbMaxNodes->value());
+    ui->lblMaxNodes->setNum(ui->tbMaxNodes->value());
+    ui->tbMinNodes->setMaximum(ui->tbMaxNodes->value());
 }
 
 ColorRef TanimationDlg::SwatchColor(const QLabel* swatch)

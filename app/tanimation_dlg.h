@@ -1,19 +1,32 @@
 #pragma once
 
 #include "color_ref.h"
-#include "ui_tanimation_dlg.h"
+#include "options_entry.h"
+#include "settings.h"
 
 #include <QDialog>
 
-class Tform1;
+#include <memory>
+
+class Dialogs;
+class QLabel;
+class QSlider;
+
+namespace Ui {
+class TanimationDlg;
+}
 
 // The options dialog: colours, pen width, zoom animation, timer, editing
-// rasters and the ranges of New. Every showing fills it afresh from the main
-// window; the main window applies it after "Ok".
-class TanimationDlg : public QDialog, public Ui::TanimationDlg {
+// rasters and the ranges of New. Every showing fills it afresh from the
+// values it was given; the window takes its entry after "Ok".
+class TanimationDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TanimationDlg(Tform1* form);
+    TanimationDlg(QWidget* parent, Dialogs& dialogs);
+    ~TanimationDlg() override;
+
+    void SetValues(const SettingValues& values) { values_ = values; }
+    OptionsEntry Entry() const;
 
     void FormShow();
     void cmdBgColorClick();
@@ -34,5 +47,7 @@ private:
     void ChooseSwatchColor(QLabel* swatch);
     void ShowNodeRanges();
 
-    Tform1* form_;
+    std::unique_ptr<Ui::TanimationDlg> ui;
+    Dialogs& dialogs_;
+    SettingValues values_;
 };

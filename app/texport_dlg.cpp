@@ -1,16 +1,29 @@
 #include "texport_dlg.h"
 
-#include "tform1.h"
+#include "ui_texport_dlg.h"
 
 #include <QShowEvent>
 
-TexportDlg::TexportDlg(Tform1* form) : QDialog(form), form_(form)
+TexportDlg::TexportDlg(QWidget* parent) : QDialog(parent), ui(new Ui::TexportDlg)
 {
-    setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
-    connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdCurrentSize, &QPushButton::clicked, this, &TexportDlg::cmdCurrentSizeClick);
+    connect(ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->cmdCurrentSize, &QPushButton::clicked, this, &TexportDlg::cmdCurrentSizeClick);
+}
+
+TexportDlg::~TexportDlg() = default;
+
+void TexportDlg::SetValues(QSize stored, QSize pane)
+{
+    stored_ = stored;
+    pane_ = pane;
+}
+
+ExportSizeEntry TexportDlg::Entry() const
+{
+    return {ui->txtWidth->text(), ui->txtHeight->text()};
 }
 
 void TexportDlg::showEvent(QShowEvent* event)
@@ -23,14 +36,13 @@ void TexportDlg::showEvent(QShowEvent* event)
 
 void TexportDlg::FormShow()
 {
-    txtWidth->setText(QString::number(form_->ExportWidth));
-    txtHeight->setText(QString::number(form_->ExportHeight));
+    ui->txtWidth->setText(QString::number(stored_.width()));
+    ui->txtHeight->setText(QString::number(stored_.height()));
 }
 
 // The picture then comes out as large as the fractal pane shows it now.
 void TexportDlg::cmdCurrentSizeClick()
 {
-    const QRect pane = form_->ptbFract->ClientRect();
-    txtWidth->setText(QString::number(pane.width()));
-    txtHeight->setText(QString::number(pane.height()));
+    ui->txtWidth->setText(QString::number(pane_.width()));
+    ui->txtHeight->setText(QString::number(pane_.height()));
 }

@@ -1,16 +1,31 @@
 #pragma once
 
-#include "ui_texport_dlg.h"
-
 #include <QDialog>
+#include <QSize>
+#include <QString>
 
-class Tform1;
+#include <memory>
 
-// Asks for the picture size of an export.
-class TexportDlg : public QDialog, public Ui::TexportDlg {
+namespace Ui {
+class TexportDlg;
+}
+
+// The size texts the user left in the export dialog.
+struct ExportSizeEntry {
+    QString Width;
+    QString Height;
+};
+
+// Asks for the picture size of an export. Every showing fills it with the
+// stored size; "aktuelle Größe" takes the fractal pane's size.
+class TexportDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TexportDlg(Tform1* form);
+    explicit TexportDlg(QWidget* parent);
+    ~TexportDlg() override;
+
+    void SetValues(QSize stored, QSize pane);
+    ExportSizeEntry Entry() const;
 
     void FormShow();
     void cmdCurrentSizeClick();
@@ -19,5 +34,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Tform1* form_;
+    std::unique_ptr<Ui::TexportDlg> ui;
+    QSize stored_;
+    QSize pane_;
 };

@@ -1,39 +1,43 @@
 #include "tform1.h"
 
 #include "dialogs.h"
+#include "fract_file.h"
 #include "random_source.h"
+#include "settings.h"
 #include "start_generator.h"
 #include "tanimation_dlg.h"
 #include "texport_dlg.h"
 #include "tinfo_dlg.h"
+#include "trecord_dlg.h"
+#include "ui_tform1.h"
 
 #include <QIcon>
 #include <QSignalBlocker>
 
 namespace {
-constexpr int kDefaultInterval = 15;
 constexpr int kEditorPanelWidth = 209;
 } // namespace
 
-Tform1::Tform1(QWidget* parent) : QMainWindow(parent)
+Tform1::Tform1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ui(new Ui::Tform1), dialogs_(dialogs)
 {
     // The pictures are built into the window's library, which the linker
     // would otherwise leave out.
     Q_INIT_RESOURCE(ornalix);
-    setupUi(this);
+    ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ornalix.png")));
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setCollapsible(1, false);
-    Splitter1->setSizes({kEditorPanelWidth, width() - kEditorPanelWidth});
+    ui->Splitter1->setStretchFactor(0, 0);
+    ui->Splitter1->setStretchFactor(1, 1);
+    ui->Splitter1->setCollapsible(1, false);
+    ui->Splitter1->setSizes({kEditorPanelWidth, width() - kEditorPanelWidth});
     SetUpFileDialogs();
     ConnectMenu();
     ConnectControls();
     ConnectPanes();
     FormCreate();
     InfoDlg = new TInfoDlg(this);
-    animationDlg = new TanimationDlg(this);
+    animationDlg = new TanimationDlg(this, dialogs_);
     exportDlg = new TexportDlg(this);
+    SetUpRecording();
 }
 
 Tform1::~Tform1()
@@ -48,22 +52,14 @@ void Tform1::FormCreate()
     RandomSource::Instance().SeedFromClock();
     FrameBitmap = QImage();
     FrameScale = 1.0;
-    ZoomAnimation = true;
-    ZoomSteps = 60;
-    Timer1.setInterval(kDefaultInterval);
+    ApplySettings(SettingValues());
     Timer1.stop();
     MakeStartGenerator(Generator);
-    Viewer.Depth = 1;
+    Viewer.Depth = kMinFileDepth;
     Viewer.Recalculate();
-    tbDepth->setMaximum(8);
-    tbDepth->setValue(1);
+    ui->tbDepth->setMaximum(kMaxFileDepth);
+    ui->tbDepth->setValue(kMinFileDepth);
     Recording = false;
-    MinNodes = 3;
-    MaxNodes = 5;
-    MinLength = 0.5;
-    MaxLength = 2.0;
-    ExportWidth = 256;
-    ExportHeight = 256;
     if (ReadSettings())
         LayoutEditor();
 }
@@ -71,56 +67,64 @@ void Tform1::FormCreate()
 void Tform1::FormDestroy()
 {
     Timer1.stop();
+    if (RecordingSetUp())
+        recordDlg->hide();
+    // The dialog outlives the window's fields.
+    recordDlg->OnStartStop = nullptr;
+    recordDlg->OnOk = nullptr;
+    recordDlg->OnFinish = nullptr;
     FrameBitmap = QImage();
     WriteSettings();
 }
 
 void Tform1::ConnectMenu()
 {
-    connect(Neu1, &QAction::triggered, this, &Tform1::Neu1Click);
-    connect(ffnen1, &QAction::triggered, this, &Tform1::ffnen1Click);
-    connect(Speichern1, &QAction::triggered, this, &Tform1::Speichern1Click);
-    connect(Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
-    connect(Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
-    connect(Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
-    connect(Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
-    connect(N1001, &QAction::triggered, this, &Tform1::N1001Click);
-    connect(mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
-    connect(Info1, &QAction::triggered, this, &Tform1::Info1Click);
+    connect(ui->Neu1, &QAction::triggered, this, &Tform1::Neu1Click);
+    connect(ui->ffnen1, &QAction::triggered, this, &Tform1::ffnen1Click);
+    connect(ui->Speichern1, &QAction::triggered, this, &Tform1::Speichern1Click);
+    connect(ui->Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
+    connect(ui->Drucken1, &QAction::triggered, this, &Tform1::Drucken1Click);
+    connect(ui->Kopieren1, &QAction::triggered, this, &Tform1::Kopieren1Click);
+    connect(ui->Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
+    connect(ui->Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
+    connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
+    connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
+    connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
+    connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }
 
 // Setting a control from program code runs its handler as the user's change
 // would; SetMode alone keeps "Pause" quiet.
 void Tform1::ConnectControls()
 {
-    connect(tbDepth, &QSlider::valueChanged, this, &Tform1::tbDepthChange);
-    connect(optLines, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui->tbDepth, &QSlider::valueChanged, this, &Tform1::tbDepthChange);
+    connect(ui->optLines, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             optLinesClick();
     });
-    connect(optPoints, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui->optPoints, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             optPointsClick();
     });
-    connect(chkAnimLen, &QCheckBox::toggled, this, &Tform1::chkAnimLenClick);
-    connect(chkAnimAng, &QCheckBox::toggled, this, &Tform1::chkAnimAngClick);
-    connect(chkPause, &QCheckBox::toggled, this, &Tform1::chkPauseClick);
-    connect(Splitter1, &QSplitter::splitterMoved, this, &Tform1::Splitter1Moved);
+    connect(ui->chkAnimLen, &QCheckBox::toggled, this, &Tform1::chkAnimLenClick);
+    connect(ui->chkAnimAng, &QCheckBox::toggled, this, &Tform1::chkAnimAngClick);
+    connect(ui->chkPause, &QCheckBox::toggled, this, &Tform1::chkPauseClick);
+    connect(ui->Splitter1, &QSplitter::splitterMoved, this, &Tform1::Splitter1Moved);
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &Tform1::Timer1Timer);
 }
 
 void Tform1::ConnectPanes()
 {
-    ptbFract->OnPaint = [this](QPainter& canvas) { ptbFractPaint(canvas); };
-    ptbFract->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseDown(b, x, y); };
-    ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
-    ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
-    ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
-    ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
-    ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };
-    ptbEditor->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseUp(b, x, y); };
-    ptbEditor->OnResize = [this] { FormResize(); };
+    ui->ptbFract->OnPaint = [this](QPainter& canvas) { ptbFractPaint(canvas); };
+    ui->ptbFract->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseDown(b, x, y); };
+    ui->ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
+    ui->ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
+    ui->ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
+    ui->ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
+    ui->ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };
+    ui->ptbEditor->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseUp(b, x, y); };
+    ui->ptbEditor->OnResize = [this] { FormResize(); };
 }
 
 void Tform1::SetMode(InteractionMode m)
@@ -128,7 +132,7 @@ void Tform1::SetMode(InteractionMode m)
     if (m == Mode)
         return;
     // An animation switched on while "Pause" is checked waits for the user.
-    if (chkPause->isChecked() && m == modeAnimating)
+    if (ui->chkPause->isChecked() && m == modeAnimating)
         return;
     if (m == modeZooming || m == modeAnimating) {
         if (!Timer1.isActive())
@@ -137,14 +141,20 @@ void Tform1::SetMode(InteractionMode m)
         Timer1.stop();
     }
     const bool boxesEnabled = m != modeZooming;
-    chkPause->setEnabled(boxesEnabled);
-    chkAnimLen->setEnabled(boxesEnabled);
-    chkAnimAng->setEnabled(boxesEnabled);
+    ui->chkPause->setEnabled(boxesEnabled);
+    ui->chkAnimLen->setEnabled(boxesEnabled);
+    ui->chkAnimAng->setEnabled(boxesEnabled);
     {
-        const QSignalBlocker quiet(chkPause);
-        chkPause->setChecked(m != modeAnimating);
+        const QSignalBlocker quiet(ui->chkPause);
+        ui->chkPause->setChecked(m != modeAnimating);
     }
     Mode = m;
+}
+
+void Tform1::CheckAnimation(bool lengths, bool angles)
+{
+    ui->chkAnimLen->setChecked(lengths);
+    ui->chkAnimAng->setChecked(angles);
 }
 
 void Tform1::Beenden1Click()
@@ -154,5 +164,5 @@ void Tform1::Beenden1Click()
 
 void Tform1::Info1Click()
 {
-    Dialogs::Current().Run(*InfoDlg);
+    dialogs_.Run(*InfoDlg);
 }

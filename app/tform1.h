@@ -1,11 +1,11 @@
 #pragma once
 
+#include "avi_writer.h"
 #include "complex.h"
 #include "fract_editor.h"
 #include "fract_model.h"
 #include "fract_viewer.h"
 #include "pixel_rect.h"
-#include "ui_tform1.h"
 
 #include <QFileDialog>
 #include <QImage>
@@ -16,10 +16,16 @@
 #include <cstdint>
 #include <memory>
 
+class Dialogs;
 class TanimationDlg;
 class TexportDlg;
+class TrecordDlg;
 class TInfoDlg;
 struct SettingValues;
+
+namespace Ui {
+class Tform1;
+}
 
 // The interaction modes; the mode decides whether the timer runs and which
 // animation boxes can be used.
@@ -34,17 +40,20 @@ enum InteractionMode : std::uint8_t {
 
 // The main window: the editor pane at the left, the fractal pane at the
 // right, the control panel, the menu and the one timer. Its handlers live in
-// one file per concern (tform1_*.cpp).
-class Tform1 : public QMainWindow, public Ui::Tform1 {
+// one file per concern (tform1_*.cpp); they wire the controls to the model
+// and view classes, which do the computing. Every question goes through
+// dialogs.
+class Tform1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tform1(QWidget* parent = nullptr);
+    explicit Tform1(Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tform1() override;
 
     // Opens a file as "Öffnen..." does, without the dialog (the command line).
     void OpenFile(const QString& fileName);
 
     void SetMode(InteractionMode m);
+    QSize FractPaneSize() const;
     void LayoutEditor();
 
     // Menu commands and control handlers, as the menu and controls call them.
@@ -52,6 +61,8 @@ public:
     void ffnen1Click();
     void Speichern1Click();
     void Exportieren1Click();
+    void Drucken1Click();
+    void Kopieren1Click();
     void Beenden1Click();
     void Kantehinzufgen1Click();
     void Kantelschen1Click();
@@ -68,6 +79,17 @@ public:
     void FormResize();
     void Timer1Timer();
     void ZoomTo(Complex& c1, Complex& c2);
+    // Switches the animation boxes as the user would.
+    void CheckAnimation(bool lengths, bool angles);
+
+    // Video recording: the export sets a clip up, the recording dialog
+    // starts, stops and finishes it, every tick that moves something adds
+    // a frame.
+    void StartRecording(int width, int height, const QString& fileName);
+    void CaptureFrame();
+    void UpdateFrameScale();
+    bool RecordingSetUp() const;
+    TrecordDlg& RecordDialog() const { return *recordDlg; }
 
     // Pane handlers.
     void ptbFractPaint(QPainter& canvas);
@@ -82,25 +104,26 @@ public:
     // Fields.
     QString FileTitle = QStringLiteral("Unbenannt");
     InteractionMode Mode = modeIdle;
-    bool ZoomAnimation = true;
+    bool ZoomAnimation;
     bool Recording = false;
     QImage FrameBitmap;
     double FrameScale = 1.0;
     std::int32_t FramesRecorded = 0;
-    std::int32_t ZoomSteps = 60;
+    TAviWriter2 aviWriter;
+    std::int32_t ZoomSteps;
     std::int32_t ZoomStepsLeft = 0;
     PixelRect RubberBand;
     FractModel Generator{kGeneratorCapacity};
     FractModel AngleSteps{kGeneratorCapacity};
     FractModel LengthTargets{kGeneratorCapacity};
-    FractViewer Viewer{Generator, kViewerCapacity};
+    FractViewer Viewer{Generator, kCurveCapacity};
     FractEditor Editor{Generator, kEditorCapacity};
-    std::int32_t MinNodes = 3;
-    std::int32_t MaxNodes = 5;
-    double MinLength = 0.5;
-    double MaxLength = 2.0;
-    std::int32_t ExportWidth = 256;
-    std::int32_t ExportHeight = 256;
+    std::int32_t MinNodes;
+    std::int32_t MaxNodes;
+    double MinLength;
+    double MaxLength;
+    std::int32_t ExportWidth;
+    std::int32_t ExportHeight;
 
     QTimer Timer1;
     QFileDialog OpenDialog1;
@@ -115,19 +138,25 @@ public:
     Complex ZoomMin;
     Complex ZoomMax;
 
+private:
+    std::unique_ptr<Ui::Tform1> ui;
+    Dialogs& dialogs_;
     TInfoDlg* InfoDlg = nullptr;
     TanimationDlg* animationDlg = nullptr;
     TexportDlg* exportDlg = nullptr;
+    TrecordDlg* recordDlg = nullptr;
+    // OpenVideo succeeded for the clip set up now.
+    bool RecordingOpen = false;
 
-    static constexpr int kGeneratorCapacity = 10;
-    static constexpr int kViewerCapacity = 16384;
-    // Two above the generator's capacity, so a full generator from a file
-    // shows and picks every node (the last slot is never used).
-    static constexpr int kEditorCapacity = kGeneratorCapacity + 2;
-
-private:
     void FormCreate();
     void FormDestroy();
+    void closeEvent(QCloseEvent* event) override;
+    void SetUpRecording();
+    void StartVideoExport(int width, int height, const QString& fileName);
+    void cmdStartStopClick();
+    void cmdOkClick();
+    void FinishRecording();
+    void StopCapturing();
     void ConnectMenu();
     void ConnectControls();
     void ConnectPanes();
@@ -143,6 +172,7 @@ private:
     void KeepAnimationInStep();
     void ChangeEdgeCount(void (FractModel::*change)());
     void ZoomStep();
+    void AnimationStep();
     void ReleaseRubberBand(int x, int y);
     void ShowFileTitle(const QString& fileName);
 };

@@ -1,5 +1,7 @@
 #include "tform1.h"
 
+#include "ui_tform1.h"
+
 void Tform1::ptbEditorMouseDown(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::LeftButton)
@@ -14,9 +16,9 @@ void Tform1::ptbEditorMouseMove(int x, int y)
     if (Mode != modeDragging)
         return;
     Editor.DragTo(x, y);
-    ptbEditor->repaint();
+    ui->ptbEditor->repaint();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 // Every left release snaps, with or without a drag.
@@ -27,7 +29,7 @@ void Tform1::ptbEditorMouseUp(Qt::MouseButton button, int, int)
     SetMode(modeIdle);
     Editor.SnapToRaster();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
     LayoutEditor();
 }
 
@@ -39,11 +41,11 @@ void Tform1::ChangeEdgeCount(void (FractModel::*change)())
     (Generator.*change)();
     (AngleSteps.*change)();
     (LengthTargets.*change)();
-    chkAnimLen->setChecked(false);
-    chkAnimAng->setChecked(false);
+    ui->chkAnimLen->setChecked(false);
+    ui->chkAnimAng->setChecked(false);
     LayoutEditor();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 void Tform1::Kantehinzufgen1Click()

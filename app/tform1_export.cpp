@@ -5,12 +5,13 @@
 #include "number_text.h"
 #include "picture_export.h"
 #include "texport_dlg.h"
+#include "ui_tform1.h"
 
 namespace {
 
-int WholeNumberOf(const QLineEdit* field)
+int WholeNumberOf(const QString& text)
 {
-    const auto value = ParseDecimalInteger(field->text().toStdString());
+    const auto value = ParseDecimalInteger(text.toStdString());
     if (!value)
         throw PictureSizeError("not a whole number");
     return *value;
@@ -22,26 +23,43 @@ int WholeNumberOf(const QLineEdit* field)
 // then cancels. Every failure after the size dialog ends in one warning.
 void Tform1::Exportieren1Click()
 {
-    if (Dialogs::Current().Run(*exportDlg) != QDialog::Accepted)
+    exportDlg->SetValues({ExportWidth, ExportHeight}, ui->ptbFract->ClientRect().size());
+    if (dialogs_.Run(*exportDlg) != QDialog::Accepted)
         return;
-    Dialogs& dialogs = Dialogs::Current();
     try {
-        const int width = WholeNumberOf(exportDlg->txtWidth);
-        const int height = WholeNumberOf(exportDlg->txtHeight);
+        const ExportSizeEntry entry = exportDlg->Entry();
+        const int width = WholeNumberOf(entry.Width);
+        const int height = WholeNumberOf(entry.Height);
         ExportWidth = width;
         ExportHeight = height;
-        const QString fileName = dialogs.ChooseFile(SavePictureDialog1);
+        const QString fileName = dialogs_.ChooseFile(SavePictureDialog1);
         if (fileName.isEmpty())
             return;
         Viewer.SetRect({0, 0, width, height});
         Viewer.Transform();
         const PictureFormat format = PictureFormatOf(fileName);
-        if (format == PictureFormat::Unsupported || format == PictureFormat::Avi) {
-            dialogs.Error(this, Messages::kUnsupportedFormat);
+        if (format == PictureFormat::Avi) {
+            StartVideoExport(width, height, fileName);
+            return;
+        }
+        if (!IsPictureFormat(format)) {
+            dialogs_.Error(this, Messages::kUnsupportedFormat);
             return;
         }
         WritePicture(Viewer, LinesChecked(), width, height, fileName, PrimaryReferenceScreen());
     } catch (const ExportError&) {
-        dialogs.Warning(this, Messages::kInvalidSize);
+        dialogs_.Warning(this, Messages::kInvalidSize);
+    } catch (const AviError&) {
+        dialogs_.Warning(this, Messages::kInvalidSize);
     }
+}
+
+// One clip at a time: a second one would take over the open one's writer.
+void Tform1::StartVideoExport(int width, int height, const QString& fileName)
+{
+    if (RecordingSetUp()) {
+        dialogs_.Warning(this, Messages::kAlreadyRecording);
+        return;
+    }
+    StartRecording(width, height, fileName);
 }

@@ -5,6 +5,7 @@
 #include "messages.h"
 #include "number_text.h"
 #include "random_source.h"
+#include "ui_tform1.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -50,7 +51,7 @@ void Tform1::SetUpFileDialogs()
     SavePictureDialog1.setAcceptMode(QFileDialog::AcceptSave);
     SavePictureDialog1.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Windows Metadatei (*.wmf)"),
                                        QStringLiteral("Erweiterte Metadateien (*.emf)"),
-                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)")});
+                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)")});
     SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
         CloseNameListWithTheDialog(*dialog);
@@ -72,12 +73,12 @@ void Tform1::Neu1Click()
     SetMode(modeIdle);
     LayoutEditor();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 void Tform1::ffnen1Click()
 {
-    const QString fileName = Dialogs::Current().ChooseFile(OpenDialog1);
+    const QString fileName = dialogs_.ChooseFile(OpenDialog1);
     if (!fileName.isEmpty())
         OpenFile(fileName);
 }
@@ -91,33 +92,33 @@ void Tform1::OpenFile(const QString& fileName)
         ReadFractFile(fileName,
                       {[this](int depth) {
                            Viewer.Depth = depth;
-                           tbDepth->setValue(depth);
+                           ui->tbDepth->setValue(depth);
                        },
                        [this](bool lines) {
-                           optLines->setChecked(lines);
-                           optPoints->setChecked(!lines);
+                           ui->optLines->setChecked(lines);
+                           ui->optPoints->setChecked(!lines);
                        },
                        Generator},
                       SystemDecimalSeparator());
     } catch (const FractFormatError&) {
-        Dialogs::Current().Warning(this, Messages::kBadFileFormat);
+        dialogs_.Warning(this, Messages::kBadFileFormat);
         return;
     }
     LayoutEditor();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
     ShowFileTitle(fileName);
 }
 
 void Tform1::Speichern1Click()
 {
-    const QString fileName = Dialogs::Current().ChooseFile(SaveDialog1);
+    const QString fileName = dialogs_.ChooseFile(SaveDialog1);
     if (fileName.isEmpty())
         return;
     try {
         WriteFractFile(fileName, FractFileText(Viewer.Depth, LinesChecked(), Generator, SystemDecimalSeparator()));
     } catch (const std::runtime_error& e) {
-        Dialogs::Current().Failure(this, QString::fromStdString(e.what()));
+        dialogs_.Failure(this, QString::fromStdString(e.what()));
         return;
     }
     ShowFileTitle(fileName);

@@ -1,5 +1,7 @@
 #include "tform1.h"
 
+#include "ui_tform1.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -7,11 +9,6 @@
 namespace {
 
 const QColor kRubberBandColor(0, 0, 255);
-
-PixelRect ToPixelRect(const QRect& r)
-{
-    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-}
 
 constexpr int kCollapseWidth = 30;
 
@@ -26,9 +23,14 @@ QRect OutlineRect(const PixelRect& band)
 
 } // namespace
 
+QSize Tform1::FractPaneSize() const
+{
+    return ui->ptbFract->ClientRect().size();
+}
+
 bool Tform1::LinesChecked() const
 {
-    return optLines->isChecked();
+    return ui->optLines->isChecked();
 }
 
 void Tform1::ptbFractPaint(QPainter& canvas)
@@ -36,7 +38,7 @@ void Tform1::ptbFractPaint(QPainter& canvas)
     // During an animated zoom the timer moves the view step by step, and a
     // print job keeps the view mapped to the page: neither is re-fitted here.
     if (Mode != modeZooming && !Printing) {
-        Viewer.SetRect(ToPixelRect(ptbFract->ClientRect()));
+        Viewer.SetRect(ToPixelRect(ui->ptbFract->ClientRect()));
         Viewer.Transform();
     }
     Viewer.DrawCurve(canvas, LinesChecked());
@@ -55,39 +57,39 @@ void Tform1::ptbEditorPaint(QPainter& canvas)
 
 void Tform1::LayoutEditor()
 {
-    const QRect client = ptbEditor->ClientRect();
+    const QRect client = ui->ptbEditor->ClientRect();
     const int inset = Editor.NodeRadius;
     Editor.Recalculate();
     Editor.SetRect(ToPixelRect(client.adjusted(inset, inset, -inset, -inset)));
     Editor.TargetRect = ToPixelRect(client);
     Editor.Transform();
-    ptbEditor->repaint();
+    ui->ptbEditor->repaint();
 }
 
 void Tform1::tbDepthChange()
 {
-    lblDepth->setText(QString::number(tbDepth->value()));
-    Viewer.Depth = tbDepth->value();
+    ui->lblDepth->setText(QString::number(ui->tbDepth->value()));
+    Viewer.Depth = ui->tbDepth->value();
     Viewer.Recalculate();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 void Tform1::optLinesClick()
 {
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 void Tform1::optPointsClick()
 {
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 // A drag that leaves the editor panel 30 pixels or less closes it.
 void Tform1::Splitter1Moved()
 {
-    const QList<int> sizes = Splitter1->sizes();
+    const QList<int> sizes = ui->Splitter1->sizes();
     if (sizes.value(0) > 0 && sizes.value(0) <= kCollapseWidth)
-        Splitter1->setSizes({0, sizes.value(0) + sizes.value(1)});
+        ui->Splitter1->setSizes({0, sizes.value(0) + sizes.value(1)});
     LayoutEditor();
 }
 

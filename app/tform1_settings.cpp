@@ -56,7 +56,7 @@ bool Tform1::ReadSettings()
     ApplySettings(values);
     if (failure.isEmpty())
         return true;
-    Dialogs::Current().Failure(this, failure);
+    dialogs_.Failure(this, failure);
     return false;
 }
 
@@ -65,6 +65,6 @@ void Tform1::WriteSettings()
     try {
         SettingsStore::Write(CurrentSettings());
     } catch (const SettingsError& e) {
-        Dialogs::Current().Failure(this, QString::fromStdString(e.what()));
+        dialogs_.Failure(this, QString::fromStdString(e.what()));
     }
 }

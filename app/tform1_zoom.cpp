@@ -1,7 +1,9 @@
 #include "tform1.h"
 
+#include "ui_tform1.h"
+#include "zoom_path.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -24,7 +26,7 @@ void Tform1::ptbFractMouseMove(int x, int y)
         return;
     RubberBand.Right = x;
     RubberBand.Bottom = y;
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }
 
 void Tform1::ptbFractMouseUp(Qt::MouseButton button, int x, int y)
@@ -51,32 +53,30 @@ void Tform1::ReleaseRubberBand(int x, int y)
         ZoomTo(ZoomMin, ZoomMax);
     } else {
         SetMode(modeIdle);
-        ptbFract->repaint();
+        ui->ptbFract->repaint();
     }
 }
 
 // c1 and c2 become the view window, at once or over ZoomSteps timer ticks of
-// one geometric step each: every step scales by q = s^(1/N) about the point
-// the whole zoom leaves in place, so N steps make exactly the whole zoom.
+// one geometric step each.
 void Tform1::ZoomTo(Complex& c1, Complex& c2)
 {
     if (!ZoomAnimation) {
         Viewer.SetWindow(c1, c2);
-        ptbFract->repaint();
+        ui->ptbFract->repaint();
         SetMode(modeIdle);
         return;
     }
-    const int steps = std::max(ZoomSteps, 1);
+    const int steps = ZoomStepCount(ZoomSteps);
     ZoomStepsLeft = steps;
+    // The frames of the whole zoom share the scale of the picture it starts from.
+    if (Recording)
+        UpdateFrameScale();
     Viewer.SetWindow(c1, c2);
-    const QRect client = ptbFract->ClientRect();
-    Viewer.SetRect({client.left(), client.top(), client.right() + 1, client.bottom() + 1});
-    const double q = std::pow(Viewer.Scale, 1.0 / steps);
-    Viewer.Scale = q;
-    if (q == 1.0)
-        Viewer.Offset.DivReal(steps);
-    else
-        Viewer.Offset.MulReal((1 - q) / (1 - std::pow(q, steps)));
+    Viewer.SetRect(ToPixelRect(ui->ptbFract->ClientRect()));
+    const ZoomStepMapping step = GeometricZoomStep(Viewer.Scale, Viewer.Offset, steps);
+    Viewer.Scale = step.Scale;
+    Viewer.Offset = step.Offset;
     SetMode(modeZooming);
 }
 
@@ -85,7 +85,7 @@ void Tform1::ZoomStep()
     if (ZoomStepsLeft > 0) {
         --ZoomStepsLeft;
         Viewer.Transform();
-        ptbFract->repaint();
+        ui->ptbFract->repaint();
     } else {
         SetMode(modeIdle);
     }
@@ -94,5 +94,5 @@ void Tform1::ZoomStep()
 void Tform1::N1001Click()
 {
     Viewer.ResetWindow();
-    ptbFract->repaint();
+    ui->ptbFract->repaint();
 }

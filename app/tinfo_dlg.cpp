@@ -1,17 +1,21 @@
 #include "tinfo_dlg.h"
 
+#include "ui_tinfo_dlg.h"
+
 namespace {
 constexpr int kTitlePixelSize = 13;
 }
 
-TInfoDlg::TInfoDlg(QWidget* parent) : QDialog(parent)
+TInfoDlg::TInfoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::TInfoDlg)
 {
-    setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
     // A form file knows font sizes in points only; the title is set in
     // pixels so it looks the same on every screen resolution.
-    QFont title = Label1->font();
+    QFont title = ui->Label1->font();
     title.setPixelSize(kTitlePixelSize);
     title.setBold(true);
-    Label1->setFont(title);
+    ui->Label1->setFont(title);
 }
+
+TInfoDlg::~TInfoDlg() = default;

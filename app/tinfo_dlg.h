@@ -1,12 +1,20 @@
 #pragma once
 
-#include "ui_tinfo_dlg.h"
-
 #include <QDialog>
 
+#include <memory>
+
+namespace Ui {
+class TInfoDlg;
+}
+
 // The about box.
-class TInfoDlg : public QDialog, public Ui::TInfoDlg {
+class TInfoDlg : public QDialog {
     Q_OBJECT
 public:
     explicit TInfoDlg(QWidget* parent);
+    ~TInfoDlg() override;
+
+private:
+    std::unique_ptr<Ui::TInfoDlg> ui;
 };

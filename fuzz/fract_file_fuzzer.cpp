@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kGeneratorCapacity = 10;
-
 struct Document {
     int Depth = 0;
     bool Lines = false;

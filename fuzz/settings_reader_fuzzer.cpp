@@ -32,7 +32,7 @@ void MakeNew(const SettingValues& v)
     RandomSource& random = RandomSource::Instance();
     random.Seed(1);
     const int n = a + random.NextInt(b - a);
-    FractModel generator(10);
+    FractModel generator(kGeneratorCapacity);
     generator.RandomGenerator(n, v.MinLength, v.MaxLength, random);
     if (generator.Count < 1)
         std::abort();

@@ -15,6 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The program's generators hold up to this many edges.
+constexpr int kGeneratorCapacity = 10;
+
 // A generator: Count edges, each relative to the edge before it (its length
 // ratio and turn), in a fixed number of slots.
 class FractModel {

@@ -14,6 +14,12 @@ enum class PictureFormat { Bmp, Jpeg, Wmf, Emf, Avi, Unsupported };
 // By the file name's extension, compared in lower case.
 PictureFormat PictureFormatOf(const QString& fileName);
 
+// A format WritePicture can write.
+inline bool IsPictureFormat(PictureFormat format)
+{
+    return format != PictureFormat::Unsupported && format != PictureFormat::Avi;
+}
+
 // A picture that cannot be made: a size of zero or below, one too large to
 // allocate or for its format to hold, or a file that cannot be written (the
 // message is then the system's reason).

@@ -2,6 +2,10 @@
 
 #include "fract_viewer.h"
 
+// Two above the generator's capacity, so a full generator from a file shows
+// and picks every node (the last slot is never used).
+constexpr int kEditorCapacity = kGeneratorCapacity + 2;
+
 // The generator itself at depth 1, with a circle on every node but the
 // first: picks a node, drags it, and snaps the generator to the rasters.
 class FractEditor : public FractViewer {

@@ -13,6 +13,10 @@
 class Canvas;
 class QPainter;
 
+// The program's views hold this many points: a depth-8 curve of a
+// four-edge generator fills all but the last, unused slot.
+constexpr int kCurveCapacity = 16384;
+
 // Expands a generator into the iterated curve and draws it. The viewer keeps
 // one set of coordinates: Recalculate fills it with curve coordinates,
 // Transform overwrites it in place with pixel coordinates, and every later

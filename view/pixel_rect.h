@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <cstdint>
 
 // A pixel rectangle; right and bottom lie just outside it.
@@ -11,3 +13,9 @@ struct PixelRect {
 
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
+
+// A widget's rectangle, whose right and bottom are its last pixels.
+inline PixelRect ToPixelRect(const QRect& r)
+{
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}

@@ -1,5 +1,7 @@
 #include "wmf_geometry.h"
 
+#include "line_raster.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,20 +16,6 @@ bool InRange(int v)
     return v >= kLow && v <= kHigh;
 }
 
-// Narrows the parameter interval [t0, t1] of a segment to where
-// p * t <= q holds (Liang-Barsky); false once it is empty.
-bool ClipEdge(double p, double q, double& t0, double& t1)
-{
-    if (p == 0.0)
-        return q >= 0.0;
-    const double t = q / p;
-    if (p < 0.0)
-        t0 = std::max(t0, t);
-    else
-        t1 = std::min(t1, t);
-    return t0 <= t1;
-}
-
 struct Segment {
     QPoint Start;
     QPoint End;
@@ -38,16 +26,11 @@ std::optional<Segment> ClipToRange(QPoint a, QPoint b)
 {
     if (InRange(a.x()) && InRange(a.y()) && InRange(b.x()) && InRange(b.y()))
         return Segment{a, b, false};
-    const double ax = a.x(), ay = a.y();
-    const double dx = b.x() - ax, dy = b.y() - ay;
-    double t0 = 0.0, t1 = 1.0;
-    if (!ClipEdge(-dx, ax - kLow, t0, t1) || !ClipEdge(dx, kHigh - ax, t0, t1) || !ClipEdge(-dy, ay - kLow, t0, t1)
-        || !ClipEdge(dy, kHigh - ay, t0, t1))
+    double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
+    if (!ClipSegment(x0, y0, x1, y1, kLow, kHigh))
         return std::nullopt;
-    auto at = [&](double t) {
-        return QPoint(static_cast<int>(std::lround(ax + t * dx)), static_cast<int>(std::lround(ay + t * dy)));
-    };
-    return Segment{at(t0), at(t1), t1 < 1.0};
+    auto at = [](double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); };
+    return Segment{at(x0, y0), at(x1, y1), x1 != b.x() || y1 != b.y()};
 }
 
 class RunCollector {

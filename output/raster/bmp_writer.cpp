@@ -1,8 +1,7 @@
 #include "bmp_writer.h"
 
 #include "atomic_file.h"
-
-#include <QtEndian>
+#include "little_endian_buffer.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,18 +11,6 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kPixelsPerMetre = 3780; // 96 dots per inch
-
-void Put16(char*& p, quint16 v)
-{
-    qToLittleEndian(v, p);
-    p += 2;
-}
-
-void Put32(char*& p, quint32 v)
-{
-    qToLittleEndian(v, p);
-    p += 4;
-}
 
 std::int64_t RowSize(std::int64_t width)
 {
@@ -41,26 +28,23 @@ namespace {
 
 QByteArray Headers(std::int64_t width, std::int64_t height)
 {
-    const std::int64_t headerSize = kFileHeaderSize + kInfoHeaderSize;
-    QByteArray bytes(headerSize, '\0');
-    char* p = bytes.data();
-    *p++ = 'B';
-    *p++ = 'M';
-    Put32(p, static_cast<quint32>(BmpFileSize(width, height)));
-    Put32(p, 0);
-    Put32(p, headerSize);
-    Put32(p, kInfoHeaderSize);
-    Put32(p, static_cast<quint32>(width));
-    Put32(p, static_cast<quint32>(height));
-    Put16(p, 1);  // planes
-    Put16(p, 24); // bits per pixel
-    Put32(p, 0);  // no compression
-    Put32(p, static_cast<quint32>(RowSize(width) * height));
-    Put32(p, kPixelsPerMetre);
-    Put32(p, kPixelsPerMetre);
-    Put32(p, 0);
-    Put32(p, 0);
-    return bytes;
+    LittleEndianBuffer out;
+    out.Append(QByteArrayLiteral("BM"));
+    out.U32(static_cast<quint32>(BmpFileSize(width, height)));
+    out.U32(0);
+    out.U32(kFileHeaderSize + kInfoHeaderSize);
+    out.U32(kInfoHeaderSize);
+    out.U32(static_cast<quint32>(width));
+    out.U32(static_cast<quint32>(height));
+    out.U16(1);  // planes
+    out.U16(24); // bits per pixel
+    out.U32(0);  // no compression
+    out.U32(static_cast<quint32>(RowSize(width) * height));
+    out.U32(kPixelsPerMetre);
+    out.U32(kPixelsPerMetre);
+    out.U32(0);
+    out.U32(0);
+    return out.Bytes();
 }
 
 } // namespace

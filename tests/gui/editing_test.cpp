@@ -16,7 +16,7 @@ double EdgeAngle(const FractModel& model, int k)
 
 TEST_F(EditorPane, DraggingAnInnerNodeMovesTheNodesAfterItAlike)
 {
-    PaintBox* pane = window->ptbEditor;
+    PaintBox* pane = ptbEditor();
     const QPoint from = Node(2);
     const std::vector<Complex> before(window->Editor.Points.begin(), window->Editor.Points.begin() + 5);
     const QImage fractBefore = FractPicture();
@@ -39,7 +39,7 @@ TEST_F(EditorPane, DraggingAnInnerNodeMovesTheNodesAfterItAlike)
 
 TEST_F(EditorPane, DraggingTheLastNodeKeepsItsDistance)
 {
-    PaintBox* pane = window->ptbEditor;
+    PaintBox* pane = ptbEditor();
     const Complex pivot = window->Editor.Points[3];
     const Complex end = window->Editor.Points[4];
     const double radius = std::hypot(end.Re - pivot.Re, end.Im - pivot.Im);
@@ -53,14 +53,14 @@ TEST_F(EditorPane, DraggingTheLastNodeKeepsItsDistance)
 TEST_F(EditorPane, ReleaseSnapsToTheRasters)
 {
     window->Editor.AngRaster = 6;
-    QTest::mouseClick(window->ptbEditor, Qt::LeftButton, {}, QPoint(2, 2)); // misses every node
+    QTest::mouseClick(ptbEditor(), Qt::LeftButton, {}, QPoint(2, 2)); // misses every node
     const double six[] = {0, -60, 60, 0};
     for (int k = 0; k < 4; ++k)
         EXPECT_NEAR(EdgeAngle(window->Generator, k), six[k], 1e-9);
 
     ReopenWindow();
     window->Editor.AngRaster = 4;
-    QTest::mouseClick(window->ptbEditor, Qt::LeftButton, {}, Node(1));
+    QTest::mouseClick(ptbEditor(), Qt::LeftButton, {}, Node(1));
     const double four[] = {0, -90, 0, -90};
     for (int k = 0; k < 4; ++k)
         EXPECT_NEAR(EdgeAngle(window->Generator, k), four[k], 1e-9);
@@ -69,10 +69,10 @@ TEST_F(EditorPane, ReleaseSnapsToTheRasters)
 TEST_F(EditorPane, AMissedPressChangesNothingButStillRepaints)
 {
     const Complex before = window->Generator.Items[1];
-    QTest::mousePress(window->ptbEditor, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mousePress(ptbEditor(), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(window->Editor.PickedNode, 0);
-    QTest::mouseMove(window->ptbEditor, QPoint(40, 40));
-    QTest::mouseRelease(window->ptbEditor, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(ptbEditor(), QPoint(40, 40));
+    QTest::mouseRelease(ptbEditor(), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_EQ(window->Generator.Items[1].Re, before.Re);
     EXPECT_EQ(window->Generator.Items[1].Im, before.Im);
 }
@@ -81,9 +81,9 @@ TEST_F(EditorPane, RightAndMiddlePressesAreIgnored)
 {
     window->SetMode(modeRubberBand);
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(window->ptbEditor, button, {}, Node(2));
-        QTest::mouseMove(window->ptbEditor, Node(2) + QPoint(10, 10));
-        QTest::mouseRelease(window->ptbEditor, button, {}, Node(2) + QPoint(10, 10));
+        QTest::mousePress(ptbEditor(), button, {}, Node(2));
+        QTest::mouseMove(ptbEditor(), Node(2) + QPoint(10, 10));
+        QTest::mouseRelease(ptbEditor(), button, {}, Node(2) + QPoint(10, 10));
         EXPECT_EQ(window->Mode, modeRubberBand);
     }
     EXPECT_EQ(window->Generator.Items[1].Re, 0.6);
@@ -91,7 +91,7 @@ TEST_F(EditorPane, RightAndMiddlePressesAreIgnored)
 
 TEST_F(EditorPane, ANodeDraggedOutsideIsFittedBackOnRelease)
 {
-    PaintBox* pane = window->ptbEditor;
+    PaintBox* pane = ptbEditor();
     QTest::mousePress(pane, Qt::LeftButton, {}, Node(2));
     QTest::mouseMove(pane, QPoint(pane->width() + 80, pane->height() + 80));
     EXPECT_GT(window->Editor.Points[4].Re, pane->width());
@@ -105,23 +105,23 @@ TEST_F(EditorPane, ANodeDraggedOutsideIsFittedBackOnRelease)
 
 TEST_F(EditorPane, InsertAndDeleteKeysEditTheGenerator)
 {
-    window->chkAnimLen->setChecked(true);
+    chkAnimLen()->setChecked(true);
     ASSERT_EQ(window->Mode, modeAnimating);
     QTest::keyClick(window.get(), Qt::Key_Insert);
     EXPECT_EQ(window->Generator.Count, 5);
     EXPECT_EQ(window->Generator.Items[4].Re, 1);
-    EXPECT_FALSE(window->chkAnimLen->isChecked());
+    EXPECT_FALSE(chkAnimLen()->isChecked());
     EXPECT_EQ(window->Mode, modeIdle);
     EXPECT_EQ(window->Editor.PointCount, 6);
 
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(window.get(), Qt::Key_Insert);
     EXPECT_EQ(window->Generator.Count, 8);
-    window->chkAnimAng->setChecked(true);
-    window->chkPause->setChecked(false);
+    chkAnimAng()->setChecked(true);
+    chkPause()->setChecked(false);
     QTest::keyClick(window.get(), Qt::Key_Insert);
     EXPECT_EQ(window->Generator.Count, 8) << "eight edges at most";
-    EXPECT_FALSE(window->chkAnimAng->isChecked()) << "the boxes are cleared all the same";
+    EXPECT_FALSE(chkAnimAng()->isChecked()) << "the boxes are cleared all the same";
 
     window->Generator.Items[7].SetTo(0, 2);
     QTest::keyClick(window.get(), Qt::Key_Delete);

@@ -6,10 +6,11 @@ namespace {
 
 class ExportDialog : public WindowTest {
 protected:
-    TexportDlg& Dialog() { return *window->exportDlg; }
+    TexportDlg& Dialog() { return *window->findChild<TexportDlg*>(); }
 
     void ShowDialog()
     {
+        Dialog().SetValues({256, 256}, ptbFract()->ClientRect().size());
         Dialog().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dialog()));
     }
@@ -22,22 +23,22 @@ TEST_F(ExportDialog, FixedFrameWithTheCaptionTheDefaultButtonAndWholeCaptions)
     EXPECT_EQ(Dialog().size(), QSize(196, 172));
     EXPECT_EQ(Dialog().minimumSize(), Dialog().maximumSize());
     EXPECT_EQ(Dialog().parentWidget(), window.get());
-    EXPECT_EQ(Dialog().GroupBox1->title(), QStringLiteral("Bildgröße (px)"));
-    EXPECT_EQ(Dialog().cmdCurrentSize->text(), QStringLiteral("aktuelle Größe"));
-    EXPECT_TRUE(Dialog().cmdOk->isDefault());
+    EXPECT_EQ(Named<QGroupBox>(Dialog(), "GroupBox1")->title(), QStringLiteral("Bildgröße (px)"));
+    EXPECT_EQ(Named<QPushButton>(Dialog(), "cmdCurrentSize")->text(), QStringLiteral("aktuelle Größe"));
+    EXPECT_TRUE(Named<QPushButton>(Dialog(), "cmdOk")->isDefault());
     EXPECT_GT(ExpectCaptionsShowWhole(Dialog()), 0);
     // The tab order starts with the width.
-    EXPECT_EQ(Dialog().txtWidth->nextInFocusChain(), Dialog().txtHeight);
-    EXPECT_EQ(QApplication::focusWidget(), Dialog().txtWidth);
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtWidth")->nextInFocusChain(), Named<QLineEdit>(Dialog(), "txtHeight"));
+    EXPECT_EQ(QApplication::focusWidget(), Named<QLineEdit>(Dialog(), "txtWidth"));
 }
 
 TEST_F(ExportDialog, CurrentSizeTakesTheFractalPaneButNotYetIntoTheWindow)
 {
     ShowDialog();
-    Dialog().cmdCurrentSize->click();
-    const QRect pane = window->ptbFract->ClientRect();
-    EXPECT_EQ(Dialog().txtWidth->text(), QString::number(pane.width()));
-    EXPECT_EQ(Dialog().txtHeight->text(), QString::number(pane.height()));
+    Named<QPushButton>(Dialog(), "cmdCurrentSize")->click();
+    const QRect pane = ptbFract()->ClientRect();
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtWidth")->text(), QString::number(pane.width()));
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtHeight")->text(), QString::number(pane.height()));
     EXPECT_EQ(window->ExportWidth, 256);
 }
 
@@ -45,7 +46,7 @@ TEST_F(ExportDialog, EnterAcceptsAndEscapeRejects)
 {
     for (const auto& [key, result] : {std::pair(Qt::Key_Return, QDialog::Accepted), std::pair(Qt::Key_Escape, QDialog::Rejected)}) {
         ShowDialog();
-        QTest::keyClick(Dialog().txtWidth, key);
+        QTest::keyClick(Named<QLineEdit>(Dialog(), "txtWidth"), key);
         EXPECT_FALSE(Dialog().isVisible());
         EXPECT_EQ(Dialog().result(), result);
     }

@@ -106,7 +106,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        window->tbDepth->setValue(4);
+        tbDepth()->setValue(4);
     }
 
     QStringList FilesMade() const { return QDir(files.path()).entryList(QDir::Files | QDir::NoDotAndDotDot); }
@@ -118,16 +118,16 @@ protected:
         dialogs.dialogScripts.push_back([width, height](QDialog& d) {
             auto& dlg = static_cast<TexportDlg&>(d);
             if (width.isNull()) {
-                dlg.cmdCurrentSize->click();
+                Named<QPushButton>(dlg, "cmdCurrentSize")->click();
                 return QDialog::Accepted;
             }
-            dlg.txtWidth->setText(width);
-            dlg.txtHeight->setText(height);
-            dlg.cmdOk->click();
+            Named<QLineEdit>(dlg, "txtWidth")->setText(width);
+            Named<QLineEdit>(dlg, "txtHeight")->setText(height);
+            Named<QPushButton>(dlg, "cmdOk")->click();
             return QDialog::Accepted;
         });
         dialogs.files.push_back(file);
-        window->Exportieren1->trigger();
+        Exportieren1()->trigger();
     }
 
     void ExportAs(int width, int height, const QString& file)
@@ -142,20 +142,20 @@ protected:
         std::pair<QString, QString> shown;
         dialogs.dialogScripts.push_back([&shown](QDialog& d) {
             auto& dlg = static_cast<TexportDlg&>(d);
-            shown = {dlg.txtWidth->text(), dlg.txtHeight->text()};
+            shown = {Named<QLineEdit>(dlg, "txtWidth")->text(), Named<QLineEdit>(dlg, "txtHeight")->text()};
             return QDialog::Rejected;
         });
-        window->Exportieren1->trigger();
+        Exportieren1()->trigger();
         return shown;
     }
 
     void ZoomWithoutAnimation(QPoint from, QPoint to)
     {
         window->ZoomAnimation = false;
-        QTest::mousePress(window->ptbFract, Qt::LeftButton, {}, from);
-        QTest::mouseMove(window->ptbFract, (from + to) / 2);
-        QTest::mouseMove(window->ptbFract, to);
-        QTest::mouseRelease(window->ptbFract, Qt::LeftButton, {}, to);
+        QTest::mousePress(ptbFract(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(ptbFract(), (from + to) / 2);
+        QTest::mouseMove(ptbFract(), to);
+        QTest::mouseRelease(ptbFract(), Qt::LeftButton, {}, to);
         ASSERT_FALSE(window->Viewer.WindowIsBounds());
     }
 
@@ -167,7 +167,7 @@ protected:
         EXPECT_EQ(TakeMessages(), QStringList());
         const QImage picture(Path(name));
         ASSERT_FALSE(picture.isNull());
-        EXPECT_EQ(picture.size(), window->ptbFract->ClientRect().size());
+        EXPECT_EQ(picture.size(), ptbFract()->ClientRect().size());
         EXPECT_EQ(DifferentPixels(picture, pane), 0) << name.toStdString();
         EXPECT_EQ(window->ExportWidth, pane.width());
         EXPECT_EQ(window->ExportHeight, pane.height());
@@ -181,14 +181,14 @@ TEST_F(Export, AtThePaneSizeTheBitmapIsThePanePixelForPixelInEveryView)
     window->Viewer.FgColor = RgbColor(200, 30, 40);
     window->Viewer.BgColor = RgbColor(10, 60, 120);
     window->Viewer.PenWidth = 3;
-    window->tbDepth->setValue(5);
-    ASSERT_TRUE(window->optLines->isChecked());
+    tbDepth()->setValue(5);
+    ASSERT_TRUE(optLines()->isChecked());
     ExpectBmpEqualsThePane(QStringLiteral("lines.bmp"));
     const QImage lines(Path(QStringLiteral("lines.bmp")));
     EXPECT_EQ(lines.pixel(0, 0), qRgb(10, 60, 120)) << "the corner shows the background";
     EXPECT_FALSE(PixelsOfColour(lines, qRgb(200, 30, 40)).empty());
 
-    window->optPoints->click();
+    optPoints()->click();
     ExpectBmpEqualsThePane(QStringLiteral("points.bmp"));
     EXPECT_GT(DifferentPixels(QImage(Path(QStringLiteral("points.bmp"))), lines), 0);
 
@@ -197,15 +197,15 @@ TEST_F(Export, AtThePaneSizeTheBitmapIsThePanePixelForPixelInEveryView)
     ZoomWithoutAnimation({60, 40}, {200, 150});
     ASSERT_GT(DifferentPixels(FractPicture(), full), 0);
     ExpectBmpEqualsThePane(QStringLiteral("zoomed-points.bmp"));
-    window->optLines->click();
+    optLines()->click();
     ExpectBmpEqualsThePane(QStringLiteral("zoomed-lines.bmp"));
     EXPECT_FALSE(window->Viewer.WindowIsBounds());
 }
 
 TEST_F(Export, PointsAtALargeSizeAreOneBlackPixelEachAndNothingElse)
 {
-    window->tbDepth->setValue(6);
-    window->optPoints->click();
+    tbDepth()->setValue(6);
+    optPoints()->click();
     const int width = 1000, height = 700;
     ExportAs(width, height, Path(QStringLiteral("points.bmp")));
     EXPECT_EQ(TakeMessages(), QStringList());
@@ -231,10 +231,10 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
 {
     window->Viewer.FgColor = RgbColor(0, 128, 0);
     window->Viewer.PenWidth = 2;
-    window->ptbFract->repaint();
+    ptbFract()->repaint();
     const QImage full = FractPicture();
     ZoomWithoutAnimation({50, 50}, {220, 170});
-    window->ptbFract->repaint();
+    ptbFract()->repaint();
     const QImage before = FractPicture();
     const QImage editor = EditorPicture();
     // Depth, point count, colours, pen, display mode, generator and zoom
@@ -243,16 +243,16 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
         SCOPED_TRACE(name);
         ExportAs(777, 333, Path(QString::fromLatin1(name)));
         EXPECT_TRUE(QFileInfo::exists(Path(QString::fromLatin1(name))));
-        EXPECT_EQ(window->tbDepth->value(), 4);
+        EXPECT_EQ(tbDepth()->value(), 4);
         EXPECT_EQ(window->Mode, modeIdle);
         EXPECT_EQ(window->Viewer.WindowMin, &window->ZoomMin) << "the zoom stays in force";
-        window->ptbFract->repaint();
+        ptbFract()->repaint();
         EXPECT_EQ(DifferentPixels(FractPicture(), before), 0);
         EXPECT_EQ(EditorPicture(), editor);
     }
     EXPECT_EQ(TakeMessages(), QStringList());
     // The full view afterwards is the full view of before.
-    window->N1001->trigger();
+    N1001()->trigger();
     EXPECT_TRUE(window->Viewer.WindowIsBounds());
     EXPECT_EQ(DifferentPixels(FractPicture(), full), 0);
 }
@@ -282,7 +282,7 @@ TEST_F(Export, EachExtensionInAnyCaseGivesItsFormatAtTheSize)
 TEST_F(Export, OtherExtensionsAreRefusedButTheSizeIsKept)
 {
     int width = 301;
-    for (const char* name : {"a.png", "a.jpeg", "noextension", "a.bmpx", "a.AVI", "a.", "a.bmp.png", "sub.bmp/plain"}) {
+    for (const char* name : {"a.png", "a.jpeg", "noextension", "a.bmpx", "a.avix", "a.", "a.bmp.png", "sub.bmp/plain"}) {
         SCOPED_TRACE(name);
         ExportAs(++width, 123, Path(QString::fromLatin1(name)));
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(x) Fehler: Nicht unterstütztes Dateiformat")});
@@ -319,11 +319,11 @@ TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize
 {
     dialogs.dialogScripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<TexportDlg&>(d);
-        dlg.txtWidth->setText(QStringLiteral("500"));
-        dlg.cmdCancel->click();
+        Named<QLineEdit>(dlg, "txtWidth")->setText(QStringLiteral("500"));
+        Named<QPushButton>(dlg, "cmdCancel")->click();
         return QDialog::Rejected;
     });
-    window->Exportieren1->trigger();
+    Exportieren1()->trigger();
     EXPECT_EQ(dialogs.fileDialogsShown, 0);
     EXPECT_EQ(NextShownSize(), std::make_pair(QStringLiteral("256"), QStringLiteral("256")));
 
@@ -332,11 +332,11 @@ TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize
     EXPECT_EQ(TakeMessages(), QStringList());
     EXPECT_TRUE(FilesMade().isEmpty());
     EXPECT_EQ(NextShownSize(), std::make_pair(QStringLiteral("640"), QStringLiteral("480")));
-    // The dialog it cancelled offers the four formats.
+    // The dialog it cancelled offers the four picture formats and the clip.
     ASSERT_EQ(dialogs.fileDialogFilters.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogFilters[0],
               QStringLiteral("Bitmaps (*.bmp);;Windows Metadatei (*.wmf);;Erweiterte Metadateien (*.emf);;"
-                             "JPEG-Grafikdatei (*.jpg)"));
+                             "JPEG-Grafikdatei (*.jpg);;Videoclip (*.avi)"));
     EXPECT_EQ(window->SavePictureDialog1.defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_EQ(window->SavePictureDialog1.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_TRUE(window->SavePictureDialog1.testOption(QFileDialog::DontUseNativeDialog));
@@ -373,7 +373,7 @@ TEST_F(Export, APictureTooLargeToMakeIsWarnedAboutAndKeepsAnOlderFile)
     }
     EXPECT_EQ(ReadBytes(kept), before);
     EXPECT_EQ(FilesMade(), QStringList{QStringLiteral("kept.bmp")});
-    window->ptbFract->repaint();
+    ptbFract()->repaint();
     EXPECT_FALSE(PixelsOfColour(FractPicture(), qRgb(0, 0, 0)).empty()) << "the pane still shows the curve";
 }
 
@@ -405,7 +405,7 @@ TEST_F(Export, LargePicturesNeedLittleMemoryAndRunningOutIsWarnedAbout)
         }
     }
     EXPECT_TRUE(FilesMade().isEmpty()) << FilesMade().join(QStringLiteral(", ")).toStdString();
-    window->ptbFract->repaint();
+    ptbFract()->repaint();
     EXPECT_FALSE(PixelsOfColour(FractPicture(), qRgb(0, 0, 0)).empty()) << "the window goes on";
 }
 
@@ -461,7 +461,7 @@ TEST_F(Export, WindowsMetafileShowsTheCurveWhereTheBitmapDoes)
         GTEST_SKIP() << "ImageMagick's convert is not installed";
     const QString wmf = Path(QStringLiteral("check.wmf"));
     const QString png = Path(QStringLiteral("check-from-wmf.png"));
-    window->tbDepth->setValue(3);
+    tbDepth()->setValue(3);
     ExportAs(400, 300, wmf);
     ExportAs(400, 300, Path(QStringLiteral("check.bmp")));
     EXPECT_EQ(TakeMessages(), QStringList());

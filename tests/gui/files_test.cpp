@@ -18,18 +18,18 @@ protected:
     void SaveAs(const QString& path)
     {
         dialogs.files.push_back(path);
-        Trigger(window->Speichern1);
+        Trigger(Speichern1());
     }
 
     void Open(const QString& path)
     {
         dialogs.files.push_back(path);
-        Trigger(window->ffnen1);
+        Trigger(ffnen1());
     }
 
     void StartAnimation()
     {
-        QTest::mouseClick(window->chkAnimAng, Qt::LeftButton);
+        QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
         ASSERT_EQ(window->Mode, modeAnimating);
     }
 
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(Files, SaveAsWritesDepthModeAndEdgesWithCrLf)
 {
-    window->tbDepth->setValue(3);
+    tbDepth()->setValue(3);
     SaveAs(Path(QStringLiteral("start.fract")));
     EXPECT_EQ(ReadBytes(Path(QStringLiteral("start.fract"))),
               QByteArray("3\r\n-1\r\n1\r\n0\r\n0.6\r\n-0.8\r\n-0.28\r\n0.96\r\n0.6\r\n-0.8\r\n"));
@@ -61,8 +61,8 @@ TEST_F(Files, SaveAsWritesDepthModeAndEdgesWithCrLf)
     EXPECT_TRUE(dialogs.messages.empty());
 
     // Points are written as 0; numbers keep 15 significant digits.
-    QTest::mouseClick(window->optPoints, Qt::LeftButton);
-    window->tbDepth->setValue(1);
+    QTest::mouseClick(optPoints(), Qt::LeftButton);
+    tbDepth()->setValue(1);
     window->Generator.Count = 2;
     window->Generator.Items[0].SetTo(2.0 / 3.0, -1e-5);
     window->Generator.Items[1].SetTo(1.5, 123456.789);
@@ -164,20 +164,20 @@ TEST_F(Files, OpenTakesDepthModeAndEdgesAndShowsTheName)
 {
     Open(QStringLiteral(ORNALIX_EXAMPLES "/koch.fract"));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->tbDepth->value(), 5);
-    EXPECT_EQ(window->lblDepth->text(), QStringLiteral("5"));
+    EXPECT_EQ(tbDepth()->value(), 5);
+    EXPECT_EQ(lblDepth()->text(), QStringLiteral("5"));
     EXPECT_EQ(window->Viewer.Depth, 5);
     EXPECT_EQ(window->Generator.Count, 4);
     EXPECT_EQ(window->Viewer.PointCount, 1025) << "4^5 edges";
-    EXPECT_TRUE(window->optLines->isChecked());
+    EXPECT_TRUE(optLines()->isChecked());
     ExpectTitle(QStringLiteral("koch.fract"));
     EXPECT_NEAR(window->Generator.Items[1].Re, 0.5, 1e-15);
     EXPECT_NEAR(window->Generator.Items[1].Im, -0.866025403784439, 1e-15);
     EXPECT_EQ(window->Editor.PointCount, 5) << "the editor shows the new generator";
 
     Open(WriteFile(QStringLiteral("points.fract"), "$2\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"));
-    EXPECT_TRUE(window->optPoints->isChecked());
-    EXPECT_EQ(window->tbDepth->value(), 2);
+    EXPECT_TRUE(optPoints()->isChecked());
+    EXPECT_EQ(tbDepth()->value(), 2);
     EXPECT_EQ(Edges(), (EdgeList{{1, 0}, {0, 1}}));
     ExpectTitle(QStringLiteral("points.fract"));
 }
@@ -190,7 +190,7 @@ TEST_F(Files, OpenStopsARunningAnimationFirstEvenForABadFile)
     EXPECT_FALSE(window->Timer1.isActive());
 
     // The box stayed checked and "Pause" is on: clearing it goes on.
-    QTest::mouseClick(window->chkPause, Qt::LeftButton);
+    QTest::mouseClick(chkPause(), Qt::LeftButton);
     ASSERT_EQ(window->Mode, modeAnimating);
     Open(WriteFile(QStringLiteral("bad.fract"), "nonsense\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
@@ -207,7 +207,7 @@ TEST_F(Files, ABadDepthLineChangesNothing)
         SCOPED_TRACE(text.toStdString());
         Open(WriteFile(QStringLiteral("bad%1.fract").arg(++n), text));
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
-        EXPECT_EQ(window->tbDepth->value(), 5);
+        EXPECT_EQ(tbDepth()->value(), 5);
         EXPECT_EQ(window->Viewer.Depth, 5);
         EXPECT_EQ(Edges(), koch);
         ExpectTitle(QStringLiteral("koch.fract"));
@@ -219,10 +219,10 @@ TEST_F(Files, ABadModeLineKeepsTheFilesDepthOnly)
     const EdgeList before = Edges();
     Open(WriteFile(QStringLiteral("mode.fract"), "4\r\nvielleicht\r\n1\r\n0\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
-    EXPECT_EQ(window->tbDepth->value(), 4);
-    EXPECT_EQ(window->lblDepth->text(), QStringLiteral("4"));
+    EXPECT_EQ(tbDepth()->value(), 4);
+    EXPECT_EQ(lblDepth()->text(), QStringLiteral("4"));
     EXPECT_EQ(window->Viewer.Depth, 4);
-    EXPECT_TRUE(window->optLines->isChecked());
+    EXPECT_TRUE(optLines()->isChecked());
     EXPECT_EQ(Edges(), before);
     ExpectTitle();
 }
@@ -231,14 +231,14 @@ TEST_F(Files, ABadEdgeLineKeepsThePairsBeforeItButThePanesShowThePreviousCurve)
 {
     // Same depth and display mode as the window, so the panes could only
     // change through the edges.
-    window->tbDepth->setValue(3);
-    QTest::mouseClick(window->optPoints, Qt::LeftButton);
+    tbDepth()->setValue(3);
+    QTest::mouseClick(optPoints(), Qt::LeftButton);
     const QImage fractBefore = FractPicture();
     const QImage editorBefore = EditorPicture();
     Open(WriteFile(QStringLiteral("edge.fract"), "3\r\n0\r\n0.5\r\n0.5\r\n0.25\r\nviel\r\n1\r\n0\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
-    EXPECT_EQ(window->tbDepth->value(), 3);
-    EXPECT_TRUE(window->optPoints->isChecked());
+    EXPECT_EQ(tbDepth()->value(), 3);
+    EXPECT_TRUE(optPoints()->isChecked());
     EXPECT_EQ(Edges(), (EdgeList{{0.5, 0.5}}));
     ExpectTitle();
     EXPECT_EQ(FractPicture(), fractBefore);
@@ -247,7 +247,7 @@ TEST_F(Files, ABadEdgeLineKeepsThePairsBeforeItButThePanesShowThePreviousCurve)
     // The display mode of a bad file is taken before its edges fail.
     Open(WriteFile(QStringLiteral("edge2.fract"), "3\r\n-1\r\n1\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
-    EXPECT_TRUE(window->optLines->isChecked());
+    EXPECT_TRUE(optLines()->isChecked());
     EXPECT_EQ(window->Generator.Count, 0) << "no whole pair before the missing imaginary line";
 }
 
@@ -277,19 +277,19 @@ TEST_F(Files, NoEdgesOrTenFitAndElevenAreAnError)
 TEST_F(Files, WhatSaveAsWroteOpensAsItWas)
 {
     Open(QStringLiteral(ORNALIX_EXAMPLES "/minkowski.fract"));
-    QTest::mouseClick(window->optPoints, Qt::LeftButton);
-    window->tbDepth->setValue(2);
+    QTest::mouseClick(optPoints(), Qt::LeftButton);
+    tbDepth()->setValue(2);
     const EdgeList edges = Edges();
     const QImage picture = FractPicture();
     SaveAs(Path(QStringLiteral("round.fract")));
 
     window->Neu1Click();
-    window->tbDepth->setValue(6);
-    QTest::mouseClick(window->optLines, Qt::LeftButton);
+    tbDepth()->setValue(6);
+    QTest::mouseClick(optLines(), Qt::LeftButton);
     Open(Path(QStringLiteral("round.fract")));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->tbDepth->value(), 2);
-    EXPECT_TRUE(window->optPoints->isChecked());
+    EXPECT_EQ(tbDepth()->value(), 2);
+    EXPECT_TRUE(optPoints()->isChecked());
     EXPECT_EQ(Edges(), edges);
     EXPECT_EQ(FractPicture(), picture);
     ExpectTitle(QStringLiteral("round.fract"));
@@ -309,7 +309,7 @@ TEST_F(Files, NewDrawsFromTheMinimumUpToBelowTheMaximum)
         QSet<int> counts, expected;
         for (int seed = 0; seed < 300; ++seed) {
             RandomSource::Instance().Seed(static_cast<std::uint64_t>(seed));
-            Trigger(window->Neu1);
+            Trigger(Neu1());
             counts.insert(window->Generator.Count);
         }
         for (int n = row.lowest; n <= row.highest; ++n)
@@ -321,16 +321,16 @@ TEST_F(Files, NewDrawsFromTheMinimumUpToBelowTheMaximum)
 TEST_F(Files, NewKeepsTitleDepthAndDisplayModeAndStopsTheAnimation)
 {
     Open(QStringLiteral(ORNALIX_EXAMPLES "/koch.fract"));
-    QTest::mouseClick(window->optPoints, Qt::LeftButton);
+    QTest::mouseClick(optPoints(), Qt::LeftButton);
     StartAnimation();
     const EdgeList before = Edges();
-    Trigger(window->Neu1);
+    Trigger(Neu1());
     EXPECT_EQ(window->Mode, modeIdle);
     EXPECT_FALSE(window->Timer1.isActive());
     ExpectTitle(QStringLiteral("koch.fract"));
-    EXPECT_EQ(window->tbDepth->value(), 5);
+    EXPECT_EQ(tbDepth()->value(), 5);
     EXPECT_EQ(window->Viewer.Depth, 5);
-    EXPECT_TRUE(window->optPoints->isChecked());
+    EXPECT_TRUE(optPoints()->isChecked());
     ASSERT_GE(window->Generator.Count, 3);
     EXPECT_NE(window->Generator.Items[0].Re, before[0].first) << "a new generator";
     EXPECT_EQ(window->Editor.PointCount, window->Generator.Count + 1) << "the editor shows it";

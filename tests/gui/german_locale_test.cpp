@@ -35,20 +35,20 @@ protected:
     {
         dialogs.dialogScripts.push_back([=](QDialog& dialog) {
             auto& d = static_cast<TanimationDlg&>(dialog);
-            d.txtMinLength->setText(minLength);
-            d.txtMaxLength->setText(maxLength);
+            Named<QLineEdit>(d, "txtMinLength")->setText(minLength);
+            Named<QLineEdit>(d, "txtMaxLength")->setText(maxLength);
             return int(QDialog::Accepted);
         });
-        Trigger(window->mnuOptions);
+        Trigger(mnuOptions());
     }
 };
 
 TEST_F(GermanLocale, SaveAsWritesDecimalCommas)
 {
-    window->tbDepth->setValue(3);
+    tbDepth()->setValue(3);
     const QString path = files.filePath(QStringLiteral("start.fract"));
     dialogs.files.push_back(path);
-    Trigger(window->Speichern1);
+    Trigger(Speichern1());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("3\r\n-1\r\n1\r\n0\r\n0,6\r\n-0,8\r\n-0,28\r\n0,96\r\n0,6\r\n-0,8\r\n"));
@@ -58,18 +58,18 @@ TEST_F(GermanLocale, SaveAsWritesDecimalCommas)
 TEST_F(GermanLocale, OpenReadsDecimalCommasAndPoints)
 {
     dialogs.files.push_back(WriteFile(QStringLiteral("komma.fract"), "2\r\n0\r\n0,5\r\n-0,25\r\n2\r\n0,5\r\n"));
-    Trigger(window->ffnen1);
+    Trigger(ffnen1());
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_EQ(window->Generator.Count, 2);
     EXPECT_EQ(window->Generator.Items[0].Re, 0.5);
     EXPECT_EQ(window->Generator.Items[0].Im, -0.25);
     EXPECT_EQ(window->Generator.Items[1].Im, 0.5);
-    EXPECT_TRUE(window->optPoints->isChecked());
+    EXPECT_TRUE(optPoints()->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix - komma.fract"));
 
     // A file written where the separator is a point reads here too.
     dialogs.files.push_back(WriteFile(QStringLiteral("punkt.fract"), "3\r\n-1\r\n0.5\r\n0\r\n"));
-    Trigger(window->ffnen1);
+    Trigger(ffnen1());
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_EQ(window->Generator.Count, 1);
     EXPECT_EQ(window->Generator.Items[0].Re, 0.5);
@@ -80,11 +80,11 @@ TEST_F(GermanLocale, OptionsShowAndTakeDecimalCommas)
 {
     dialogs.dialogScripts.push_back([](QDialog& dialog) {
         auto& d = static_cast<TanimationDlg&>(dialog);
-        EXPECT_EQ(d.txtMinLength->text(), QStringLiteral("0,5"));
-        EXPECT_EQ(d.txtMaxLength->text(), QStringLiteral("2"));
+        EXPECT_EQ(Named<QLineEdit>(d, "txtMinLength")->text(), QStringLiteral("0,5"));
+        EXPECT_EQ(Named<QLineEdit>(d, "txtMaxLength")->text(), QStringLiteral("2"));
         return int(QDialog::Rejected);
     });
-    Trigger(window->mnuOptions);
+    Trigger(mnuOptions());
 
     ApplyLengths(QStringLiteral("0,1"), QStringLiteral("9,99"));
     EXPECT_TRUE(dialogs.messages.empty());

@@ -15,10 +15,10 @@ protected:
             auto& d = static_cast<TanimationDlg&>(dialog);
             FillValidOptions(d);
             change(d);
-            (ok ? d.cmdOk : d.cmdCancel)->click();
+            (ok ? Named<QPushButton>(d, "cmdOk") : Named<QPushButton>(d, "cmdCancel"))->click();
             return d.result();
         });
-        Trigger(window->mnuOptions);
+        Trigger(mnuOptions());
         ASSERT_TRUE(dialogs.dialogScripts.empty());
     }
 };
@@ -35,7 +35,7 @@ TEST_F(OptionsApply, APenWidthOutOfRangeIsReportedAndTheRestStillApplied)
 {
     for (const char* width : {"0", "11"}) {
         SCOPED_TRACE(width);
-        Apply([width](TanimationDlg& d) { d.txtPenWidth->setText(QString::fromLatin1(width)); });
+        Apply([width](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->setText(QString::fromLatin1(width)); });
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Linienstärke")});
         EXPECT_EQ(window->Viewer.PenWidth, 1);
         window->Viewer.PenWidth = 3; // the rest is as FillValidOptions has it
@@ -43,7 +43,7 @@ TEST_F(OptionsApply, APenWidthOutOfRangeIsReportedAndTheRestStillApplied)
         window->Viewer.PenWidth = 1;
     }
     // The bounds themselves are valid.
-    Apply([](TanimationDlg& d) { d.txtPenWidth->setText(QStringLiteral("10")); });
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->setText(QStringLiteral("10")); });
     EXPECT_EQ(TakeMessages(), QStringList());
     EXPECT_EQ(window->Viewer.PenWidth, 10);
 }
@@ -51,14 +51,14 @@ TEST_F(OptionsApply, APenWidthOutOfRangeIsReportedAndTheRestStillApplied)
 TEST_F(OptionsApply, AFieldWithoutANumberStopsTheApplyingThere)
 {
     // An empty pen width: the colours are in, nothing after them.
-    Apply([](TanimationDlg& d) { d.txtPenWidth->clear(); });
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->clear(); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
     EXPECT_EQ(window->Viewer.BgColor, RgbColor(0, 0, 128));
     EXPECT_EQ(window->Viewer.FgColor, RgbColor(255, 255, 0));
     ExpectDefaultsAfterTheColours();
 
     // Letters in the interval: the steps before it are in, the rasters not.
-    Apply([](TanimationDlg& d) { d.txtDelay->setText(QStringLiteral("40ms")); });
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("40ms")); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
     EXPECT_EQ(window->Viewer.PenWidth, 3);
     EXPECT_EQ(window->ZoomSteps, 20);
@@ -67,7 +67,7 @@ TEST_F(OptionsApply, AFieldWithoutANumberStopsTheApplyingThere)
     EXPECT_EQ(window->MinNodes, 3);
 
     // A bad maximum length: the minimum alone is not taken either.
-    Apply([](TanimationDlg& d) { d.txtMaxLength->setText(QStringLiteral("zwei")); });
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral("zwei")); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
     EXPECT_EQ(window->Editor.AngRaster, 8);
     EXPECT_EQ(window->MinLength, 0.5);
@@ -77,8 +77,8 @@ TEST_F(OptionsApply, AFieldWithoutANumberStopsTheApplyingThere)
 TEST_F(OptionsApply, NoStepsAndNoIntervalWarnInTurnAndTheRestIsApplied)
 {
     Apply([](TanimationDlg& d) {
-        d.txtSteps->setText(QStringLiteral("0"));
-        d.txtDelay->setText(QStringLiteral("0"));
+        Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("0"));
+        Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("0"));
     });
     EXPECT_EQ(TakeMessages(), (QStringList{QStringLiteral("(!) Warnung: Ungültige Angabe der Berechnungsschritte"),
                                            QStringLiteral("(!) Warnung: Ungültiges Berechnungsintervall")}));
@@ -95,8 +95,8 @@ TEST_F(OptionsApply, LengthsMustBePositiveIncreasingAndBelowTen)
     for (const auto& [a, b] : bad) {
         SCOPED_TRACE(testing::Message() << a << " / " << b);
         Apply([a, b](TanimationDlg& d) {
-            d.txtMinLength->setText(QString::fromLatin1(a));
-            d.txtMaxLength->setText(QString::fromLatin1(b));
+            Named<QLineEdit>(d, "txtMinLength")->setText(QString::fromLatin1(a));
+            Named<QLineEdit>(d, "txtMaxLength")->setText(QString::fromLatin1(b));
         });
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Bereichsangabe für die Kantenlänge")});
         EXPECT_EQ(window->MinLength, 0.5);
@@ -106,8 +106,8 @@ TEST_F(OptionsApply, LengthsMustBePositiveIncreasingAndBelowTen)
     if (QLocale::system().decimalPoint() != QStringLiteral("."))
         return;
     Apply([](TanimationDlg& d) {
-        d.txtMinLength->setText(QStringLiteral("0.1"));
-        d.txtMaxLength->setText(QStringLiteral(" 9.99 "));
+        Named<QLineEdit>(d, "txtMinLength")->setText(QStringLiteral("0.1"));
+        Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral(" 9.99 "));
     });
     EXPECT_EQ(TakeMessages(), QStringList());
     EXPECT_EQ(window->MinLength, 0.1);
@@ -116,7 +116,7 @@ TEST_F(OptionsApply, LengthsMustBePositiveIncreasingAndBelowTen)
 
 TEST_F(OptionsApply, AbbrechenChangesNothing)
 {
-    Apply([](TanimationDlg& d) { d.txtSteps->setText(QStringLiteral("0")); }, false);
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("0")); }, false);
     EXPECT_EQ(TakeMessages(), QStringList());
     EXPECT_EQ(window->Viewer.BgColor, kWhite);
     EXPECT_EQ(window->Viewer.FgColor, kBlack);
@@ -128,31 +128,31 @@ TEST_F(OptionsApply, NoAngleRasterShowsTheFirstPositionWhichOkThenStores)
     ASSERT_EQ(window->Editor.AngRaster, 0);
     dialogs.dialogScripts.push_back([](QDialog& dialog) {
         auto& d = static_cast<TanimationDlg&>(dialog);
-        EXPECT_EQ(d.tbAngRaster->value(), 1);
-        EXPECT_EQ(d.lblAngRaster->text(), QStringLiteral("[deaktiviert]"));
-        EXPECT_EQ(d.lblLenRaster->text(), QStringLiteral("[deaktiviert]"));
-        d.cmdOk->click();
+        EXPECT_EQ(Named<QSlider>(d, "tbAngRaster")->value(), 1);
+        EXPECT_EQ(Named<QLabel>(d, "lblAngRaster")->text(), QStringLiteral("[deaktiviert]"));
+        EXPECT_EQ(Named<QLabel>(d, "lblLenRaster")->text(), QStringLiteral("[deaktiviert]"));
+        Named<QPushButton>(d, "cmdOk")->click();
         return d.result();
     });
-    Trigger(window->mnuOptions);
+    Trigger(mnuOptions());
     EXPECT_EQ(window->Editor.AngRaster, 1);
     EXPECT_EQ(TakeMessages(), QStringList());
 }
 
 TEST_F(OptionsApply, ARunningTimerTakesTheNewIntervalAtOnce)
 {
-    QTest::mouseClick(window->chkAnimAng, Qt::LeftButton);
+    QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
     ASSERT_TRUE(window->Timer1.isActive());
-    Apply([](TanimationDlg& d) { d.txtDelay->setText(QStringLiteral("40")); });
+    Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("40")); });
     EXPECT_EQ(window->Timer1.interval(), 40);
     EXPECT_TRUE(window->Timer1.isActive());
     EXPECT_EQ(window->Mode, modeAnimating) << "the options leave the animation running";
 
     // The running zoom ends after the new step count.
-    QTest::mouseClick(window->chkAnimAng, Qt::LeftButton);
+    QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
     Apply([](TanimationDlg& d) {
-        d.chkAnimation->setChecked(true);
-        d.txtSteps->setText(QStringLiteral("3"));
+        Named<QCheckBox>(d, "chkAnimation")->setChecked(true);
+        Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("3"));
     });
     Complex c1(60, 40), c2(180, 120);
     window->ZoomTo(c1, c2);

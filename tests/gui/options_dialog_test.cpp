@@ -8,7 +8,7 @@ namespace {
 
 class OptionsDialog : public WindowTest {
 protected:
-    TanimationDlg& Dialog() { return *window->animationDlg; }
+    TanimationDlg& Dialog() { return *window->findChild<TanimationDlg*>(); }
 
     void ShowDialog()
     {
@@ -24,13 +24,13 @@ TEST_F(OptionsDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
     EXPECT_EQ(Dialog().size(), QSize(525, 384));
     EXPECT_EQ(Dialog().minimumSize(), Dialog().maximumSize());
     EXPECT_EQ(Dialog().parentWidget(), window.get());
-    EXPECT_TRUE(Dialog().cmdOk->isDefault());
-    EXPECT_EQ(Dialog().cmdOk->geometry(), QRect(339, 352, 85, 25));
-    EXPECT_EQ(Dialog().cmdCancel->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(Dialog().tbAngRaster->minimum(), 1);
-    EXPECT_EQ(Dialog().tbAngRaster->maximum(), 24);
-    EXPECT_EQ(Dialog().tbLenRaster->minimum(), 0);
-    EXPECT_EQ(Dialog().tbLenRaster->maximum(), 12);
+    EXPECT_TRUE(Named<QPushButton>(Dialog(), "cmdOk")->isDefault());
+    EXPECT_EQ(Named<QPushButton>(Dialog(), "cmdOk")->geometry(), QRect(339, 352, 85, 25));
+    EXPECT_EQ(Named<QPushButton>(Dialog(), "cmdCancel")->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbAngRaster")->minimum(), 1);
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbAngRaster")->maximum(), 24);
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbLenRaster")->minimum(), 0);
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbLenRaster")->maximum(), 12);
 }
 
 // In the default font and in the program's small one.
@@ -38,10 +38,10 @@ TEST_F(OptionsDialog, EveryCaptionShowsWhole)
 {
     ShowDialog();
     // The longest texts the value labels can show.
-    Dialog().lblAngRaster->setText(QStringLiteral("1/24 Umdrehung"));
-    Dialog().lblLenRaster->setText(QStringLiteral("1/12 Einheit"));
-    Dialog().lblMinNodes->setNum(10);
-    Dialog().lblMaxNodes->setNum(10);
+    Named<QLabel>(Dialog(), "lblAngRaster")->setText(QStringLiteral("1/24 Umdrehung"));
+    Named<QLabel>(Dialog(), "lblLenRaster")->setText(QStringLiteral("1/12 Einheit"));
+    Named<QLabel>(Dialog(), "lblMinNodes")->setNum(10);
+    Named<QLabel>(Dialog(), "lblMaxNodes")->setNum(10);
     EXPECT_EQ(ExpectCaptionsShowWhole(Dialog()), 15);
     const QFont before = QApplication::font();
     QFont small = before;
@@ -50,57 +50,61 @@ TEST_F(OptionsDialog, EveryCaptionShowsWhole)
     QApplication::setFont(small);
     QCoreApplication::sendPostedEvents();
     ShowDialog();
-    EXPECT_EQ(Dialog().lblAngRaster->font().pointSize(), 8);
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblAngRaster")->font().pointSize(), 8);
     EXPECT_EQ(ExpectCaptionsShowWhole(Dialog()), 15);
     QApplication::setFont(before);
 }
 
-TEST_F(OptionsDialog, ShowingFillsTheFieldsFromTheWindow)
+TEST_F(OptionsDialog, ShowingFillsTheFieldsFromTheValues)
 {
-    window->Viewer.BgColor = RgbColor(10, 20, 30);
-    window->Viewer.FgColor = RgbColor(200, 100, 0);
-    window->Viewer.PenWidth = 3;
-    window->ZoomAnimation = false;
-    window->ZoomSteps = 42;
-    window->Timer1.setInterval(25);
-    window->MinLength = 0.25;
-    window->MaxLength = 3;
+    SettingValues v;
+    v.BgColor = RgbColor(10, 20, 30);
+    v.FgColor = RgbColor(200, 100, 0);
+    v.PenWidth = 3;
+    v.ZoomAnimation = false;
+    v.ZoomSteps = 42;
+    v.ZoomDelay = 25;
+    v.MinLength = 0.25;
+    v.MaxLength = 3;
+    Dialog().SetValues(v);
     ShowDialog();
-    EXPECT_EQ(Dialog().lblBgColor->palette().color(QPalette::Window), QColor(10, 20, 30));
-    EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblFgColor), RgbColor(200, 100, 0));
-    EXPECT_EQ(Dialog().txtPenWidth->text(), QStringLiteral("3"));
-    EXPECT_FALSE(Dialog().chkAnimation->isChecked());
-    EXPECT_EQ(Dialog().txtSteps->text(), QStringLiteral("42"));
-    EXPECT_EQ(Dialog().txtDelay->text(), QStringLiteral("25"));
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblBgColor")->palette().color(QPalette::Window), QColor(10, 20, 30));
+    EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblFgColor")), RgbColor(200, 100, 0));
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtPenWidth")->text(), QStringLiteral("3"));
+    EXPECT_FALSE(Named<QCheckBox>(Dialog(), "chkAnimation")->isChecked());
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtSteps")->text(), QStringLiteral("42"));
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtDelay")->text(), QStringLiteral("25"));
     const QString separator(QChar::fromLatin1(SystemDecimalSeparator()));
-    EXPECT_EQ(Dialog().txtMinLength->text(), QStringLiteral("0") + separator + QStringLiteral("25"));
-    EXPECT_EQ(Dialog().txtMaxLength->text(), QStringLiteral("3"));
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtMinLength")->text(), QStringLiteral("0") + separator + QStringLiteral("25"));
+    EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtMaxLength")->text(), QStringLiteral("3"));
 }
 
 TEST_F(OptionsDialog, RasterLabelsFollowTheSlidersAndAreRightWhenThePositionStays)
 {
     ShowDialog();
     const std::tuple<QSlider*, int, const char*> steps[] = {
-        {Dialog().tbAngRaster, 12, "1/12 Umdrehung"}, {Dialog().tbAngRaster, 1, "[deaktiviert]"},
-        {Dialog().tbLenRaster, 1, "1 Einheit"},       {Dialog().tbLenRaster, 4, "1/4 Einheit"},
-        {Dialog().tbLenRaster, 0, "[deaktiviert]"}};
+        {Named<QSlider>(Dialog(), "tbAngRaster"), 12, "1/12 Umdrehung"}, {Named<QSlider>(Dialog(), "tbAngRaster"), 1, "[deaktiviert]"},
+        {Named<QSlider>(Dialog(), "tbLenRaster"), 1, "1 Einheit"},       {Named<QSlider>(Dialog(), "tbLenRaster"), 4, "1/4 Einheit"},
+        {Named<QSlider>(Dialog(), "tbLenRaster"), 0, "[deaktiviert]"}};
     for (const auto& [slider, value, text] : steps) {
         slider->setValue(value);
-        EXPECT_EQ((slider == Dialog().tbAngRaster ? Dialog().lblAngRaster : Dialog().lblLenRaster)->text(),
+        EXPECT_EQ((slider == Named<QSlider>(Dialog(), "tbAngRaster") ? Named<QLabel>(Dialog(), "lblAngRaster") : Named<QLabel>(Dialog(), "lblLenRaster"))->text(),
                   QString::fromUtf8(text));
     }
     Dialog().hide();
     {
-        const QSignalBlocker angle(Dialog().tbAngRaster);
-        const QSignalBlocker length(Dialog().tbLenRaster);
-        Dialog().tbAngRaster->setValue(6);
-        Dialog().tbLenRaster->setValue(3);
+        const QSignalBlocker angle(Named<QSlider>(Dialog(), "tbAngRaster"));
+        const QSignalBlocker length(Named<QSlider>(Dialog(), "tbLenRaster"));
+        Named<QSlider>(Dialog(), "tbAngRaster")->setValue(6);
+        Named<QSlider>(Dialog(), "tbLenRaster")->setValue(3);
     }
-    window->Editor.AngRaster = 6;
-    window->Editor.LenRaster = 3;
+    SettingValues v;
+    v.AngRaster = 6;
+    v.LenRaster = 3;
+    Dialog().SetValues(v);
     ShowDialog();
-    EXPECT_EQ(Dialog().lblAngRaster->text(), QStringLiteral("1/6 Umdrehung"));
-    EXPECT_EQ(Dialog().lblLenRaster->text(), QStringLiteral("1/3 Einheit"));
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblAngRaster")->text(), QStringLiteral("1/6 Umdrehung"));
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblLenRaster")->text(), QStringLiteral("1/3 Einheit"));
 }
 
 TEST_F(OptionsDialog, NodeSlidersShowTheStoredRangeWhateverTheyShowedBefore)
@@ -110,21 +114,24 @@ TEST_F(OptionsDialog, NodeSlidersShowTheStoredRangeWhateverTheyShowedBefore)
         for (int oldMax = oldMin; oldMax <= 10; ++oldMax)
             for (int newMin = 3; newMin <= 10; ++newMin)
                 for (int newMax = newMin; newMax <= 10; ++newMax) {
-                    window->MinNodes = oldMin;
-                    window->MaxNodes = oldMax;
+                    SettingValues v;
+                    v.MinNodes = oldMin;
+                    v.MaxNodes = oldMax;
+                    Dialog().SetValues(v);
                     Dialog().FormShow();
-                    window->MinNodes = newMin;
-                    window->MaxNodes = newMax;
+                    v.MinNodes = newMin;
+                    v.MaxNodes = newMax;
+                    Dialog().SetValues(v);
                     Dialog().FormShow();
                     SCOPED_TRACE(testing::Message() << oldMin << ".." << oldMax << " -> " << newMin << ".." << newMax);
-                    EXPECT_EQ(d.tbMinNodes->minimum(), 3);
-                    EXPECT_EQ(d.tbMinNodes->maximum(), newMax);
-                    EXPECT_EQ(d.tbMinNodes->value(), newMin);
-                    EXPECT_EQ(d.tbMaxNodes->minimum(), newMin);
-                    EXPECT_EQ(d.tbMaxNodes->maximum(), 10);
-                    EXPECT_EQ(d.tbMaxNodes->value(), newMax);
-                    EXPECT_EQ(d.lblMinNodes->text(), QString::number(newMin));
-                    EXPECT_EQ(d.lblMaxNodes->text(), QString::number(newMax));
+                    EXPECT_EQ(Named<QSlider>(d, "tbMinNodes")->minimum(), 3);
+                    EXPECT_EQ(Named<QSlider>(d, "tbMinNodes")->maximum(), newMax);
+                    EXPECT_EQ(Named<QSlider>(d, "tbMinNodes")->value(), newMin);
+                    EXPECT_EQ(Named<QSlider>(d, "tbMaxNodes")->minimum(), newMin);
+                    EXPECT_EQ(Named<QSlider>(d, "tbMaxNodes")->maximum(), 10);
+                    EXPECT_EQ(Named<QSlider>(d, "tbMaxNodes")->value(), newMax);
+                    EXPECT_EQ(Named<QLabel>(d, "lblMinNodes")->text(), QString::number(newMin));
+                    EXPECT_EQ(Named<QLabel>(d, "lblMaxNodes")->text(), QString::number(newMax));
                     if (HasFailure())
                         return;
                 }
@@ -132,68 +139,67 @@ TEST_F(OptionsDialog, NodeSlidersShowTheStoredRangeWhateverTheyShowedBefore)
 
 TEST_F(OptionsDialog, NodeSlidersBoundEachOther)
 {
-    window->MinNodes = 3;
-    window->MaxNodes = 5;
+    Dialog().SetValues(SettingValues());
     ShowDialog();
-    Dialog().tbMinNodes->setValue(5);
-    EXPECT_EQ(Dialog().lblMinNodes->text(), QStringLiteral("5"));
-    EXPECT_EQ(Dialog().tbMaxNodes->minimum(), 5);
-    Dialog().tbMaxNodes->setValue(4);
-    EXPECT_EQ(Dialog().tbMaxNodes->value(), 5) << "the maximum cannot go below the minimum";
-    Dialog().tbMaxNodes->setValue(8);
-    EXPECT_EQ(Dialog().lblMaxNodes->text(), QStringLiteral("8"));
-    EXPECT_EQ(Dialog().tbMinNodes->maximum(), 8);
-    Dialog().tbMinNodes->setValue(9);
-    EXPECT_EQ(Dialog().tbMinNodes->value(), 8) << "the minimum cannot pass the maximum";
+    Named<QSlider>(Dialog(), "tbMinNodes")->setValue(5);
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblMinNodes")->text(), QStringLiteral("5"));
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbMaxNodes")->minimum(), 5);
+    Named<QSlider>(Dialog(), "tbMaxNodes")->setValue(4);
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbMaxNodes")->value(), 5) << "the maximum cannot go below the minimum";
+    Named<QSlider>(Dialog(), "tbMaxNodes")->setValue(8);
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblMaxNodes")->text(), QStringLiteral("8"));
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbMinNodes")->maximum(), 8);
+    Named<QSlider>(Dialog(), "tbMinNodes")->setValue(9);
+    EXPECT_EQ(Named<QSlider>(Dialog(), "tbMinNodes")->value(), 8) << "the minimum cannot pass the maximum";
     EXPECT_EQ(window->MinNodes, 3) << "the window keeps its values until it applies the dialog";
 }
 
 TEST_F(OptionsDialog, ColourButtonsAskForAColourAndSwatchesKeepDesktopColours)
 {
-    window->Viewer.BgColor = kWhite;
+    Dialog().SetValues(SettingValues());
     ShowDialog();
     dialogs.colors.push_back(QColor(1, 2, 3));
-    Dialog().cmdBgColor->click();
-    EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblBgColor), RgbColor(1, 2, 3));
+    Named<QPushButton>(Dialog(), "cmdBgColor")->click();
+    EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblBgColor")), RgbColor(1, 2, 3));
     dialogs.colors.push_back(std::nullopt);
-    Dialog().cmdBgColor->click();
-    EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblBgColor), RgbColor(1, 2, 3)) << "cancelled";
+    Named<QPushButton>(Dialog(), "cmdBgColor")->click();
+    EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblBgColor")), RgbColor(1, 2, 3)) << "cancelled";
     dialogs.colors.push_back(QColor(4, 5, 6));
-    Dialog().cmdFgColor->click();
-    EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblFgColor), RgbColor(4, 5, 6));
+    Named<QPushButton>(Dialog(), "cmdFgColor")->click();
+    EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblFgColor")), RgbColor(4, 5, 6));
     EXPECT_EQ(window->Viewer.BgColor, kWhite);
 
-    TanimationDlg::SetSwatchColor(Dialog().lblBgColor, kButtonFaceColor);
-    EXPECT_EQ(TanimationDlg::SwatchColor(Dialog().lblBgColor), kButtonFaceColor);
-    EXPECT_EQ(Dialog().lblBgColor->palette().color(QPalette::Window), ToQColor(kButtonFaceColor));
+    TanimationDlg::SetSwatchColor(Named<QLabel>(Dialog(), "lblBgColor"), kButtonFaceColor);
+    EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblBgColor")), kButtonFaceColor);
+    EXPECT_EQ(Named<QLabel>(Dialog(), "lblBgColor")->palette().color(QPalette::Window), ToQColor(kButtonFaceColor));
 }
 
 TEST_F(OptionsDialog, TabOrderVisitsTheRasterGroupLast)
 {
     const TanimationDlg& d = Dialog();
-    const QList<QWidget*> expected{d.cmdBgColor, d.cmdFgColor, d.txtPenWidth,  d.chkAnimation, d.txtSteps,
-                                   d.txtDelay,   d.tbMinNodes, d.tbMaxNodes,   d.txtMinLength, d.txtMaxLength,
-                                   d.cmdOk,      d.cmdCancel,  d.tbAngRaster,  d.tbLenRaster};
+    const QList<QWidget*> expected{Named<QPushButton>(d, "cmdBgColor"), Named<QPushButton>(d, "cmdFgColor"), Named<QLineEdit>(d, "txtPenWidth"),  Named<QCheckBox>(d, "chkAnimation"), Named<QLineEdit>(d, "txtSteps"),
+                                   Named<QLineEdit>(d, "txtDelay"),   Named<QSlider>(d, "tbMinNodes"), Named<QSlider>(d, "tbMaxNodes"),   Named<QLineEdit>(d, "txtMinLength"), Named<QLineEdit>(d, "txtMaxLength"),
+                                   Named<QPushButton>(d, "cmdOk"),      Named<QPushButton>(d, "cmdCancel"),  Named<QSlider>(d, "tbAngRaster"),  Named<QSlider>(d, "tbLenRaster")};
     QList<QWidget*> chain;
-    QWidget* w = d.cmdBgColor;
+    QWidget* w = Named<QPushButton>(d, "cmdBgColor");
     do {
         if (w->focusPolicy() & Qt::TabFocus)
             chain << w;
         w = w->nextInFocusChain();
-    } while (w != d.cmdBgColor);
+    } while (w != Named<QPushButton>(d, "cmdBgColor"));
     EXPECT_EQ(chain, expected);
 }
 
 TEST_F(OptionsDialog, EnterAcceptsEscapeDoesNothingCancelAndTheCloseBoxReject)
 {
     ShowDialog();
-    QTest::keyClick(Dialog().txtSteps, Qt::Key_Escape);
+    QTest::keyClick(Named<QLineEdit>(Dialog(), "txtSteps"), Qt::Key_Escape);
     EXPECT_TRUE(Dialog().isVisible());
-    QTest::keyClick(Dialog().txtSteps, Qt::Key_Return);
+    QTest::keyClick(Named<QLineEdit>(Dialog(), "txtSteps"), Qt::Key_Return);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(Dialog().result(), QDialog::Accepted);
     ShowDialog();
-    Dialog().cmdCancel->click();
+    Named<QPushButton>(Dialog(), "cmdCancel")->click();
     EXPECT_EQ(Dialog().result(), QDialog::Rejected);
     ShowDialog();
     Dialog().setResult(QDialog::Accepted);

@@ -10,17 +10,15 @@
 #include <vector>
 
 // Answers the program's questions from a script, and keeps what was asked.
-// While one exists it replaces the real dialogs.
+// The window under test is handed one in place of the real dialogs.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         QMessageBox::Icon icon;
         QString caption;
         QString text;
+        QMessageBox::StandardButtons offered;
     };
-
-    ScriptedDialogs() { Install(this); }
-    ~ScriptedDialogs() override { Install(nullptr); }
 
     // Message boxes are answered with the queued buttons, then with OK.
     std::deque<QMessageBox::StandardButton> buttons;
@@ -28,11 +26,16 @@ public:
     std::deque<QString> files;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> printAnswers;
+    // An accepted print dialog prints to this PDF file.
+    QString printFile;
+    int printDialogsShown = 0;
     // The program's own dialogs are shown, handed to the queued script and
     // closed with the script's result.
     std::deque<std::function<int(QDialog&)>> dialogScripts;
 
     std::vector<Shown> messages;
+    // Runs as each message box shows, to look at the program's state then.
+    std::function<void(const Shown&)> onMessage;
     int fileDialogsShown = 0;
     std::vector<QString> fileDialogFilters;
 
@@ -45,9 +48,11 @@ public:
     }
 
     QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                        QMessageBox::StandardButtons) override
+                                        QMessageBox::StandardButtons offered) override
     {
-        messages.push_back({icon, caption, text});
+        messages.push_back({icon, caption, text, offered});
+        if (onMessage)
+            onMessage(messages.back());
         return Take(buttons, QMessageBox::Ok);
     }
 
@@ -55,7 +60,7 @@ public:
 
     std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Take(colors, std::optional<QColor>()); }
 
-    bool ConfirmPrint(QPrintDialog&) override { return Take(printAnswers, false); }
+    bool ConfirmPrint(QPrintDialog& dialog) override;
 
     int Run(QDialog& dialog) override
     {

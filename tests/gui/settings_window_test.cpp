@@ -87,7 +87,7 @@ TEST_F(SettingsWindow, AValueOfTheWrongTypeIsReportedAndTheProgramRunsOn)
             green += fract.pixel(x, y) == qRgb(0, 255, 0);
     EXPECT_GT(green, fract.width() / 2) << "the curve in green";
     EXPECT_EQ(EditorPicture().pixel(Node(2).x(), Node(2).y() - 2), qRgb(255, 255, 255)) << "the editor shows its nodes";
-    Trigger(window->Neu1);
+    Trigger(Neu1());
     EXPECT_GE(window->Generator.Count, 3);
 
     // Closing writes sound values, so the next start is quiet and keeps what
@@ -114,7 +114,7 @@ TEST_F(SettingsWindow, StoredValuesThatWouldStallTheProgramFallBackToDefaults)
 
     // Neither New, nor a zoom, nor the animation nor the options dialog
     // stall on what was stored.
-    Trigger(window->Neu1);
+    Trigger(Neu1());
     EXPECT_GE(window->Generator.Count, 3);
     EXPECT_LE(window->Generator.Count, 4);
     Complex c1(60, 40), c2(180, 120);
@@ -122,12 +122,12 @@ TEST_F(SettingsWindow, StoredValuesThatWouldStallTheProgramFallBackToDefaults)
     for (int i = 0; i < 1000 && window->Timer1.isActive(); ++i)
         window->Timer1Timer();
     EXPECT_EQ(window->Mode, modeIdle) << "the zoom came to its end";
-    QTest::mouseClick(window->chkAnimLen, Qt::LeftButton);
+    QTest::mouseClick(chkAnimLen(), Qt::LeftButton);
     for (int i = 0; i < 200; ++i)
         window->Timer1Timer();
     EXPECT_FALSE(FractPicture().isNull());
     dialogs.dialogScripts.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    Trigger(window->mnuOptions);
+    Trigger(mnuOptions());
     EXPECT_TRUE(dialogs.dialogScripts.empty()) << "the dialog was shown";
 }
 
@@ -137,15 +137,15 @@ TEST_F(SettingsWindow, OptionsAndTheLastExportSizeAreFoundAgainAfterARestart)
         FillValidOptions(static_cast<TanimationDlg&>(dialog));
         return int(QDialog::Accepted);
     });
-    Trigger(window->mnuOptions);
+    Trigger(mnuOptions());
     dialogs.dialogScripts.push_back([](QDialog& dialog) {
         auto& d = static_cast<TexportDlg&>(dialog);
-        d.txtWidth->setText(QStringLiteral("640"));
-        d.txtHeight->setText(QStringLiteral("480"));
+        Named<QLineEdit>(d, "txtWidth")->setText(QStringLiteral("640"));
+        Named<QLineEdit>(d, "txtHeight")->setText(QStringLiteral("480"));
         return int(QDialog::Accepted);
     });
     dialogs.files.push_back(QString()); // the picture's file dialog is cancelled
-    Trigger(window->Exportieren1);
+    Trigger(Exportieren1());
     ASSERT_TRUE(dialogs.messages.empty());
 
     ReopenWindow();

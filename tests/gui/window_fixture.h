@@ -1,12 +1,22 @@
 #pragma once
 
 #include "../output/tool_runner.h"
+#include "named_child.h"
+#include "paint_box.h"
 #include "random_source.h"
 #include "scripted_dialogs.h"
 #include "tanimation_dlg.h"
 #include "tform1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSplitter>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -39,7 +49,7 @@ protected:
 
     void OpenWindow()
     {
-        window = std::make_unique<Tform1>();
+        window = std::make_unique<Tform1>(dialogs);
         window->resize(689, 486);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -52,8 +62,42 @@ protected:
         OpenWindow();
     }
 
-    QImage FractPicture() const { return window->ptbFract->grab().toImage(); }
-    QImage EditorPicture() const { return window->ptbEditor->grab().toImage(); }
+    // The window's controls and menu commands.
+    PaintBox* ptbFract() const { return Named<PaintBox>(*window, "ptbFract"); }
+    PaintBox* ptbEditor() const { return Named<PaintBox>(*window, "ptbEditor"); }
+    QSlider* tbDepth() const { return Named<QSlider>(*window, "tbDepth"); }
+    QCheckBox* chkAnimAng() const { return Named<QCheckBox>(*window, "chkAnimAng"); }
+    QCheckBox* chkAnimLen() const { return Named<QCheckBox>(*window, "chkAnimLen"); }
+    QCheckBox* chkPause() const { return Named<QCheckBox>(*window, "chkPause"); }
+    QRadioButton* optLines() const { return Named<QRadioButton>(*window, "optLines"); }
+    QRadioButton* optPoints() const { return Named<QRadioButton>(*window, "optPoints"); }
+    QLabel* lblDepth() const { return Named<QLabel>(*window, "lblDepth"); }
+    QSplitter* Splitter1() const { return Named<QSplitter>(*window, "Splitter1"); }
+    QWidget* Panel1() const { return Named<QWidget>(*window, "Panel1"); }
+    QAction* Neu1() const { return Named<QAction>(*window, "Neu1"); }
+    QAction* ffnen1() const { return Named<QAction>(*window, "ffnen1"); }
+    QAction* Speichern1() const { return Named<QAction>(*window, "Speichern1"); }
+    QAction* Exportieren1() const { return Named<QAction>(*window, "Exportieren1"); }
+    QAction* Beenden1() const { return Named<QAction>(*window, "Beenden1"); }
+    QAction* Kantehinzufgen1() const { return Named<QAction>(*window, "Kantehinzufgen1"); }
+    QAction* Kantelschen1() const { return Named<QAction>(*window, "Kantelschen1"); }
+    QAction* N1001() const { return Named<QAction>(*window, "N1001"); }
+    QAction* mnuOptions() const { return Named<QAction>(*window, "mnuOptions"); }
+    QAction* Info1() const { return Named<QAction>(*window, "Info1"); }
+    QAction* Drucken1() const { return Named<QAction>(*window, "Drucken1"); }
+    QAction* Kopieren1() const { return Named<QAction>(*window, "Kopieren1"); }
+
+    // What the panes show once pending paints ran: a command that forgot to
+    // repaint leaves the old picture here (grab() would paint afresh).
+    QImage FractPicture() const { return ShownPicture(*ptbFract()); }
+    QImage EditorPicture() const { return ShownPicture(*ptbEditor()); }
+    static QImage ShownPicture(const PaintBox& pane)
+    {
+        // Widgets ask the platform for the next paint on a short timer.
+        QTest::qWait(kPaintWait);
+        return pane.Picture();
+    }
+    static constexpr int kPaintWait = 20; // milliseconds
 
     // The editor's node k in pane pixels.
     QPoint Node(int k) const
@@ -88,18 +132,18 @@ protected:
     // Valid options other than the defaults, as a user types them.
     static void FillValidOptions(TanimationDlg& d)
     {
-        TanimationDlg::SetSwatchColor(d.lblBgColor, RgbColor(0, 0, 128));
-        TanimationDlg::SetSwatchColor(d.lblFgColor, RgbColor(255, 255, 0));
-        d.txtPenWidth->setText(QStringLiteral("3"));
-        d.chkAnimation->setChecked(false);
-        d.txtSteps->setText(QStringLiteral("20"));
-        d.txtDelay->setText(QStringLiteral("40"));
-        d.tbAngRaster->setValue(8);
-        d.tbLenRaster->setValue(2);
-        d.tbMaxNodes->setValue(9);
-        d.tbMinNodes->setValue(6);
-        d.txtMinLength->setText(QStringLiteral("0.75"));
-        d.txtMaxLength->setText(QStringLiteral("1.5"));
+        TanimationDlg::SetSwatchColor(Named<QLabel>(d, "lblBgColor"), RgbColor(0, 0, 128));
+        TanimationDlg::SetSwatchColor(Named<QLabel>(d, "lblFgColor"), RgbColor(255, 255, 0));
+        Named<QLineEdit>(d, "txtPenWidth")->setText(QStringLiteral("3"));
+        Named<QCheckBox>(d, "chkAnimation")->setChecked(false);
+        Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("20"));
+        Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("40"));
+        Named<QSlider>(d, "tbAngRaster")->setValue(8);
+        Named<QSlider>(d, "tbLenRaster")->setValue(2);
+        Named<QSlider>(d, "tbMaxNodes")->setValue(9);
+        Named<QSlider>(d, "tbMinNodes")->setValue(6);
+        Named<QLineEdit>(d, "txtMinLength")->setText(QStringLiteral("0.75"));
+        Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral("1.5"));
     }
 
     // The window's options are those of FillValidOptions.

@@ -144,7 +144,7 @@ TEST(FractFile, EveryExampleOpensWithEitherSeparator)
     ASSERT_GE(examples.size(), 5);
     for (const QString& name : examples) {
         SCOPED_TRACE(name.toStdString());
-        FractModel asShipped(10);
+        FractModel asShipped(kGeneratorCapacity);
         const FractDocument document = LoadFractDocument(QStringLiteral(ORNALIX_EXAMPLES "/") + name, asShipped);
         ASSERT_GT(asShipped.Count, 0);
         Reading comma;
@@ -160,7 +160,7 @@ TEST(FractFile, EveryExampleOpensWithEitherSeparator)
 TEST(FractFile, AFileTheProgramWritesAlwaysOpens)
 {
     constexpr double kMax = std::numeric_limits<double>::max();
-    FractModel generator(10);
+    FractModel generator(kGeneratorCapacity);
     generator.Count = 4;
     generator.Items[0].SetTo(kMax, -kMax);
     generator.Items[1].SetTo(std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
@@ -215,7 +215,7 @@ TEST(FractFileOnAFullDisk, ARealFullDiskKeepsTheOldFileAndLeavesNoOther)
     ORNALIX_NEED_SMALL_DISK(disk);
     disk.Write(QStringLiteral("alt.fract"), "old");
     disk.Fill();
-    FractModel generator(10);
+    FractModel generator(kGeneratorCapacity);
     MakeStartGenerator(generator);
     try {
         WriteFractFile(disk.Path(QStringLiteral("alt.fract")), FractFileText(3, true, generator, '.'));

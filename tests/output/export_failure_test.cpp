@@ -39,8 +39,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
     }
 
-    FractModel generator{10};
-    FractViewer viewer{generator, 16384};
+    FractModel generator{kGeneratorCapacity};
+    FractViewer viewer{generator, kCurveCapacity};
     QTemporaryDir dir;
 };
 

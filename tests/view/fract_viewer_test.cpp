@@ -23,8 +23,8 @@ protected:
         viewer.Recalculate();
     }
 
-    FractModel generator{10};
-    FractViewer viewer{generator, 16384};
+    FractModel generator{kGeneratorCapacity};
+    FractViewer viewer{generator, kCurveCapacity};
 };
 
 void ExpectPoint(const Complex& p, double re, double im, double tolerance = 1e-12)
@@ -260,7 +260,7 @@ struct ExactPoint {
 void ExpectDepthEight(FractModel& generator, const std::vector<ExactPoint>& expected, const ExactPoint& boundsMin,
                       const ExactPoint& boundsMax)
 {
-    FractViewer viewer(generator, 16384);
+    FractViewer viewer(generator, kCurveCapacity);
     viewer.Depth = 8;
     viewer.Recalculate();
     ASSERT_EQ(viewer.PointCount, 16383);
@@ -276,7 +276,7 @@ void ExpectDepthEight(FractModel& generator, const std::vector<ExactPoint>& expe
 
 TEST(ExactExpansion, StartGeneratorAtDepthEight)
 {
-    FractModel start(10);
+    FractModel start(kGeneratorCapacity);
     MakeStartGenerator(start);
     ExpectDepthEight(start,
                      {{1, 0x3FF0000000000000ull, 0x0000000000000000ull},
@@ -290,7 +290,7 @@ TEST(ExactExpansion, StartGeneratorAtDepthEight)
 
 TEST(ExactExpansion, CesaroGeneratorAtDepthEight)
 {
-    FractModel cesaro(10);
+    FractModel cesaro(kGeneratorCapacity);
     cesaro.Count = 4;
     cesaro.Items[0].SetTo(1, 0);
     cesaro.Items[1].SetTo(0.0871557427476582, -0.996194698091746);

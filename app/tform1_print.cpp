@@ -1,0 +1,49 @@
+#include "tform1.h"
+
+#include "dialogs.h"
+#include "messages.h"
+#include "page_print.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScopedValueRollback>
+
+#include <optional>
+
+namespace {
+
+// Whether the background is printed; nothing when the user cancels. On white
+// there is nothing to leave out, so nothing is asked.
+std::optional<bool> AskForBackground(Dialogs& dialogs, QWidget* parent, ColorRef background)
+{
+    if (background == kWhite)
+        return true;
+    const auto answer = dialogs.Message(parent, QMessageBox::Question, Messages::kConfirmCaption,
+                                        Messages::kPrintBackground,
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes || answer == QMessageBox::No)
+        return answer == QMessageBox::Yes;
+    return std::nullopt;
+}
+
+} // namespace
+
+// While the job is open the pane's paint leaves the view fitted to the page.
+void Tform1::Drucken1Click()
+{
+    const std::optional<bool> background = AskForBackground(dialogs_, this, Viewer.BgColor);
+    if (!background)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (!dialogs_.ConfirmPrint(dialog))
+        return;
+    PagePrint job(printer);
+    if (!job.Begin(PrintJobTitle(FileTitle))) {
+        dialogs_.Warning(this, Messages::kPrintNotStarted);
+        return;
+    }
+    const QScopedValueRollback printing(Printing, true);
+    job.Draw(Viewer, *background, LinesChecked());
+    job.End();
+}

@@ -1,0 +1,132 @@
+#include "avi_writer.h"
+
+#include "clip_writer.h"
+#include "frame_canvas.h"
+#include "frame_format.h"
+#include "frame_packer.h"
+#include "wav_reader.h"
+#include "work_file.h"
+#include "work_folder.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QScreen>
+
+namespace {
+
+// The screen assumed where no screen is known.
+constexpr QSize kFallbackScreen(1024, 768);
+constexpr int kScreenDivisor = 10;
+constexpr std::int32_t kDefaultFrameTime = 1000;
+// The platform's code for a failed file write, as the message shows it.
+constexpr unsigned kFileWriteError = 0x8004406E;
+// The frame counts of a clip's headers and indexes are 32 bits wide.
+constexpr std::int64_t kLargestFrame = 0xFFFFFFFF;
+
+QSize ScreenSize()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && QGuiApplication::primaryScreen())
+        return QGuiApplication::primaryScreen()->size();
+    return kFallbackScreen;
+}
+
+} // namespace
+
+TAviWriter2::TAviWriter2()
+    : Height(ScreenSize().height() / kScreenDivisor)
+    , Width(ScreenSize().width() / kScreenDivisor)
+    , FrameTime(kDefaultFrameTime)
+    , Stretch(true)
+    , PixelFormat(pfDevice)
+    , workFileName_(WorkFolderPath() + QStringLiteral("/~AWTemp.avi"))
+    , canvas_(std::make_unique<FrameCanvas>())
+{
+}
+
+TAviWriter2::~TAviWriter2()
+{
+    CloseVideo();
+}
+
+void TAviWriter2::SetWavFileName(const QString& name)
+{
+    if (name.compare(wavFileName_, Qt::CaseInsensitive) == 0)
+        return;
+    if (!name.isEmpty() && QFileInfo(name).suffix().toLower() != QStringLiteral("wav"))
+        throw AviError("WavFileName must name a file with the .wav extension");
+    wavFileName_ = name;
+}
+
+void TAviWriter2::OpenVideo()
+{
+    if (workFile_)
+        throw AviError("Failed to create AVI video work file");
+    auto file = std::make_unique<WorkFile>(workFileName_);
+    if (!file->Open())
+        throw AviError("Failed to create AVI video work file");
+    workFile_ = std::move(file);
+    if (FrameTime <= 0)
+        throw AviError("Failed to create AVI video stream");
+    frameTime_ = FrameTime;
+}
+
+// The stream's frame size and depth are fixed by its first frame.
+void TAviWriter2::StartStream()
+{
+    bits_ = BitCount(PixelFormat);
+    if (Width <= 0 || Height <= 0 || RowBytes(Width, bits_) * Height > kLargestFrame)
+        throw AviError("Invalid bitmap");
+    frameSize_ = QSize(Width, Height);
+    frameBytes_ = RowBytes(Width, bits_) * Height;
+}
+
+void TAviWriter2::AddFrame(const QImage& frame)
+{
+    if (frameIndex_ == 0)
+        StartStream();
+    const QImage& picture = canvas_->Compose(frame, frameSize_, Stretch);
+    if (frameIndex_ == 0) {
+        packer_ = std::make_unique<FramePacker>(picture, bits_);
+        format_ = FrameHeader(Width, Height, bits_, packer_->Colours());
+    }
+    const QByteArray& rows = packer_->Pack(picture);
+    if (!workFile_ || !workFile_->Write(frameIndex_ * frameBytes_, rows))
+        throw AviError("Failed to add frame to AVI. Err="
+                       + QString::number(kFileWriteError, 16).rightJustified(8, QLatin1Char('0')).toUpper().toStdString());
+    ++frameIndex_;
+}
+
+void TAviWriter2::FinishVideo()
+{
+    if (!workFile_)
+        throw AviError("Could not create Video Stream");
+    std::unique_ptr<ClipSound> sound;
+    if (!wavFileName_.isEmpty())
+        sound = std::make_unique<ClipSound>(ClipSound{ReadWavFile(wavFileName_), wavFileName_});
+    ClipVideo video;
+    const WorkFile& frames = *workFile_;
+    const std::int64_t frameBytes = frameBytes_;
+    video.Frames = [&frames, frameBytes](std::int32_t index, char* data) {
+        return frames.Read(index * frameBytes, data, frameBytes);
+    };
+    video.Format = format_;
+    video.Width = frameSize_.width();
+    video.Height = frameSize_.height();
+    video.FrameTime = frameTime_;
+    video.FrameCount = frameIndex_;
+    video.FrameSize = static_cast<std::uint32_t>(frameBytes_);
+    QSaveFile out(FileName);
+    if (!out.open(QIODevice::WriteOnly))
+        throw AviError("Unable to write output file");
+    ClipWriter(out, std::move(video), sound.get()).Write();
+    if (!out.commit())
+        throw AviError("Unable to write output file");
+}
+
+void TAviWriter2::CloseVideo()
+{
+    workFile_.reset();
+    packer_.reset();
+    frameIndex_ = 0;
+}

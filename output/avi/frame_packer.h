@@ -1,0 +1,33 @@
+#pragma once
+
+#include "colour_table.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+
+#include <optional>
+
+// Turns frames of one size, in QImage::Format_RGB32, into the stored pixel
+// rows: bottom row first, each padded to whole 32-bit words, with 1, 4 or 8
+// bits of colour-table index or 24 bits of blue, green, red per pixel.
+class FramePacker {
+public:
+    // The colour table (up to 8 bits) is taken from the first frame.
+    FramePacker(const QImage& firstFrame, int bits);
+
+    QList<QRgb> Colours() const;
+    // The rows of frame; valid until the next call.
+    const QByteArray& Pack(const QImage& frame);
+
+private:
+    int Index(QRgb colour);
+    bool PackTwoColourRow(const QRgb* in, uchar* out, int width) const;
+    void PackIndexedRow(const QRgb* in, uchar* out, int width);
+    static void PackTrueColourRow(const QRgb* in, uchar* out, int width);
+
+    int bits_;
+    std::optional<ColourTable> table_;
+    QHash<QRgb, int> known_;
+    QByteArray rows_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "metafile_device.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class FractViewer;
+class QMimeData;
+
+// The types the picture is offered under, and who takes each: Inkscape the
+// EMF, LibreOffice its own EMF type, Inkscape, Krita and LibreOffice the
+// SVG, GIMP and everything else the PNG.
+namespace ClipboardTypes {
+inline const QString kEmf = QStringLiteral("image/x-emf");
+inline const QString kOfficeEmf = QStringLiteral("application/x-openoffice-emf;windows_formatname=\"Image EMF\"");
+inline const QString kSvg = QStringLiteral("image/svg+xml");
+inline const QString kPng = QStringLiteral("image/png");
+} // namespace ClipboardTypes
+
+// Each draws the view in its current coordinates, as lines or points, into
+// a picture of the given size; nothing is fitted anew.
+QByteArray PaneEmf(FractViewer& viewer, bool lines, QSize size, const ReferenceScreen& screen);
+// Lines become one polyline, points rectangles of one pixel.
+QByteArray PaneSvg(FractViewer& viewer, bool lines, QSize size);
+QByteArray PanePng(FractViewer& viewer, bool lines, QSize size);
+
+// The same picture in all four types.
+std::unique_ptr<QMimeData> ClipboardPicture(FractViewer& viewer, bool lines, QSize size,
+                                            const ReferenceScreen& screen);

@@ -1,0 +1,48 @@
+#include "frame_capture.h"
+
+#include "fract_viewer.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A window fitted into a pane of the frame's size comes out as wide as the
+// frame only up to rounding; such a scale is one, so the frame matches the
+// pane pixel for pixel.
+constexpr double kUnitScaleTolerance = 1e-9;
+
+} // namespace
+
+double FrameScaleFor(const Complex& windowMin, const Complex& windowMax, int frameWidth, int frameHeight)
+{
+    const double ww = windowMax.Re - windowMin.Re;
+    const double wh = windowMax.Im - windowMin.Im;
+    if (ww <= 0 || wh <= 0)
+        return 1.0;
+    const double scale = std::min(frameWidth / ww, frameHeight / wh);
+    return std::abs(scale - 1.0) < kUnitScaleTolerance ? 1.0 : scale;
+}
+
+void DrawFrame(FractViewer& viewer, bool lines, double frameScale, QImage& frame)
+{
+    const double scale = viewer.Scale;
+    const Complex offset(viewer.Offset);
+    viewer.Scale = frameScale;
+    viewer.Offset = Complex(0, 0);
+    viewer.Transform();
+    // The viewer fills only the pane's rectangle; a larger frame would keep
+    // the drawings of earlier frames.
+    frame.fill(ToQColor(viewer.BgColor));
+    {
+        QPainter painter(&frame);
+        viewer.DrawCurve(painter, lines);
+    }
+    viewer.Scale = 1.0 / frameScale;
+    viewer.Transform();
+    viewer.Scale = scale;
+    viewer.Offset = offset;
+}
