@@ -169,7 +169,8 @@ void SettingsStore::Sanitize(SettingValues& v)
     // Below two steps a turn, and below one length step, snapping is off.
     if (v.AngRaster > kMostStoredAngleSteps)
         v.AngRaster = defaults.AngRaster;
-    // Far apart, the counts' difference would overflow.
+    // New makes a + random(b - a) edges: below one it makes none, and
+    // counts far apart on both sides of zero overflow their difference.
     if (v.MinNodes < 1 || v.MaxNodes < 1) {
         v.MinNodes = defaults.MinNodes;
         v.MaxNodes = defaults.MaxNodes;
