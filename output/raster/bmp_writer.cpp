@@ -4,6 +4,7 @@
 #include "little_endian_buffer.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -19,9 +20,15 @@ std::int64_t RowSize(std::int64_t width)
 
 } // namespace
 
+// Two 32-bit sides can make a product past 64 bits: such a size counts as
+// the largest there is, which no bitmap file holds.
 std::int64_t BmpFileSize(std::int64_t width, std::int64_t height)
 {
-    return kFileHeaderSize + kInfoHeaderSize + RowSize(width) * height;
+    constexpr std::int64_t headers = kFileHeaderSize + kInfoHeaderSize;
+    const std::int64_t row = RowSize(width);
+    if (height > 0 && row > (std::numeric_limits<std::int64_t>::max() - headers) / height)
+        return std::numeric_limits<std::int64_t>::max();
+    return headers + row * height;
 }
 
 namespace {

@@ -9,7 +9,8 @@
 // A bitmap file counts its bytes in 32 bits.
 constexpr std::int64_t kLargestBmpFile = 0xFFFFFFFF;
 
-// The size of the file WriteBmp makes for a picture of this size.
+// The size of the file WriteBmp makes for a picture of this size; for sides
+// of 32 bits it never overflows.
 std::int64_t BmpFileSize(std::int64_t width, std::int64_t height);
 
 // Writes an uncompressed 24-bit Windows bitmap file, 96 dots per inch: the

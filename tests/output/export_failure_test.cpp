@@ -137,6 +137,10 @@ TEST(PictureSize, EachFormatRefusesWhatItsFieldsCannotHold)
         EXPECT_FALSE(FormatHolds(side.Kind, 0, 1, kScreen));
         EXPECT_FALSE(FormatHolds(side.Kind, 1, -1, kScreen));
     }
+    // The settings fuzzer's find: the bitmap's size passed 64 bits.
+    EXPECT_FALSE(FormatHolds(PictureFormat::Bmp, 2147483647, 1535578411, kScreen));
+    EXPECT_FALSE(FormatHolds(PictureFormat::Bmp, 2147483647, 2147483647, kScreen));
+
     // Where the screen has more pixels to the millimetre, the frame still
     // fits, but the coordinates would not.
     const ReferenceScreen dense{QSize(100000, 100000), QSizeF(1.0, 1.0)};
