@@ -4,29 +4,39 @@
 #include "fract_file.h"
 #include "fract_viewer.h"
 #include "messages.h"
-#include "number_text.h"
 #include "picture_export.h"
 #include "settings.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr int kFailure = 2;
 
-int Fail(const QString& message)
+// One line: the program's own message, what it concerns and why.
+int Fail(const QString& message, const QString& subject, const std::string& reason = {})
 {
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    QString line = message + QStringLiteral(": ") + subject;
+    if (!reason.empty())
+        line += QStringLiteral(": ") + QString::fromStdString(reason);
+    std::fprintf(stderr, "%s\n", qPrintable(line));
     return kFailure;
 }
 
+QString SizeText(QSize size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// A damaged store gives what was read before the bad value and defaults
+// after it, as in the window; an export that succeeds prints nothing.
 SettingValues StoredSettings()
 {
     SettingValues values;
     try {
         SettingsStore::Read(values);
-    } catch (const SettingsError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+    } catch (const SettingsError&) {
     }
     SettingsStore::Sanitize(values);
     return values;
@@ -41,19 +51,26 @@ int RunExportCommand(const CommandLine& command)
     if (!command.SizeText.isEmpty()) {
         const auto parsed = ParseExportSize(command.SizeText);
         if (!parsed)
-            return Fail(Messages::kInvalidSize);
+            return Fail(Messages::kInvalidSize, command.SizeText, "not two whole numbers above zero");
         size = *parsed;
     }
     const PictureFormat format = PictureFormatOf(command.ExportFile);
     if (!IsPictureFormat(format))
-        return Fail(Messages::kUnsupportedFormat);
+        return Fail(Messages::kUnsupportedFormat, command.ExportFile);
 
     FractModel generator(kGeneratorCapacity);
     FractDocument document;
     try {
-        document = LoadFractDocument(command.FractFile, generator, SystemDecimalSeparator());
-    } catch (const FractFormatError&) {
-        return Fail(Messages::kBadFileFormat);
+        document = LoadFractDocument(command.FractFile, generator);
+    } catch (const FractFormatError& e) {
+        return Fail(Messages::kBadFileFormat, command.FractFile, e.what());
+    }
+    const ReferenceScreen screen = PrimaryReferenceScreen();
+    // Before the fit, so that no arithmetic meets a size its format refuses.
+    try {
+        CheckPictureSize(format, size.width(), size.height(), screen);
+    } catch (const PictureSizeError& e) {
+        return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     }
 
     FractViewer viewer(generator, kCurveCapacity);
@@ -69,11 +86,12 @@ int RunExportCommand(const CommandLine& command)
         viewer.Transform();
     }
     try {
-        WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, PrimaryReferenceScreen());
-    } catch (const PictureSizeError&) {
-        return Fail(Messages::kInvalidSize);
+        WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, screen);
+    } catch (const PictureSizeError& e) {
+        return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     } catch (const ExportError& e) {
-        return Fail(command.ExportFile + QStringLiteral(": ") + QString::fromStdString(e.what()));
+        // The window's warning, then what the system said of the file.
+        return Fail(Messages::kInvalidSize, command.ExportFile, e.what());
     }
     return 0;
 }

@@ -31,8 +31,20 @@ std::optional<int> ReadArguments(int argc, char** argv, CommandLine& command)
     return ParseCommandLine(QCoreApplication::arguments(), command);
 }
 
+// The export speaks only through its own message on failure: Qt's notes
+// (no XDG_RUNTIME_DIR in a cron job or container, missing fonts) would
+// fill a quiet command's output.
+QtMessageHandler qtHandler = nullptr;
+
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && qtHandler)
+        qtHandler(type, context, message);
+}
+
 int RunExport(int argc, char** argv, const CommandLine& command)
 {
+    qtHandler = qInstallMessageHandler(KeepQtQuiet);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     return RunExportCommand(command);

@@ -1,8 +1,12 @@
 #include "settings.h"
 
+#include "picture_export.h"
+
 #include <QSettings>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -10,12 +14,6 @@
 namespace {
 
 constexpr int kDoubleSize = 8;
-constexpr int kMaxPenWidth = 10;
-constexpr int kMaxAngRaster = 24;
-constexpr int kMaxLenRaster = 12;
-constexpr int kFewestNodes = 3;
-constexpr int kMostNodes = 10;
-constexpr double kLongestEdge = 10.0;
 
 QSettings OpenStore()
 {
@@ -96,6 +94,11 @@ QByteArray DoubleBytes(double value)
 void SettingsStore::Read(SettingValues& v)
 {
     QSettings store = OpenStore();
+    Read(store, v);
+}
+
+void SettingsStore::Read(QSettings& store, SettingValues& v)
+{
     ReadDword(store, "bgColor", v.BgColor);
     ReadDword(store, "fgColor", v.FgColor);
     ReadDword(store, "penWidth", v.PenWidth);
@@ -136,25 +139,47 @@ void SettingsStore::Write(const SettingValues& v)
         Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");
 }
 
+namespace {
+
+// New divides each random edge by the length before it and the last edge
+// by the length before that: every length must be positive, and neither the
+// largest ratio nor the inverse of the shortest may come near an overflow
+// (half the largest double leaves room for New's rounding).
+bool LengthsWork(double a, double b)
+{
+    constexpr double kRoom = std::numeric_limits<double>::max() / 2;
+    const double shortest = std::min(a, b);
+    const double longest = std::max(a, b);
+    return std::isfinite(shortest) && std::isfinite(longest) && shortest > 0 && longest / shortest <= kRoom
+           && 1.0 / shortest <= kRoom;
+}
+
+} // namespace
+
 void SettingsStore::Sanitize(SettingValues& v)
 {
+    using namespace SettingLimits;
     const SettingValues defaults;
-    if (v.PenWidth < 1 || v.PenWidth > kMaxPenWidth)
+    if (v.PenWidth < kThinnestPen || v.PenWidth > kWidestStoredPen)
         v.PenWidth = defaults.PenWidth;
-    if (v.ZoomSteps < 1)
+    if (v.ZoomSteps < kFewestZoomSteps)
         v.ZoomSteps = defaults.ZoomSteps;
-    if (v.ZoomDelay < 1)
+    if (v.ZoomDelay < kShortestZoomDelay)
         v.ZoomDelay = defaults.ZoomDelay;
-    if (v.AngRaster < 0 || v.AngRaster > kMaxAngRaster)
+    // Below two steps a turn, and below one length step, snapping is off.
+    if (v.AngRaster > kMostStoredAngleSteps)
         v.AngRaster = defaults.AngRaster;
-    if (v.LenRaster < 0 || v.LenRaster > kMaxLenRaster)
-        v.LenRaster = defaults.LenRaster;
-    if (!(kFewestNodes <= v.MinNodes && v.MinNodes <= v.MaxNodes && v.MaxNodes <= kMostNodes)) {
+    // Far apart, the counts' difference would overflow.
+    if (v.MinNodes < 1 || v.MaxNodes < 1) {
         v.MinNodes = defaults.MinNodes;
         v.MaxNodes = defaults.MaxNodes;
     }
-    if (!(0 < v.MinLength && v.MinLength < v.MaxLength && v.MaxLength < kLongestEdge)) {
+    if (!LengthsWork(v.MinLength, v.MaxLength)) {
         v.MinLength = defaults.MinLength;
         v.MaxLength = defaults.MaxLength;
+    }
+    if (!SomeFormatHolds(v.ExportWidth, v.ExportHeight)) {
+        v.ExportWidth = defaults.ExportWidth;
+        v.ExportHeight = defaults.ExportHeight;
     }
 }

@@ -4,11 +4,9 @@
 #include "text_lines.h"
 
 #include <QFile>
-#include <QSaveFile>
 
-#include <stdexcept>
 
-void ReadFractText(std::string text, const FractFileTarget& target, char separator)
+void ReadFractText(std::string text, const FractFileTarget& target)
 {
     TextLineReader reader(std::move(text));
     const auto depth = ParseInteger(reader.ReadLine());
@@ -16,14 +14,14 @@ void ReadFractText(std::string text, const FractFileTarget& target, char separat
     if (!depth || *depth < kMinFileDepth || *depth > kMaxFileDepth)
         throw FractFormatError("bad depth line");
     target.SetDepth(*depth);
-    const auto lines = ParseBoolean(reader.ReadLine(), separator);
+    const auto lines = ParseFileBoolean(reader.ReadLine());
     if (!lines)
         throw FractFormatError("bad display mode line");
     target.SetLines(*lines);
-    target.Generator.LoadFromText(reader, separator);
+    target.Generator.LoadFromText(reader);
 }
 
-void ReadFractFile(const QString& path, const FractFileTarget& target, char separator)
+void ReadFractFile(const QString& path, const FractFileTarget& target)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -31,15 +29,14 @@ void ReadFractFile(const QString& path, const FractFileTarget& target, char sepa
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FractFormatError(file.errorString().toStdString());
-    ReadFractText(bytes.toStdString(), target, separator);
+    ReadFractText(bytes.toStdString(), target);
 }
 
-FractDocument LoadFractDocument(const QString& path, FractModel& generator, char separator)
+FractDocument LoadFractDocument(const QString& path, FractModel& generator)
 {
     FractDocument document;
     ReadFractFile(path,
-                  {[&](int depth) { document.Depth = depth; }, [&](bool lines) { document.Lines = lines; }, generator},
-                  separator);
+                  {[&](int depth) { document.Depth = depth; }, [&](bool lines) { document.Lines = lines; }, generator});
     return document;
 }
 
@@ -50,12 +47,12 @@ std::string FractFileText(int depth, bool lines, const FractModel& generator, ch
     return text;
 }
 
+void WriteFractFile(PendingFile& file, const std::string& text)
+{
+    WritePendingFile(file, [&text](QIODevice& out) { WriteAll(out, text.data(), static_cast<qint64>(text.size())); });
+}
+
 void WriteFractFile(const QString& path, const std::string& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(file.errorString().toStdString());
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size || !file.commit())
-        throw std::runtime_error(file.errorString().toStdString());
+    WriteFractFile(*OpenPendingFile(path), text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "fract_model.h"
 
 #include <QString>
@@ -22,9 +23,16 @@ struct FractFileTarget {
 };
 
 // Throws FractFormatError for anything that is not a .fract file, including
-// a file that cannot be read.
-void ReadFractText(std::string text, const FractFileTarget& target, char separator);
-void ReadFractFile(const QString& path, const FractFileTarget& target, char separator);
+// a file that cannot be read. Each number line may use either decimal
+// separator, whatever the locale that wrote it.
+void ReadFractText(std::string text, const FractFileTarget& target);
+void ReadFractFile(const QString& path, const FractFileTarget& target);
+// The window's call of old, which passes the locale's separator; reading no
+// longer needs it.
+inline void ReadFractFile(const QString& path, const FractFileTarget& target, char /*separator*/)
+{
+    ReadFractFile(path, target);
+}
 
 // The depth, display mode and generator of a whole file, read into the given
 // generator.
@@ -32,10 +40,15 @@ struct FractDocument {
     int Depth = 1;
     bool Lines = true;
 };
-FractDocument LoadFractDocument(const QString& path, FractModel& generator, char separator);
+FractDocument LoadFractDocument(const QString& path, FractModel& generator);
 
+// Written with the locale's separator, so that older readers keep reading
+// what they wrote.
 std::string FractFileText(int depth, bool lines, const FractModel& generator, char separator);
 
-// Replaces the file only once everything is written, so a failure leaves an
-// existing file as it was. Throws std::runtime_error with the system's reason.
+// Replaces the file only once everything is written and flushed, so a
+// failure (a full disk too) leaves an existing file as it was and no new
+// file behind. Throws FileWriteError (a std::runtime_error) with the
+// system's reason.
 void WriteFractFile(const QString& path, const std::string& text);
+void WriteFractFile(PendingFile& file, const std::string& text);

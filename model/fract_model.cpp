@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 FractModel::FractModel(int capacity) : Items(static_cast<std::size_t>(std::max(capacity, 0)))
@@ -31,24 +32,32 @@ void FractModel::DeleteEdge()
 
 namespace {
 
-double ReadNumberLine(TextLineReader& reader, char separator)
+double ReadNumberLine(TextLineReader& reader)
 {
-    const auto value = ParseNumber(reader.ReadLine(), separator);
+    const auto value = ParseFileNumber(reader.ReadLine());
     if (!value)
         throw FractFormatError("bad number");
     return *value;
 }
 
+// The files hold finite numbers only.
+double Writable(double value)
+{
+    if (std::isnan(value))
+        return 0.0;
+    return std::clamp(value, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
+
 } // namespace
 
-void FractModel::LoadFromText(TextLineReader& reader, char separator)
+void FractModel::LoadFromText(TextLineReader& reader)
 {
     Count = 0;
     while (!reader.AtEnd()) {
         if (Count == Capacity())
             throw FractFormatError("more edges than the generator holds");
-        Items[Count].Re = ReadNumberLine(reader, separator);
-        Items[Count].Im = ReadNumberLine(reader, separator);
+        Items[Count].Re = ReadNumberLine(reader);
+        Items[Count].Im = ReadNumberLine(reader);
         ++Count;
     }
 }
@@ -56,8 +65,8 @@ void FractModel::LoadFromText(TextLineReader& reader, char separator)
 void FractModel::SaveToText(std::string& out, char separator) const
 {
     for (int k = 0; k < Count; ++k) {
-        out += FormatNumber(Items[k].Re, separator) + "\r\n";
-        out += FormatNumber(Items[k].Im, separator) + "\r\n";
+        out += FormatNumber(Writable(Items[k].Re), separator) + "\r\n";
+        out += FormatNumber(Writable(Items[k].Im), separator) + "\r\n";
     }
 }
 

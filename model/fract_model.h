@@ -32,11 +32,14 @@ public:
     // Drops the last edge; the new last edge takes over its length.
     void DeleteEdge();
 
-    // Reads edge pairs (real line, imaginary line) to the end of the text.
-    // On a bad line the pairs read so far stay, and a bad imaginary line
-    // leaves its real part in the slot at Count.
-    void LoadFromText(TextLineReader& reader, char separator);
-    // Appends two CR LF lines per edge.
+    // Reads edge pairs (real line, imaginary line) to the end of the text,
+    // each number with either decimal separator. On a bad line the pairs
+    // read so far stay, and a bad imaginary line leaves its real part in the
+    // slot at Count.
+    void LoadFromText(TextLineReader& reader);
+    // Appends two CR LF lines per edge, with the given separator. Every line
+    // reads back: an infinite part is written as the largest double of its
+    // sign, a part that is not a number as 0.
     void SaveToText(std::string& out, char separator) const;
 
     // n random edges; every absolute edge but the last has a length between

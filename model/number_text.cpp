@@ -57,6 +57,48 @@ std::string FormatScientific(const std::string& digits, int exponent, char separ
     return text + 'E' + std::to_string(exponent);
 }
 
+// The digits of a positive value in scientific notation, trailing zeros
+// dropped, and its decimal exponent.
+struct Digits {
+    std::string Text;
+    int Exponent = 0;
+};
+
+Digits SignificantDigits(double value, int fractionDigits)
+{
+    // "d.dddddddddddddde+XX"
+    char buffer[48];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                      fractionDigits);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const auto e = text.find('e');
+    Digits d;
+    for (char c : text.substr(0, e))
+        if (IsDigit(c))
+            d.Text += c;
+    d.Text.erase(d.Text.find_last_not_of('0') + 1);
+    const auto exponentText = text.substr(e + 1);
+    std::from_chars(exponentText.data() + (exponentText[0] == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), d.Exponent);
+    return d;
+}
+
+// The first 15 significant digits without rounding.
+Digits TruncatedDigits(double value)
+{
+    Digits d = SignificantDigits(value, std::numeric_limits<double>::max_digits10);
+    d.Text.resize(std::min<std::size_t>(d.Text.size(), kSignificantDigits));
+    d.Text.erase(d.Text.find_last_not_of('0') + 1);
+    return d;
+}
+
+bool Reads(const Digits& d)
+{
+    const std::string text = d.Text + 'e' + std::to_string(d.Exponent - static_cast<int>(d.Text.size()) + 1);
+    double value = 0.0;
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+}
+
 } // namespace
 
 char SystemDecimalSeparator()
@@ -74,25 +116,13 @@ std::string FormatNumber(double value, char separator)
     if (value == 0.0)
         return "0";
 
-    // "-d.dddddddddddddde+XX": the value rounded to 15 significant digits.
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const auto e = text.find('e');
-    std::string digits;
-    for (char c : text.substr(0, e))
-        if (IsDigit(c))
-            digits += c;
-    digits.erase(digits.find_last_not_of('0') + 1);
-    int exponent = 0;
-    const auto exponentText = text.substr(e + 1);
-    std::from_chars(exponentText.data() + (exponentText[0] == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
-
-    const bool fixed = exponent >= kLowestFixedExponent && exponent <= kHighestFixedExponent;
-    const std::string body = fixed ? FormatFixed(digits, exponent, separator)
-                                   : FormatScientific(digits, exponent, separator);
+    const Digits rounded = SignificantDigits(std::fabs(value), kSignificantDigits - 1);
+    // Near the largest double the rounded digits name a number past it,
+    // which reads as an overflow: those are cut instead of rounded.
+    const Digits d = Reads(rounded) ? rounded : TruncatedDigits(std::fabs(value));
+    const bool fixed = d.Exponent >= kLowestFixedExponent && d.Exponent <= kHighestFixedExponent;
+    const std::string body = fixed ? FormatFixed(d.Text, d.Exponent, separator)
+                                   : FormatScientific(d.Text, d.Exponent, separator);
     return value < 0 ? "-" + body : body;
 }
 
@@ -140,6 +170,15 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     if (result.ec != std::errc() || result.ptr != normal.data() + normal.size())
         return std::nullopt;
     return value;
+}
+
+std::optional<double> ParseFileNumber(std::string_view text)
+{
+    const bool point = text.find('.') != std::string_view::npos;
+    const bool comma = text.find(',') != std::string_view::npos;
+    if (point && comma)
+        return std::nullopt;
+    return ParseNumber(text, comma ? ',' : '.');
 }
 
 namespace {
@@ -211,4 +250,12 @@ std::optional<bool> ParseBoolean(std::string_view text, char separator)
     if (const auto number = ParseNumber(text, separator))
         return *number != 0.0;
     return std::nullopt;
+}
+
+std::optional<bool> ParseFileBoolean(std::string_view text)
+{
+    const bool comma = text.find(',') != std::string_view::npos;
+    if (comma && text.find('.') != std::string_view::npos)
+        return std::nullopt;
+    return ParseBoolean(text, comma ? ',' : '.');
 }

@@ -1,13 +1,14 @@
 #include "picture_export.h"
 
+#include "atomic_file.h"
 #include "banded_picture.h"
 #include "bmp_writer.h"
 #include "fract_viewer.h"
 #include "jpeg_writer.h"
+#include "metafile_limits.h"
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <cstdio> // before jpeglib.h, which uses FILE
 #include <new>
@@ -34,15 +35,10 @@ QByteArray JpegBytes(FractViewer& viewer, bool lines, int width, int height)
 }
 
 // The bitmap goes to the file as its rows are drawn.
-void WriteBmpFile(FractViewer& viewer, bool lines, int width, int height, const QString& path)
+void WriteBmpFile(FractViewer& viewer, bool lines, int width, int height, PendingFile& file)
 {
     BandedPicture picture(viewer, lines, width, height);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ExportError(file.errorString().toStdString());
-    WriteBmp(file, width, height, [&](int y) { return picture.Row(y); });
-    if (!file.commit())
-        throw ExportError(file.errorString().toStdString());
+    WritePendingFile(file, [&](QIODevice& out) { WriteBmp(out, width, height, [&](int y) { return picture.Row(y); }); });
 }
 
 QByteArray MetafileBytes(FractViewer& viewer, bool lines, int width, int height, const ReferenceScreen& screen,
@@ -56,46 +52,50 @@ QByteArray MetafileBytes(FractViewer& viewer, bool lines, int width, int height,
     return format == PictureFormat::Emf ? metafile.EmfBytes() : metafile.PlaceableWmfBytes();
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
+void WriteBytes(PendingFile& file, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ExportError(file.errorString().toStdString());
-}
-
-// Whether the format can hold a picture of this size at all. It is asked
-// before any pixels are allocated, so a size no file could take never costs
-// the memory of its picture.
-bool FormatHolds(PictureFormat format, int width, int height)
-{
-    switch (format) {
-    case PictureFormat::Bmp:
-        return BmpFileSize(width, height) <= kLargestBmpFile;
-    case PictureFormat::Jpeg:
-        return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
-    default:
-        return true;
-    }
+    WritePendingFile(file, [&bytes](QIODevice& out) { WriteAll(out, bytes.constData(), bytes.size()); });
 }
 
 // Writes the picture; failures other than the file's own are raised as the
 // standard exceptions of the writers.
-void WriteFormat(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+void WriteFormat(FractViewer& viewer, bool lines, int width, int height, PendingFile& file,
                  const ReferenceScreen& screen, PictureFormat format)
 {
     switch (format) {
     case PictureFormat::Bmp:
-        WriteBmpFile(viewer, lines, width, height, path);
+        WriteBmpFile(viewer, lines, width, height, file);
         break;
     case PictureFormat::Jpeg:
-        WriteFile(path, JpegBytes(viewer, lines, width, height));
+        WriteBytes(file, JpegBytes(viewer, lines, width, height));
         break;
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
-        WriteFile(path, MetafileBytes(viewer, lines, width, height, screen, format));
+        WriteBytes(file, MetafileBytes(viewer, lines, width, height, screen, format));
         break;
     default:
         throw ExportError("unsupported picture format");
+    }
+}
+
+// Every failure as an ExportError; the pending file is removed by then.
+void WriteChecked(FractViewer& viewer, bool lines, int width, int height, PendingFile& file,
+                  const ReferenceScreen& screen, PictureFormat format)
+{
+    try {
+        WriteFormat(viewer, lines, width, height, file, screen, format);
+    } catch (const ExportError&) {
+        file.Discard();
+        throw;
+    } catch (const std::bad_alloc&) {
+        file.Discard();
+        throw PictureSizeError("picture too large");
+    } catch (const std::length_error&) {
+        file.Discard();
+        throw PictureSizeError("picture too large");
+    } catch (const std::exception& e) {
+        file.Discard();
+        throw ExportError(e.what());
     }
 }
 
@@ -119,23 +119,63 @@ PictureFormat PictureFormatOf(const QString& fileName)
     return PictureFormat::Unsupported;
 }
 
-void WritePicture(FractViewer& viewer, bool lines, int width, int height, const QString& path,
-                  const ReferenceScreen& screen)
+bool FormatHolds(PictureFormat format, int width, int height, const ReferenceScreen& screen)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    switch (format) {
+    case PictureFormat::Bmp:
+        return BmpFileSize(width, height) <= kLargestBmpFile;
+    case PictureFormat::Jpeg:
+        return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
+    case PictureFormat::Emf:
+        return EmfHolds(QSize(width, height), screen);
+    case PictureFormat::Wmf:
+        return WmfHolds(QSize(width, height), screen);
+    default:
+        return true;
+    }
+}
+
+bool SomeFormatHolds(int width, int height)
+{
+    const ReferenceScreen standIn = StandInReferenceScreen();
+    for (const PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Emf, PictureFormat::Wmf})
+        if (FormatHolds(format, width, height, standIn))
+            return true;
+    return false;
+}
+
+void CheckPictureSize(PictureFormat format, int width, int height, const ReferenceScreen& screen)
 {
     if (width <= 0 || height <= 0)
         throw PictureSizeError("empty picture");
-    const PictureFormat format = PictureFormatOf(path);
-    if (!FormatHolds(format, width, height))
+    if (!FormatHolds(format, width, height, screen))
         throw PictureSizeError("picture too large for its format");
+}
+
+void WritePicture(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+                  const ReferenceScreen& screen)
+{
+    const PictureFormat format = PictureFormatOf(path);
+    CheckPictureSize(format, width, height, screen);
+    std::unique_ptr<PendingFile> file;
     try {
-        WriteFormat(viewer, lines, width, height, path, screen, format);
-    } catch (const ExportError&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw PictureSizeError("picture too large");
-    } catch (const std::length_error&) {
-        throw PictureSizeError("picture too large");
-    } catch (const std::exception& e) {
+        file = OpenPendingFile(path);
+    } catch (const FileWriteError& e) {
         throw ExportError(e.what());
     }
+    WriteChecked(viewer, lines, width, height, *file, screen, format);
+}
+
+void WritePicture(FractViewer& viewer, bool lines, int width, int height, PictureFormat format, PendingFile& file,
+                  const ReferenceScreen& screen)
+{
+    try {
+        CheckPictureSize(format, width, height, screen);
+    } catch (const ExportError&) {
+        file.Discard();
+        throw;
+    }
+    WriteChecked(viewer, lines, width, height, file, screen, format);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "metafile_device.h"
 
 #include <QString>
@@ -20,15 +21,16 @@ inline bool IsPictureFormat(PictureFormat format)
 }
 
 // A picture that cannot be made: a size of zero or below, one too large to
-// allocate or for its format to hold, or a file that cannot be written.
+// allocate or for its format to hold, or a file that cannot be written (the
+// message is then the system's reason).
 class ExportError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // The size itself is the trouble: zero or below, too large to allocate, or
-// too large for the format (a bitmap file over 4 GiB, a JPEG side over
-// 65500 pixels).
+// too large for the format's fields (a bitmap file over 4 GiB, a JPEG side
+// over 65500 pixels, an EMF frame beyond 32 bits, a WMF box beyond 16 bits).
 class PictureSizeError : public ExportError {
 public:
     using ExportError::ExportError;
@@ -36,10 +38,24 @@ public:
 
 constexpr int kJpegQuality = 90;
 
+// Whether a picture of this size fits every field of the format, on the
+// given reference screen (the metafiles' frames are in hundredths of a
+// millimetre). Sizes of zero or below fit no format.
+bool FormatHolds(PictureFormat format, int width, int height, const ReferenceScreen& screen);
+// Whether any picture format holds the size, metafiles on a 96 dpi screen.
+bool SomeFormatHolds(int width, int height);
+// Throws PictureSizeError unless the format holds the size. Ask before
+// fitting a view to the size: no arithmetic on it can overflow then.
+void CheckPictureSize(PictureFormat format, int width, int height, const ReferenceScreen& screen);
+
 // Draws the viewer, already fitted to (0, 0, width, height), as lines or
 // points into a picture of that size and writes it to path in the format of
 // its extension (BMP, JPEG, WMF or EMF). The file is replaced only when the
 // whole picture is written. Every failure is an ExportError, running out of
-// memory included.
+// memory included; the old file then stays as it was and no new file is
+// left behind.
 void WritePicture(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+                  const ReferenceScreen& screen);
+// The same into a file the caller opened.
+void WritePicture(FractViewer& viewer, bool lines, int width, int height, PictureFormat format, PendingFile& file,
                   const ReferenceScreen& screen);

@@ -21,8 +21,14 @@ ReferenceScreen StandInScreen(QSize pixels)
     return {pixels, QSizeF(pixels) * (kMillimetresPerInch / kStandInDpi)};
 }
 
-// A screen that reports no size of its own counts as a 96 dpi one.
-ReferenceScreen Usable(const ReferenceScreen& screen)
+int Dpi(int pixels, double millimetres)
+{
+    return static_cast<int>(std::lround(pixels * kMillimetresPerInch / millimetres));
+}
+
+} // namespace
+
+ReferenceScreen UsableScreen(const ReferenceScreen& screen)
 {
     if (screen.Pixels.isEmpty())
         return StandInScreen(kStandInPixels);
@@ -31,23 +37,21 @@ ReferenceScreen Usable(const ReferenceScreen& screen)
     return screen;
 }
 
-int Dpi(int pixels, double millimetres)
+ReferenceScreen StandInReferenceScreen()
 {
-    return static_cast<int>(std::lround(pixels * kMillimetresPerInch / millimetres));
+    return StandInScreen(kStandInPixels);
 }
-
-} // namespace
 
 ReferenceScreen PrimaryReferenceScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return StandInScreen(kStandInPixels);
-    return Usable({screen->size(), screen->physicalSize()});
+    return UsableScreen({screen->size(), screen->physicalSize()});
 }
 
 MetafileDevice::MetafileDevice(int width, int height, const ReferenceScreen& screen)
-    : width_(width), height_(height), screen_(Usable(screen)), engine_(std::make_unique<MetafilePaintEngine>())
+    : width_(width), height_(height), screen_(UsableScreen(screen)), engine_(std::make_unique<MetafilePaintEngine>())
 {
 }
 

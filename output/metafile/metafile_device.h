@@ -16,6 +16,11 @@ struct ReferenceScreen {
 
 // The primary screen, or a 96 dpi stand-in where there is none.
 ReferenceScreen PrimaryReferenceScreen();
+// That stand-in: 1920 x 1080 pixels at 96 dpi.
+ReferenceScreen StandInReferenceScreen();
+// The screen as the device records against it: one that reports no size of
+// its own counts as a 96 dpi one.
+ReferenceScreen UsableScreen(const ReferenceScreen& screen);
 
 class MetafilePaintEngine;
 

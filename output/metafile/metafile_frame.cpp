@@ -16,9 +16,15 @@ QSize HundredthsOfMillimetre(const ReferenceScreen& screen)
             static_cast<int>(std::lround(screen.Millimetres.height() * 100.0))};
 }
 
-QSize FrameSize(QSize pixels, const ReferenceScreen& screen)
+WideSize WideFrameSize(QSize pixels, const ReferenceScreen& screen)
 {
     const QSize physical = HundredthsOfMillimetre(screen);
-    return {static_cast<int>(MulDiv(pixels.width(), physical.width(), screen.Pixels.width())),
-            static_cast<int>(MulDiv(pixels.height(), physical.height(), screen.Pixels.height()))};
+    return {MulDiv(pixels.width(), physical.width(), screen.Pixels.width()),
+            MulDiv(pixels.height(), physical.height(), screen.Pixels.height())};
+}
+
+QSize FrameSize(QSize pixels, const ReferenceScreen& screen)
+{
+    const WideSize frame = WideFrameSize(pixels, screen);
+    return {static_cast<int>(frame.Width), static_cast<int>(frame.Height)};
 }

@@ -2,7 +2,10 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -15,6 +18,16 @@ const QPaintEngine::PaintEngineFeatures kFeatures = ~QPaintEngine::PaintEngineFe
 double LengthScale(const QTransform& transform)
 {
     return std::sqrt(std::fabs(transform.m11() * transform.m22() - transform.m12() * transform.m21()));
+}
+
+// The GDI box one past a rectangle's last pixel on each side, kept within
+// 32 bits however large the rectangle.
+GdiBox BoxOnePast(const QRect& r)
+{
+    auto clamped = [](std::int64_t v) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    return {r.x(), r.y(), clamped(std::int64_t{r.x()} + r.width() + 1), clamped(std::int64_t{r.y()} + r.height() + 1)};
 }
 
 } // namespace
@@ -56,8 +69,7 @@ void MetafilePaintEngine::drawRects(const QRect* rects, int rectCount)
 void MetafilePaintEngine::drawRects(const QRectF* rects, int rectCount)
 {
     for (int i = 0; i < rectCount; ++i) {
-        const QRect r = DeviceRect(rects[i]);
-        AddShape(DrawnShape::Kind::Rectangle, {r.x(), r.y(), r.x() + r.width() + 1, r.y() + r.height() + 1});
+        AddShape(DrawnShape::Kind::Rectangle, BoxOnePast(DeviceRect(rects[i])));
     }
 }
 
@@ -71,8 +83,7 @@ void MetafilePaintEngine::drawEllipse(const QRect& rect)
 // are the GDI box (x - r, y - r, x + r, y + r).
 void MetafilePaintEngine::drawEllipse(const QRectF& rect)
 {
-    const QRect r = DeviceRect(rect);
-    AddShape(DrawnShape::Kind::Ellipse, {r.x(), r.y(), r.x() + r.width() + 1, r.y() + r.height() + 1});
+    AddShape(DrawnShape::Kind::Ellipse, BoxOnePast(DeviceRect(rect)));
 }
 
 void MetafilePaintEngine::drawPolygon(const QPoint* points, int pointCount, PolygonDrawMode mode)

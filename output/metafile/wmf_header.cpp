@@ -37,6 +37,11 @@ PlaceableBox PlaceableBoxOf(QSize frameSize)
     return {convert(frameSize.width()), convert(frameSize.height()), units};
 }
 
+bool PlaceableBoxHolds(std::int64_t largestFrameSide)
+{
+    return MulDiv(largestFrameSide, 1, kHundredthsOfMillimetrePerInch) <= kLargest;
+}
+
 void AppendPlaceableHeader(LittleEndianBuffer& out, const PlaceableBox& box)
 {
     LittleEndianBuffer header;

@@ -18,6 +18,8 @@ struct PlaceableBox {
     int UnitsPerInch = 96;
 };
 PlaceableBox PlaceableBoxOf(QSize frameSize);
+// Whether the box holds the frame at all, at one unit per inch.
+bool PlaceableBoxHolds(std::int64_t largestFrameSide);
 
 void AppendPlaceableHeader(LittleEndianBuffer& out, const PlaceableBox& box);
 

@@ -1,5 +1,6 @@
 #include "bmp_writer.h"
 
+#include "atomic_file.h"
 #include "little_endian_buffer.h"
 
 #include <algorithm>
@@ -46,12 +47,6 @@ QByteArray Headers(std::int64_t width, std::int64_t height)
     return out.Bytes();
 }
 
-void Write(QIODevice& out, const char* data, qint64 size)
-{
-    if (out.write(data, size) != size)
-        throw std::runtime_error(out.errorString().toStdString());
-}
-
 } // namespace
 
 void WriteBmp(QIODevice& out, int width, int height, const std::function<const QRgb*(int y)>& row)
@@ -59,7 +54,7 @@ void WriteBmp(QIODevice& out, int width, int height, const std::function<const Q
     if (BmpFileSize(width, height) > kLargestBmpFile)
         throw std::length_error("bitmap file larger than 4 GiB");
     const QByteArray headers = Headers(width, height);
-    Write(out, headers.constData(), headers.size());
+    WriteAll(out, headers.constData(), headers.size());
     // Rows go out in chunks of about a megabyte.
     const std::int64_t rowSize = RowSize(width);
     const int rowsPerChunk = static_cast<int>(std::max<std::int64_t>(1, (1 << 20) / rowSize));
@@ -74,7 +69,7 @@ void WriteBmp(QIODevice& out, int width, int height, const std::function<const Q
             *p++ = static_cast<unsigned char>(qRed(in[x]));
         }
         if (++filled == rowsPerChunk || y == 0) {
-            Write(out, chunk.constData(), filled * rowSize);
+            WriteAll(out, chunk.constData(), filled * rowSize);
             filled = 0;
         }
     }

@@ -1,6 +1,8 @@
 #include "fract_file.h"
 #include "fract_viewer.h"
+#include "../model/small_disk.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,14 +16,17 @@ struct ProcessResult {
     QString errors;
 };
 
-ProcessResult Ornalix(const QStringList& arguments, const QString& configHome)
+ProcessResult Ornalix(const QStringList& arguments, const QString& configHome, bool runtimeDir = true,
+                      const QString& locale = QStringLiteral("C"))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!runtimeDir)
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // the export must pick its own
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.insert(QStringLiteral("LC_ALL"), locale);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ORNALIX_BINARY), arguments);
     process.waitForFinished(60000);
@@ -41,7 +46,7 @@ protected:
 QImage ExpectedPoints(const QString& file, int width, int height)
 {
     FractModel generator(10);
-    const FractDocument document = LoadFractDocument(file, generator, '.');
+    const FractDocument document = LoadFractDocument(file, generator);
     FractViewer viewer(generator, 16384);
     viewer.Depth = document.Depth;
     viewer.Recalculate();
@@ -95,28 +100,107 @@ TEST_F(CommandLineExport, LinesUseTheDefaultSizeAndColours)
     EXPECT_GT(black, 256) << "a connected curve across the picture";
 }
 
-TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessage)
+// One line each: the program's own message, what it concerns, and why.
+TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessageAndTheReason)
 {
     const QString start = Example("start.fract");
     const ProcessResult missing = Ornalix({QStringLiteral("--export"), Path("a.bmp"), Path("missing.fract")}, Path("config"));
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.errors, QStringLiteral("Fehlerhaftes Dateiformat"));
+    EXPECT_EQ(missing.errors,
+              QStringLiteral("Fehlerhaftes Dateiformat: ") + Path("missing.fract") + QStringLiteral(": No such file or directory"));
 
     for (const char* size : {"0x10", "10x-1", "axb", "10", "99999999x99999999"}) {
         const ProcessResult bad = Ornalix({QStringLiteral("--export"), Path("b.bmp"), QStringLiteral("--size"),
                                  QLatin1String(size), start},
                                 Path("config"));
         EXPECT_EQ(bad.status, 2) << size;
-        EXPECT_EQ(bad.errors, QStringLiteral("Ungültige Breite bzw. Höhe")) << size;
+        EXPECT_TRUE(bad.errors.startsWith(QStringLiteral("Ungültige Breite bzw. Höhe: ") + QLatin1String(size) + QStringLiteral(": ")))
+            << qPrintable(bad.errors);
+        EXPECT_FALSE(bad.errors.contains(QLatin1Char('\n'))) << qPrintable(bad.errors);
     }
     EXPECT_FALSE(QFile::exists(Path("b.bmp")));
 
     const ProcessResult png = Ornalix({QStringLiteral("--export"), Path("c.png"), start}, Path("config"));
     EXPECT_EQ(png.status, 2);
-    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat"));
+    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat: ") + Path("c.png"));
 
     EXPECT_EQ(Ornalix({QStringLiteral("--version")}, Path("config")).status, 0);
     EXPECT_EQ(Ornalix({QStringLiteral("--bogus")}, Path("config")).status, 2);
+}
+
+// A cron job or a container has no XDG_RUNTIME_DIR, and still hears nothing
+// from an export that succeeds, in any format.
+TEST_F(CommandLineExport, SuccessIsSilent)
+{
+    for (const char* name : {"quiet.bmp", "quiet.jpg", "quiet.emf", "quiet.wmf"}) {
+        const ProcessResult result =
+            Ornalix({QStringLiteral("--export"), Path(name), Example("koch.fract")}, Path("config"), false);
+        EXPECT_EQ(result.status, 0) << name;
+        EXPECT_EQ(result.errors, QString()) << name;
+        EXPECT_TRUE(QFile::exists(Path(name))) << name;
+    }
+}
+
+// The examples are written with decimal points; a German user opens them all.
+TEST_F(CommandLineExport, EveryExampleExportsUnderAGermanLocale)
+{
+    const QStringList examples = QDir(QStringLiteral(ORNALIX_EXAMPLES)).entryList({QStringLiteral("*.fract")});
+    ASSERT_GE(examples.size(), 5);
+    for (const QString& name : examples) {
+        const QString bmp = dir.filePath(name + QStringLiteral(".bmp"));
+        const ProcessResult result = Ornalix({QStringLiteral("--export"), bmp, Example(qPrintable(name))},
+                                             Path("config"), true, QStringLiteral("de_DE.UTF-8"));
+        EXPECT_EQ(result.status, 0) << qPrintable(name);
+        EXPECT_EQ(result.errors, QString()) << qPrintable(name);
+        EXPECT_EQ(QImage(bmp).size(), QSize(256, 256)) << qPrintable(name);
+    }
+}
+
+TEST_F(CommandLineExport, SizesTheFormatCannotHoldAreRefused)
+{
+    for (const auto& [name, size] : {std::pair("a.emf", "2147483647x10"), std::pair("b.emf", "90000000x10"),
+                                     std::pair("c.wmf", "2147483647x10"), std::pair("d.wmf", "10x20000000"),
+                                     std::pair("e.bmp", "1431655747x1"), std::pair("f.jpg", "65501x1")}) {
+        const ProcessResult result =
+            Ornalix({QStringLiteral("--export"), Path(name), QStringLiteral("--size"), QLatin1String(size),
+                     Example("start.fract")},
+                    Path("config"));
+        EXPECT_EQ(result.status, 2) << size;
+        EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + QLatin1String(size)
+                                     + QStringLiteral(": picture too large for its format"));
+        EXPECT_FALSE(QFile::exists(Path(name))) << name;
+    }
+}
+
+// A stored size no format can hold is mended on reading; the export goes on
+// at the default size.
+TEST_F(CommandLineExport, AStoredSizeThatOverflowsIsMended)
+{
+    QDir().mkpath(Path("config"));
+    QFile store(Path("config/Ornalix.conf"));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write("[General]\nexportWidth=2147483647\nexportHeight=10\n");
+    store.close();
+    const QString bmp = Path("mended.bmp");
+    const ProcessResult result = Ornalix({QStringLiteral("--export"), bmp, Example("start.fract")}, Path("config"));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, QString());
+    EXPECT_EQ(QImage(bmp).size(), QSize(256, 256));
+}
+
+TEST_F(CommandLineExport, AFullDiskIsOneLineWithTheSystemsReason)
+{
+    SmallDisk disk;
+    ORNALIX_NEED_SMALL_DISK(disk);
+    disk.Write(QStringLiteral("bild.emf"), "old");
+    disk.Fill();
+    const QString out = disk.Path(QStringLiteral("bild.emf"));
+    const ProcessResult result = Ornalix({QStringLiteral("--export"), out, Example("start.fract")}, Path("config"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + out
+                                 + QStringLiteral(": No space left on device"));
+    EXPECT_EQ(disk.Read(QStringLiteral("bild.emf")), "old");
+    EXPECT_EQ(disk.Files(), (QStringList{QStringLiteral("bild.emf"), QStringLiteral("filler")}));
 }
 
 } // namespace

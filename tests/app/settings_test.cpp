@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -110,38 +114,112 @@ TEST(SettingsWrite, AStoreThatCannotBeWrittenIsReported)
     QDir(path).removeRecursively();
 }
 
-TEST(SettingsSanitize, ValuesThatWouldStallTheProgramGoBackToDefaults)
+// Each value is tried just inside and just outside what the program can
+// work with; only the latter is put back.
+SettingValues Sanitized(const std::function<void(SettingValues&)>& change)
 {
     SettingValues values;
-    values.PenWidth = 0;
-    values.ZoomSteps = -5;
-    values.ZoomDelay = 0;
-    values.AngRaster = 1000000;
-    values.LenRaster = -3;
-    values.MinNodes = 8;
-    values.MaxNodes = 4;
-    values.MinLength = 3;
-    values.MaxLength = 2;
-    values.ExportWidth = 640;
+    change(values);
     SettingsStore::Sanitize(values);
-    const SettingValues defaults;
-    EXPECT_EQ(values.PenWidth, defaults.PenWidth);
-    EXPECT_EQ(values.ZoomSteps, defaults.ZoomSteps);
-    EXPECT_EQ(values.ZoomDelay, defaults.ZoomDelay);
-    EXPECT_EQ(values.AngRaster, defaults.AngRaster);
-    EXPECT_EQ(values.LenRaster, defaults.LenRaster);
-    EXPECT_EQ(values.MinNodes, 3);
-    EXPECT_EQ(values.MaxNodes, 5);
-    EXPECT_EQ(values.MinLength, 0.5);
-    EXPECT_EQ(values.ExportWidth, 640) << "sound values stay";
+    return values;
+}
 
-    SettingValues sound;
-    sound.MinNodes = 10;
-    sound.MaxNodes = 10;
-    sound.PenWidth = 10;
-    SettingsStore::Sanitize(sound);
-    EXPECT_EQ(sound.MinNodes, 10);
-    EXPECT_EQ(sound.PenWidth, 10);
+TEST(SettingsSanitize, KeepsWhatWorksBeyondTheDialogsLimits)
+{
+    using namespace SettingLimits;
+    const SettingValues kept = Sanitized([](SettingValues& v) {
+        v.PenWidth = 20;
+        v.ZoomSteps = std::numeric_limits<int>::max();
+        v.ZoomDelay = kShortestZoomDelay;
+        v.AngRaster = 36;
+        v.LenRaster = 1000;
+        v.MinNodes = 8;
+        v.MaxNodes = 4;
+        v.MinLength = 3;
+        v.MaxLength = 2;
+        v.ExportWidth = 60000;
+        v.ExportHeight = 60000;
+    });
+    EXPECT_EQ(kept.PenWidth, 20);
+    EXPECT_EQ(kept.ZoomSteps, std::numeric_limits<int>::max());
+    EXPECT_EQ(kept.ZoomDelay, 1);
+    EXPECT_EQ(kept.AngRaster, 36);
+    EXPECT_EQ(kept.LenRaster, 1000);
+    EXPECT_EQ(kept.MinNodes, 8) << "New orders the counts itself";
+    EXPECT_EQ(kept.MaxNodes, 4);
+    EXPECT_EQ(kept.MinLength, 3);
+    EXPECT_EQ(kept.MaxLength, 2);
+    EXPECT_EQ(kept.ExportWidth, 60000) << "a JPEG holds it";
+
+    // Rasters below what turns them on are simply off.
+    EXPECT_EQ(Sanitized([](SettingValues& v) { v.AngRaster = -7; }).AngRaster, -7);
+    EXPECT_EQ(Sanitized([](SettingValues& v) { v.LenRaster = std::numeric_limits<int>::min(); }).LenRaster,
+              std::numeric_limits<int>::min());
+}
+
+TEST(SettingsSanitize, MendsOnlyPastTheBoundaryOfWhatWorks)
+{
+    using namespace SettingLimits;
+    const SettingValues d;
+    auto pen = [](int width) { return Sanitized([=](SettingValues& v) { v.PenWidth = width; }).PenWidth; };
+    EXPECT_EQ(pen(1), 1);
+    EXPECT_EQ(pen(0), d.PenWidth);
+    EXPECT_EQ(pen(kWidestStoredPen), kWidestStoredPen);
+    EXPECT_EQ(pen(kWidestStoredPen + 1), d.PenWidth);
+
+    auto steps = [](int n) { return Sanitized([=](SettingValues& v) { v.ZoomSteps = n; }).ZoomSteps; };
+    EXPECT_EQ(steps(1), 1);
+    EXPECT_EQ(steps(0), d.ZoomSteps);
+    auto delay = [](int ms) { return Sanitized([=](SettingValues& v) { v.ZoomDelay = ms; }).ZoomDelay; };
+    EXPECT_EQ(delay(1), 1);
+    EXPECT_EQ(delay(-1), d.ZoomDelay);
+
+    auto raster = [](int n) { return Sanitized([=](SettingValues& v) { v.AngRaster = n; }).AngRaster; };
+    EXPECT_EQ(raster(kMostStoredAngleSteps), kMostStoredAngleSteps);
+    EXPECT_EQ(raster(kMostStoredAngleSteps + 1), d.AngRaster);
+
+    auto nodes = [](int lo, int hi) {
+        const SettingValues v = Sanitized([=](SettingValues& s) { s.MinNodes = lo, s.MaxNodes = hi; });
+        return std::pair(v.MinNodes, v.MaxNodes);
+    };
+    EXPECT_EQ(nodes(1, std::numeric_limits<int>::max()), std::pair(1, std::numeric_limits<int>::max()));
+    EXPECT_EQ(nodes(0, 5), std::pair(d.MinNodes, d.MaxNodes));
+    EXPECT_EQ(nodes(std::numeric_limits<int>::min(), std::numeric_limits<int>::max()), std::pair(d.MinNodes, d.MaxNodes));
+
+    auto lengths = [](double lo, double hi) {
+        const SettingValues v = Sanitized([=](SettingValues& s) { s.MinLength = lo, s.MaxLength = hi; });
+        return std::pair(v.MinLength, v.MaxLength);
+    };
+    const auto defaults = std::pair(d.MinLength, d.MaxLength);
+    EXPECT_EQ(lengths(1e-150, 1e150), std::pair(1e-150, 1e150));
+    EXPECT_EQ(lengths(1e-300, 1e300), defaults) << "their ratio overflows";
+    constexpr double kRoom = std::numeric_limits<double>::max() / 2;
+    EXPECT_EQ(lengths(1, kRoom), std::pair(1.0, kRoom));
+    EXPECT_EQ(lengths(1, std::nextafter(kRoom, 2 * kRoom)), defaults) << "no room left for New's rounding";
+    constexpr double kMax = std::numeric_limits<double>::max();
+    EXPECT_EQ(lengths(4 / kMax, 1), std::pair(4 / kMax, 1.0));
+    EXPECT_EQ(lengths(1 / kMax, 1), defaults) << "no room left for the inverse";
+    EXPECT_EQ(lengths(std::numeric_limits<double>::denorm_min(), 1), defaults) << "its inverse overflows";
+    EXPECT_EQ(lengths(0, 2), defaults);
+    EXPECT_EQ(lengths(-1, 2), defaults);
+    EXPECT_EQ(lengths(0.5, std::numeric_limits<double>::infinity()), defaults);
+    EXPECT_EQ(lengths(std::numeric_limits<double>::quiet_NaN(), 2), defaults);
+
+    auto size = [](int w, int h) {
+        const SettingValues v = Sanitized([=](SettingValues& s) { s.ExportWidth = w, s.ExportHeight = h; });
+        return std::pair(v.ExportWidth, v.ExportHeight);
+    };
+    const auto defaultSize = std::pair(d.ExportWidth, d.ExportHeight);
+    EXPECT_EQ(size(1, 1), std::pair(1, 1));
+    EXPECT_EQ(size(0, 1), defaultSize);
+    EXPECT_EQ(size(1, -5), defaultSize);
+    // The widest bitmap file still counts its bytes in 32 bits.
+    EXPECT_EQ(size(1431655746, 1), std::pair(1431655746, 1));
+    EXPECT_EQ(size(1431655747, 1), defaultSize);
+    EXPECT_EQ(size(std::numeric_limits<int>::max(), 10), defaultSize);
+    // An EMF's frame in hundredths of a millimetre at 96 dpi.
+    EXPECT_EQ(size(81000000, 81000000), std::pair(81000000, 81000000));
+    EXPECT_EQ(size(90000000, 90000000), defaultSize);
 }
 
 } // namespace

@@ -102,8 +102,8 @@ TEST_F(SettingsWindow, StoredValuesThatWouldStallTheProgramFallBackToDefaults)
 {
     RestartWithStore([](QSettings& store) {
         const std::pair<const char*, QVariant> values[] = {
-            {"penWidth", 0}, {"zoomSteps", 0}, {"zoomDelay", 0}, {"angRaster", 999999}, {"minNodes", 8}, {"maxNodes", 4},
-            {"minLength", QByteArray("\0\0\0\0\0\0\x08\x40", 8)}, {"maxLength", QByteArray("\0\0\0\0\0\0\0\x40", 8)},
+            {"penWidth", 0}, {"zoomSteps", 0}, {"zoomDelay", 0}, {"angRaster", 999999}, {"minNodes", 0}, {"maxNodes", -4},
+            {"minLength", QByteArray("\0\0\0\0\0\0\0\0", 8)}, {"maxLength", QByteArray("\0\0\0\0\0\0\0\x40", 8)},
             {"exportWidth", 800}};
         for (const auto& [name, value] : values)
             store.setValue(QLatin1String(name), value);

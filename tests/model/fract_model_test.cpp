@@ -72,22 +72,22 @@ TEST(FractModel, LoadKeepsWhatWasReadBeforeABadLine)
 {
     FractModel model(10);
     TextLineReader odd("1\r\n0\r\n0,6\r\n");
-    EXPECT_THROW(model.LoadFromText(odd, ','), FractFormatError);
+    EXPECT_THROW(model.LoadFromText(odd), FractFormatError);
     EXPECT_EQ(model.Count, 1);
     EXPECT_EQ(model.Items[1].Re, 0.6);
 
     TextLineReader trailingBlank("1\n0\n\n");
-    EXPECT_THROW(model.LoadFromText(trailingBlank, '.'), FractFormatError);
+    EXPECT_THROW(model.LoadFromText(trailingBlank), FractFormatError);
     EXPECT_EQ(model.Count, 1);
 
     TextLineReader strayCarriageReturn("0,5\r\r\n2\x1A garbage");
-    model.LoadFromText(strayCarriageReturn, ',');
+    model.LoadFromText(strayCarriageReturn);
     EXPECT_EQ(model.Count, 1);
     EXPECT_EQ(model.Items[0].Re, 0.5);
     EXPECT_EQ(model.Items[0].Im, 2);
 
     TextLineReader empty("");
-    model.LoadFromText(empty, '.');
+    model.LoadFromText(empty);
     EXPECT_EQ(model.Count, 0);
 }
 
@@ -98,7 +98,7 @@ TEST(FractModel, NeverReadsPastTheLastSlot)
         text += "1\n0\n";
     FractModel model(10);
     TextLineReader reader(text);
-    EXPECT_THROW(model.LoadFromText(reader, '.'), FractFormatError);
+    EXPECT_THROW(model.LoadFromText(reader), FractFormatError);
     EXPECT_EQ(model.Count, 10);
 }
 

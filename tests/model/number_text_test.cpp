@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 TEST(NumberText, WritesGeneralFormatWithFifteenDigits)
@@ -42,6 +45,38 @@ TEST(NumberText, RoundTripsToFifteenDigits)
     for (double v : {0.6, -0.8, 0.96, 1e-5, 1.5e20, 3.14159265358979, -123.456})
         for (char separator : {'.', ','})
             EXPECT_EQ(ParseNumber(FormatNumber(v, separator), separator), v) << v;
+}
+
+TEST(NumberText, FilesTakeEitherSeparatorButNeverBoth)
+{
+    EXPECT_EQ(ParseFileNumber("0.5"), 0.5);
+    EXPECT_EQ(ParseFileNumber(" -0,25 "), -0.25);
+    EXPECT_EQ(ParseFileNumber("1,5E-3"), 0.0015);
+    EXPECT_EQ(ParseFileNumber("7"), 7);
+    EXPECT_EQ(ParseFileNumber("1,000"), 1.0) << "a comma is a decimal separator, never a thousands one";
+    for (const char* bad : {"1.000,5", "1,000.5", "1,2,3", "1.2.3", "0.5,", ",", ".", "1 000", "INF", "NAN", ""})
+        EXPECT_EQ(ParseFileNumber(bad), std::nullopt) << bad;
+    EXPECT_EQ(ParseFileBoolean("0,0"), false);
+    EXPECT_EQ(ParseFileBoolean("0.5"), true);
+    EXPECT_EQ(ParseFileBoolean("True"), true);
+    EXPECT_EQ(ParseFileBoolean("0.0,0"), std::nullopt);
+}
+
+TEST(NumberText, EveryFiniteNumberWrittenReadsBack)
+{
+    constexpr double kMax = std::numeric_limits<double>::max();
+    EXPECT_EQ(FormatNumber(kMax, ','), "1,79769313486231E308") << "cut, since rounding up would overflow";
+    EXPECT_EQ(FormatNumber(-kMax, '.'), "-1.79769313486231E308");
+    EXPECT_EQ(FormatNumber(1.7976931348623e308, '.'), "1.7976931348623E308") << "rounded as ever below";
+    const double extremes[] = {kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308,
+                               std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+                               -std::numeric_limits<double>::denorm_min(), 9.99999999999999999e307};
+    for (double v : extremes)
+        for (char separator : {'.', ','}) {
+            const auto back = ParseNumber(FormatNumber(v, separator), separator);
+            ASSERT_TRUE(back.has_value()) << FormatNumber(v, separator);
+            EXPECT_LE(std::fabs(*back - v), std::fabs(v) * 1e-14) << FormatNumber(v, separator);
+        }
 }
 
 TEST(NumberText, IntegersInDecimalAndHexadecimal)

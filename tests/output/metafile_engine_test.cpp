@@ -73,6 +73,11 @@ TEST(MetafilePaintEngine, FillRectBecomesRectangleWithoutPen)
     EXPECT_EQ(shape.Brush, (GdiBrush{true, 0x001E140A}));
     // With no pen, GDI fills up to two short of right and bottom.
     EXPECT_EQ(shape.Box, (GdiBox{0, 0, 801, 601}));
+
+    // One past the widest rectangle there is stays within 32 bits.
+    const Recorded widest([](QPainter& p) { p.fillRect(QRect(0, 0, 2147483647, 10), Qt::white); });
+    ASSERT_EQ(widest.Drawing().size(), 1u);
+    EXPECT_EQ(widest.At<DrawnShape>(0).Box, (GdiBox{0, 0, 2147483647, 11}));
 }
 
 TEST(MetafilePaintEngine, PolylinesAndLinesKeepPointsAndPenRoundedToPixels)

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -20,8 +23,8 @@ protected:
         viewer.Recalculate();
     }
 
-    FractModel generator{10};
-    FractViewer viewer{generator, 16384};
+    FractModel generator{kGeneratorCapacity};
+    FractViewer viewer{generator, kCurveCapacity};
 };
 
 void ExpectPoint(const Complex& p, double re, double im, double tolerance = 1e-12)
@@ -235,6 +238,72 @@ TEST_F(StartCurve, FarPointsAfterManyZoomsDrawNoStrayLines)
                 black += image.pixel(x, y) == qRgb(0, 0, 0);
         EXPECT_LT(black, 200 * 3) << "at most a line or two can cross the view";
     }
+}
+
+} // namespace
+
+namespace {
+
+std::uint64_t Bits(double value)
+{
+    return std::bit_cast<std::uint64_t>(value);
+}
+
+struct ExactPoint {
+    int Index;
+    std::uint64_t Re;
+    std::uint64_t Im;
+};
+
+// Depth 8, cut at the capacity: a change in the order of the arithmetic
+// moves the last bits, which no tolerance would notice.
+void ExpectDepthEight(FractModel& generator, const std::vector<ExactPoint>& expected, const ExactPoint& boundsMin,
+                      const ExactPoint& boundsMax)
+{
+    FractViewer viewer(generator, kCurveCapacity);
+    viewer.Depth = 8;
+    viewer.Recalculate();
+    ASSERT_EQ(viewer.PointCount, 16383);
+    for (const ExactPoint& p : expected) {
+        EXPECT_EQ(Bits(viewer.Points[p.Index].Re), p.Re) << "point " << p.Index << " re " << viewer.Points[p.Index].Re;
+        EXPECT_EQ(Bits(viewer.Points[p.Index].Im), p.Im) << "point " << p.Index << " im " << viewer.Points[p.Index].Im;
+    }
+    EXPECT_EQ(Bits(viewer.BoundsMin.Re), boundsMin.Re);
+    EXPECT_EQ(Bits(viewer.BoundsMin.Im), boundsMin.Im);
+    EXPECT_EQ(Bits(viewer.BoundsMax.Re), boundsMax.Re);
+    EXPECT_EQ(Bits(viewer.BoundsMax.Im), boundsMax.Im);
+}
+
+TEST(ExactExpansion, StartGeneratorAtDepthEight)
+{
+    FractModel start(kGeneratorCapacity);
+    MakeStartGenerator(start);
+    ExpectDepthEight(start,
+                     {{1, 0x3FF0000000000000ull, 0x0000000000000000ull},
+                      {2, 0x3FF999999999999Aull, 0xBFE999999999999Aull},
+                      {1000, 0x4074447C30D3069Full, 0xC016872B020C553Cull},
+                      {5461, 0x4092DBA67A52ABDAull, 0xC0773474107317C5ull},
+                      {12345, 0x40A2ACF5C43CDB50ull, 0xBFFC28F5C29B7B53ull},
+                      {16382, 0x40AAD4BF67897D8Aull, 0xBFE9999999CCA204ull}},
+                     {0, 0x0000000000000000ull, 0xC08AD7F29ABCB375ull}, {0, 0x40AAD4BF67897D8Aull, 0x0000000000000000ull});
+}
+
+TEST(ExactExpansion, CesaroGeneratorAtDepthEight)
+{
+    FractModel cesaro(kGeneratorCapacity);
+    cesaro.Count = 4;
+    cesaro.Items[0].SetTo(1, 0);
+    cesaro.Items[1].SetTo(0.0871557427476582, -0.996194698091746);
+    cesaro.Items[2].SetTo(-0.984807753012208, 0.17364817766693);
+    cesaro.Items[3].SetTo(0.0871557427476582, -0.996194698091746);
+    ExpectDepthEight(cesaro,
+                     {{1, 0x3FF0000000000000ull, 0x0000000000000000ull},
+                      {2, 0x3FF164FD6B8C2810ull, 0xBFEFE0D3B41815A6ull},
+                      {1000, 0x4046E918D8ABA1E1ull, 0xC004594C6CE1E6FDull},
+                      {5461, 0x40566E5B67B09CE8ull, 0xC0459BDD4FDD5E60ull},
+                      {12345, 0x406082C19C346126ull, 0xBFF2B7AD29C110C6ull},
+                      {16382, 0x406C952826A22064ull, 0xBFEFE0D3B3E9C5D5ull}},
+                     {0, 0x0000000000000000ull, 0xC05A50D13094C798ull}, {0, 0x406C952826A22064ull, 0x3DF7738B30000000ull});
 }
 
 } // namespace
