@@ -6,9 +6,7 @@
 
 namespace {
 
-constexpr int kMinPenWidth = 1;
-constexpr int kMaxPenWidth = 10;
-constexpr double kLongestEdge = 10.0;
+using namespace SettingLimits;
 
 // A field that holds no number of the kind wanted ends the taking.
 struct NotANumber {};
@@ -34,7 +32,7 @@ void TakeDrawing(const OptionsEntry& entry, SettingValues& values, QStringList& 
     values.BgColor = entry.BgColor;
     values.FgColor = entry.FgColor;
     const int penWidth = IntegerOf(entry.PenWidth);
-    if (penWidth >= kMinPenWidth && penWidth <= kMaxPenWidth)
+    if (penWidth >= kThinnestPen && penWidth <= kWidestPen)
         values.PenWidth = penWidth;
     else
         warnings << Messages::kInvalidPenWidth;
@@ -44,12 +42,12 @@ void TakeTiming(const OptionsEntry& entry, SettingValues& values, QStringList& w
 {
     values.ZoomAnimation = entry.ZoomAnimation;
     const int steps = IntegerOf(entry.ZoomSteps);
-    if (steps >= 1)
+    if (steps >= kFewestZoomSteps)
         values.ZoomSteps = steps;
     else
         warnings << Messages::kInvalidSteps;
     const int delay = IntegerOf(entry.ZoomDelay);
-    if (delay >= 1)
+    if (delay >= kShortestZoomDelay)
         values.ZoomDelay = delay;
     else
         warnings << Messages::kInvalidInterval;

@@ -10,8 +10,6 @@
 #include <functional>
 
 namespace {
-constexpr int kFewestNodes = 3;
-constexpr int kMostNodes = 10;
 // The swatch keeps the colour reference it was given, so a desktop colour
 // comes back as the same reference and not as the RGB value it has today.
 constexpr char kColorProperty[] = "colorRef";
@@ -110,10 +108,10 @@ void TanimationDlg::FormShow()
 // and position come last and leave both sliders as stored.
 void TanimationDlg::ShowNodeRanges()
 {
-    ui->tbMinNodes->setRange(kFewestNodes, values_.MaxNodes);
+    ui->tbMinNodes->setRange(SettingLimits::kFewestNodes, values_.MaxNodes);
     ui->tbMinNodes->setValue(values_.MinNodes);
     ui->lblMinNodes->setNum(values_.MinNodes);
-    ui->tbMaxNodes->setRange(values_.MinNodes, kMostNodes);
+    ui->tbMaxNodes->setRange(values_.MinNodes, SettingLimits::kMostNodes);
     ui->tbMaxNodes->setValue(values_.MaxNodes);
     ui->lblMaxNodes->setNum(values_.MaxNodes);
 }

@@ -49,8 +49,10 @@ protected:
     // job is open.
     QImage PanePicture()
     {
+        // A paint now, in the pane's current coordinates (no fit).
         const QScopedValueRollback printing(window->Printing, true);
-        return FractPicture().convertToFormat(QImage::Format_RGB32);
+        ptbFract()->repaint();
+        return ptbFract()->Picture().convertToFormat(QImage::Format_RGB32);
     }
 };
 

@@ -1,0 +1,24 @@
+// The WAV reader on any bytes: it either reads an audio stream whose
+// numbers fit the file, or refuses with its own message; it never crashes.
+#include "avi_error.h"
+#include "wav_reader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    try {
+        const WavAudio audio = ReadWav(device);
+        if (audio.BlockAlign == 0 || audio.Format.size() > bytes.size())
+            std::abort();
+    } catch (const AviError&) {
+    }
+    return 0;
+}
