@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.open(QIODevice::ReadOnly);
     try {
         const WavAudio audio = ReadWav(device);
-        if (audio.BlockAlign == 0 || audio.Format.size() > bytes.size())
+        if (audio.BlockAlign == 0 || audio.DataOffset + audio.DataSize > bytes.size())
             std::abort();
     } catch (const AviError&) {
     }

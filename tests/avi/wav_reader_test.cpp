@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 
 namespace {
 
@@ -170,30 +169,6 @@ TEST(WavReader, ReportsDiskErrorsAsSuch)
     } catch (const AviError& e) {
         EXPECT_STREQ(e.what(), "A disk error occurred while opening the audio file.");
     }
-}
-
-// Every cut and many random changes of a good file: a result or a message,
-// never a crash or a sound that runs outside the file.
-TEST(WavReader, DamagedFilesNeverCrash)
-{
-    const QByteArray good = Wave(Chunk("LIST", "INFOabc") + Chunk("fmt ", Format(0xFFFE, 40, 16, kPcmGuid))
-                                 + Chunk("data", kSamples.left(100)));
-    std::mt19937 random(12);
-    int accepted = 0;
-    for (int n = 0; n < 4000; ++n) {
-        QByteArray bytes = n < good.size() ? good.left(n) : good;
-        for (int k = 0; n >= good.size() && k < 3; ++k)
-            bytes[random() % bytes.size()] = char(random());
-        try {
-            const WavAudio audio = Read(bytes);
-            EXPECT_LE(audio.DataOffset + audio.DataSize, bytes.size());
-            EXPECT_GT(audio.BlockAlign, 0);
-            ++accepted;
-        } catch (const AviError& e) {
-            EXPECT_EQ(QString::fromStdString(e.what()), kCorrupt);
-        }
-    }
-    EXPECT_GT(accepted, 0);
 }
 
 TEST(WavReader, DamagedButAcceptedSoundPlays)

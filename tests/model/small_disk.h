@@ -41,6 +41,7 @@ public:
 
     bool Mounted() const { return mounted_; }
     const std::string& Why() const { return why_; }
+    QString Dir() const { return dir_.path(); }
     QString Path(const QString& name) const { return dir_.filePath(name); }
     QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
 
