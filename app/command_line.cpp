@@ -1,6 +1,6 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
-#include "number_text.h"
+#include "model/number_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -7,6 +7,9 @@
 
 #include <optional>
 
+// The exit status of a command that failed: it printed one line saying why.
+constexpr int kCommandFailed = 2;
+
 // What the program was asked to do from the shell.
 struct CommandLine {
     QString FractFile;           // a .fract file to open or export

@@ -1,6 +1,6 @@
-#include "dialogs.h"
+#include "app/dialogs.h"
 
-#include "messages.h"
+#include "app/messages.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,18 +1,16 @@
-#include "export_command.h"
+#include "app/export_command.h"
 
-#include "command_line.h"
-#include "fract_file.h"
-#include "fract_viewer.h"
-#include "messages.h"
-#include "picture_export.h"
-#include "settings.h"
+#include "app/command_line.h"
+#include "app/messages.h"
+#include "app/settings.h"
+#include "model/fract_file.h"
+#include "output/picture_export.h"
+#include "view/fract_viewer.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-constexpr int kFailure = 2;
 
 // One line: the program's own message, what it concerns and why.
 int Fail(const QString& message, const QString& subject, const std::string& reason = {})
@@ -21,7 +19,7 @@ int Fail(const QString& message, const QString& subject, const std::string& reas
     if (!reason.empty())
         line += QStringLiteral(": ") + QString::fromStdString(reason);
     std::fprintf(stderr, "%s\n", qPrintable(line));
-    return kFailure;
+    return kCommandFailed;
 }
 
 QString SizeText(QSize size)

@@ -1,10 +1,10 @@
-#include "command_line.h"
-#include "dialogs.h"
-#include "export_command.h"
-#include "random_source.h"
-#include "record_command.h"
-#include "termination_signals.h"
-#include "tform1.h"
+#include "app/command_line.h"
+#include "app/dialogs.h"
+#include "app/export_command.h"
+#include "app/record_command.h"
+#include "app/termination_signals.h"
+#include "app/tform1.h"
+#include "model/random_source.h"
 
 #include <QApplication>
 #include <QGuiApplication>

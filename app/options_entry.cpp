@@ -1,8 +1,8 @@
-#include "options_entry.h"
+#include "app/options_entry.h"
 
-#include "messages.h"
-#include "number_text.h"
-#include "settings.h"
+#include "app/messages.h"
+#include "app/settings.h"
+#include "model/number_text.h"
 
 namespace {
 

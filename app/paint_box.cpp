@@ -1,4 +1,4 @@
-#include "paint_box.h"
+#include "app/paint_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "record_command.h"
+#include "app/record_command.h"
 
-#include "command_line.h"
-#include "dialogs.h"
-#include "random_source.h"
-#include "tform1.h"
-#include "trecord_dlg.h"
+#include "app/command_line.h"
+#include "app/dialogs.h"
+#include "app/tform1.h"
+#include "app/trecord_dlg.h"
+#include "model/random_source.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kFailure = 2;
 // Layouts can take a round or two to settle on the asked pane size.
 constexpr int kFitAttempts = 3;
 
@@ -124,7 +123,7 @@ int RunRecordCommand(const CommandLine& command)
     RecordDialogs dialogs(QFileInfo(command.RecordFile).absoluteFilePath());
     if (!size) {
         dialogs.Fail(QStringLiteral("--size needs WxH, both above zero"));
-        return kFailure;
+        return kCommandFailed;
     }
     qInstallMessageHandler(Quiet);
     Tform1 window(dialogs);
@@ -144,5 +143,5 @@ int RunRecordCommand(const CommandLine& command)
     // The command line keeps the user's stored export size.
     window.ExportWidth = storedSize.width();
     window.ExportHeight = storedSize.height();
-    return dialogs.Failed() ? kFailure : 0;
+    return dialogs.Failed() ? kCommandFailed : 0;
 }

@@ -1,6 +1,6 @@
-#include "settings.h"
+#include "app/settings.h"
 
-#include "picture_export.h"
+#include "output/picture_export.h"
 
 #include <QSettings>
 #include <QtEndian>

@@ -1,7 +1,7 @@
-#include "tanimation_dlg.h"
+#include "app/tanimation_dlg.h"
 
-#include "dialogs.h"
-#include "number_text.h"
+#include "app/dialogs.h"
+#include "model/number_text.h"
 #include "ui_tanimation_dlg.h"
 
 #include <QKeyEvent>

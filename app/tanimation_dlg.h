@@ -1,8 +1,8 @@
 #pragma once
 
-#include "color_ref.h"
-#include "options_entry.h"
-#include "settings.h"
+#include "app/options_entry.h"
+#include "app/settings.h"
+#include "view/color_ref.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "texport_dlg.h"
+#include "app/texport_dlg.h"
 
 #include "ui_texport_dlg.h"
 

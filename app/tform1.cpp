@@ -1,14 +1,14 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "fract_file.h"
-#include "random_source.h"
-#include "settings.h"
-#include "start_generator.h"
-#include "tanimation_dlg.h"
-#include "texport_dlg.h"
-#include "tinfo_dlg.h"
-#include "trecord_dlg.h"
+#include "app/dialogs.h"
+#include "app/settings.h"
+#include "app/tanimation_dlg.h"
+#include "app/texport_dlg.h"
+#include "app/tinfo_dlg.h"
+#include "app/trecord_dlg.h"
+#include "model/fract_file.h"
+#include "model/random_source.h"
+#include "model/start_generator.h"
 #include "ui_tform1.h"
 
 #include <QIcon>
@@ -20,9 +20,6 @@ constexpr int kEditorPanelWidth = 209;
 
 Tform1::Tform1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ui(new Ui::Tform1), dialogs_(dialogs)
 {
-    // The pictures are built into the window's library, which the linker
-    // would otherwise leave out.
-    Q_INIT_RESOURCE(ornalix);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ornalix.png")));
     ui->Splitter1->setStretchFactor(0, 0);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "avi_writer.h"
-#include "complex.h"
-#include "fract_editor.h"
-#include "fract_model.h"
-#include "fract_viewer.h"
-#include "pixel_rect.h"
+#include "model/complex.h"
+#include "model/fract_model.h"
+#include "output/avi/avi_writer.h"
+#include "view/fract_editor.h"
+#include "view/fract_viewer.h"
+#include "view/pixel_rect.h"
 
 #include <QFileDialog>
 #include <QImage>

@@ -1,9 +1,9 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "generator_animation.h"
-#include "random_source.h"
+#include "model/random_source.h"
 #include "ui_tform1.h"
-#include "zoom_path.h"
+#include "view/generator_animation.h"
+#include "view/zoom_path.h"
 
 void Tform1::chkAnimAngClick()
 {

@@ -1,6 +1,6 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "clipboard_picture.h"
+#include "output/clipboard/clipboard_picture.h"
 #include "ui_tform1.h"
 
 #include <QClipboard>

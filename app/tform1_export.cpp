@@ -1,10 +1,10 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "messages.h"
-#include "number_text.h"
-#include "picture_export.h"
-#include "texport_dlg.h"
+#include "app/dialogs.h"
+#include "app/messages.h"
+#include "app/texport_dlg.h"
+#include "model/number_text.h"
+#include "output/picture_export.h"
 #include "ui_tform1.h"
 
 namespace {

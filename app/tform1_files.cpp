@@ -1,10 +1,10 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "fract_file.h"
-#include "messages.h"
-#include "number_text.h"
-#include "random_source.h"
+#include "app/dialogs.h"
+#include "app/messages.h"
+#include "model/fract_file.h"
+#include "model/number_text.h"
+#include "model/random_source.h"
 #include "ui_tform1.h"
 
 #include <QAbstractItemView>

@@ -1,9 +1,9 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "options_entry.h"
-#include "settings.h"
-#include "tanimation_dlg.h"
+#include "app/dialogs.h"
+#include "app/options_entry.h"
+#include "app/settings.h"
+#include "app/tanimation_dlg.h"
 #include "ui_tform1.h"
 
 // What the dialog's fields allow is taken and applied, then the warnings

@@ -1,8 +1,8 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "messages.h"
-#include "page_print.h"
+#include "app/dialogs.h"
+#include "app/messages.h"
+#include "output/print/page_print.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,10 +1,10 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "frame_capture.h"
-#include "picture_export.h"
-#include "trecord_dlg.h"
+#include "app/dialogs.h"
+#include "app/trecord_dlg.h"
+#include "output/picture_export.h"
 #include "ui_tform1.h"
+#include "view/frame_capture.h"
 
 #include <QCloseEvent>
 

@@ -1,7 +1,7 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
-#include "dialogs.h"
-#include "settings.h"
+#include "app/dialogs.h"
+#include "app/settings.h"
 
 SettingValues Tform1::CurrentSettings() const
 {

@@ -1,7 +1,7 @@
-#include "tform1.h"
+#include "app/tform1.h"
 
 #include "ui_tform1.h"
-#include "zoom_path.h"
+#include "view/zoom_path.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tinfo_dlg.h"
+#include "app/tinfo_dlg.h"
 
 #include "ui_tinfo_dlg.h"
 

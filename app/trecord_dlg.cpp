@@ -1,4 +1,4 @@
-#include "trecord_dlg.h"
+#include "app/trecord_dlg.h"
 
 #include "ui_trecord_dlg.h"
 

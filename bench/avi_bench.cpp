@@ -1,7 +1,7 @@
 // Adding a 1920 x 1080 frame at 1 bit, as the recorder hands it over (a
 // picture in QImage::Format_RGB32), beside its baseline: filling that
 // picture. And the resident memory of a long recording.
-#include "avi_writer.h"
+#include "output/avi/avi_writer.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Expansion and mapping of the start curve at depth 7 (16,383 points), each
 // beside the floor it cannot beat.
-#include "fract_viewer.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "view/fract_viewer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Drawing the depth-7 start curve into 1920 x 1080, background included,
 // beside the fill alone and beside cairo stroking the same polyline.
-#include "fitted_curve.h"
+#include "bench/fitted_curve.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,9 +1,9 @@
 // Export of the depth-8 start curve at 4096 x 4096 to each format, each
 // beside its baseline: filling the picture for the raster formats, the JPEG
 // compression of an already drawn picture for JPEG.
-#include "fitted_curve.h"
-#include "jpeg_writer.h"
-#include "picture_export.h"
+#include "bench/fitted_curve.h"
+#include "output/picture_export.h"
+#include "output/raster/jpeg_writer.h"
 
 #include <QFileInfo>
 #include <QImage>

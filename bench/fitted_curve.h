@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fract_viewer.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "view/fract_viewer.h"
 
 // The start curve at a depth, fitted into a picture of the given size.
 struct FittedCurve {

@@ -1,12 +1,12 @@
 // One step of the interactive work in a 1920 x 1080 fractal pane at depth 8:
 // a drag move, an animation tick, a zoom step; each beside a plain fill of
 // the pane.
-#include "dialogs.h"
-#include "paint_box.h"
-#include "random_source.h"
-#include "start_generator.h"
-#include "tform1.h"
-#include "trecord_dlg.h"
+#include "app/dialogs.h"
+#include "app/paint_box.h"
+#include "app/tform1.h"
+#include "app/trecord_dlg.h"
+#include "model/random_source.h"
+#include "model/start_generator.h"
 
 #include <QCheckBox>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 // The .fract reader on any bytes: it may refuse them, but never crash,
 // hang or overflow; and whatever it accepts, the program writes again, in
 // either locale, as a file that reads back to the same generator.
-#include "fract_file.h"
+#include "model/fract_file.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The number text readers on any text, and the writer on any double: no
 // reader crashes or overflows, and every finite number written reads back.
-#include "number_text.h"
+#include "model/number_text.h"
 
 #include <cmath>
 #include <cstdint>

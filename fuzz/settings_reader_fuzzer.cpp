@@ -2,11 +2,11 @@
 // refused, never a crash; and what Sanitize leaves is what the program can
 // work with: New makes finite edges from it without overflowing, and some
 // picture format holds the export size.
-#include "settings.h"
+#include "app/settings.h"
 
-#include "fract_model.h"
-#include "picture_export.h"
-#include "random_source.h"
+#include "model/fract_model.h"
+#include "model/random_source.h"
+#include "output/picture_export.h"
 
 #include <QDateTime>
 #include <QDir>

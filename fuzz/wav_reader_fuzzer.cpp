@@ -1,7 +1,7 @@
 // The WAV reader on any bytes: it either reads an audio stream whose
 // numbers fit the file, or refuses with its own message; it never crashes.
-#include "avi_error.h"
-#include "wav_reader.h"
+#include "output/avi/avi_error.h"
+#include "output/avi/wav_reader.h"
 
 #include <QBuffer>
 #include <QByteArray>

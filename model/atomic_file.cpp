@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "model/atomic_file.h"
 
 #include <QSaveFile>
 

@@ -1,7 +1,7 @@
-#include "fract_file.h"
+#include "model/fract_file.h"
 
-#include "number_text.h"
-#include "text_lines.h"
+#include "model/number_text.h"
+#include "model/text_lines.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "atomic_file.h"
-#include "fract_model.h"
+#include "model/atomic_file.h"
+#include "model/fract_model.h"
 
 #include <QString>
 

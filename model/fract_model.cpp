@@ -1,8 +1,8 @@
-#include "fract_model.h"
+#include "model/fract_model.h"
 
-#include "number_text.h"
-#include "random_source.h"
-#include "text_lines.h"
+#include "model/number_text.h"
+#include "model/random_source.h"
+#include "model/text_lines.h"
 
 #include <algorithm>
 #include <cmath>

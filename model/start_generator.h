@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fract_model.h"
+#include "model/fract_model.h"
 
 // The generator the program starts with: a flat edge, a rising edge, a
 // falling edge and a flat edge, all of length 1, whose items multiply to

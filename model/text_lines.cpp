@@ -1,4 +1,4 @@
-#include "text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 constexpr char kEndOfFileMark = '\x1A';

@@ -1,4 +1,4 @@
-#include "little_endian_buffer.h"
+#include "output/little_endian_buffer.h"
 
 #include <QtEndian>
 

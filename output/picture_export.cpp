@@ -1,11 +1,11 @@
-#include "picture_export.h"
+#include "output/picture_export.h"
 
-#include "atomic_file.h"
-#include "banded_picture.h"
-#include "bmp_writer.h"
-#include "fract_viewer.h"
-#include "jpeg_writer.h"
-#include "metafile_limits.h"
+#include "model/atomic_file.h"
+#include "output/metafile/metafile_limits.h"
+#include "output/raster/banded_picture.h"
+#include "output/raster/bmp_writer.h"
+#include "output/raster/jpeg_writer.h"
+#include "view/fract_viewer.h"
 
 #include <QFileInfo>
 #include <QPainter>

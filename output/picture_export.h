@@ -1,7 +1,7 @@
 #pragma once
 
-#include "atomic_file.h"
-#include "metafile_device.h"
+#include "model/atomic_file.h"
+#include "output/metafile/metafile_device.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "view/canvas.h"
 
 #include <QImage>
 #include <QPaintDevice>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "color_ref.h"
-#include "complex.h"
-#include "line_raster.h"
-#include "pixel_rect.h"
+#include "model/complex.h"
+#include "view/color_ref.h"
+#include "view/line_raster.h"
+#include "view/pixel_rect.h"
 
 #include <QPainter>
 #include <QPoint>

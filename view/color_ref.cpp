@@ -1,4 +1,4 @@
-#include "color_ref.h"
+#include "view/color_ref.h"
 
 #include <QGuiApplication>
 #include <QPalette>

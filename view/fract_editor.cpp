@@ -1,6 +1,6 @@
-#include "fract_editor.h"
+#include "view/fract_editor.h"
 
-#include "canvas.h"
+#include "view/canvas.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
 // Two above the generator's capacity, so a full generator from a file shows
 // and picks every node (the last slot is never used).

@@ -1,6 +1,6 @@
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
-#include "canvas.h"
+#include "view/canvas.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "color_ref.h"
-#include "complex.h"
-#include "fract_model.h"
-#include "pixel_rect.h"
+#include "model/complex.h"
+#include "model/fract_model.h"
+#include "view/color_ref.h"
+#include "view/pixel_rect.h"
 
 #include <QPoint>
 

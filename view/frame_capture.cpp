@@ -1,6 +1,6 @@
-#include "frame_capture.h"
+#include "view/frame_capture.h"
 
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
 #include <QImage>
 #include <QPainter>

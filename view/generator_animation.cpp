@@ -1,7 +1,7 @@
-#include "generator_animation.h"
+#include "view/generator_animation.h"
 
-#include "fract_model.h"
-#include "random_source.h"
+#include "model/fract_model.h"
+#include "model/random_source.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "line_raster.h"
+#include "view/line_raster.h"
 
 #include <algorithm>
 #include <cmath>

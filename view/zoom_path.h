@@ -1,6 +1,6 @@
 #pragma once
 
-#include "complex.h"
+#include "model/complex.h"
 
 // The animated zoom moves the view in equal geometric steps: each step
 // scales by q = s^(1/N) about the point the whole zoom (scale s, offset o)

@@ -1,4 +1,4 @@
-#include "avi_headers.h"
+#include "output/avi/avi_headers.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,6 +1,6 @@
-#include "avi_index.h"
+#include "output/avi/avi_index.h"
 
-#include "riff_writer.h"
+#include "output/avi/riff_writer.h"
 
 #include <QDataStream>
 #include <QIODevice>

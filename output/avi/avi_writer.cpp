@@ -1,12 +1,12 @@
-#include "avi_writer.h"
+#include "output/avi/avi_writer.h"
 
-#include "clip_writer.h"
-#include "frame_canvas.h"
-#include "frame_format.h"
-#include "frame_packer.h"
-#include "wav_reader.h"
-#include "work_file.h"
-#include "work_folder.h"
+#include "output/avi/clip_writer.h"
+#include "output/avi/frame_canvas.h"
+#include "output/avi/frame_format.h"
+#include "output/avi/frame_packer.h"
+#include "output/avi/wav_reader.h"
+#include "output/avi/work_file.h"
+#include "output/avi/work_folder.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

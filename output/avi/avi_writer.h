@@ -1,7 +1,7 @@
 #pragma once
 
-#include "avi_error.h"
-#include "pixel_format.h"
+#include "output/avi/avi_error.h"
+#include "output/avi/pixel_format.h"
 
 #include <QImage>
 #include <QString>

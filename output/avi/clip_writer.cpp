@@ -1,7 +1,7 @@
-#include "clip_writer.h"
+#include "output/avi/clip_writer.h"
 
-#include "avi_error.h"
-#include "avi_headers.h"
+#include "output/avi/avi_error.h"
+#include "output/avi/avi_headers.h"
 
 #include <QtEndian>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "avi_index.h"
-#include "interleave_plan.h"
-#include "riff_writer.h"
-#include "wav_reader.h"
+#include "output/avi/avi_index.h"
+#include "output/avi/interleave_plan.h"
+#include "output/avi/riff_writer.h"
+#include "output/avi/wav_reader.h"
 
 #include <QByteArray>
 #include <QFile>

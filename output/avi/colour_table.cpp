@@ -1,4 +1,4 @@
-#include "colour_table.h"
+#include "output/avi/colour_table.h"
 
 #include <QSet>
 

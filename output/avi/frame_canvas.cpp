@@ -1,6 +1,6 @@
-#include "frame_canvas.h"
+#include "output/avi/frame_canvas.h"
 
-#include "avi_error.h"
+#include "output/avi/avi_error.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "frame_format.h"
+#include "output/avi/frame_format.h"
 
-#include "avi_error.h"
+#include "output/avi/avi_error.h"
 
 #include <QDataStream>
 #include <QIODevice>

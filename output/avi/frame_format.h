@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pixel_format.h"
+#include "output/avi/pixel_format.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "frame_packer.h"
+#include "output/avi/frame_packer.h"
 
-#include "frame_format.h"
+#include "output/avi/frame_format.h"
 
 #include <cstring>
 

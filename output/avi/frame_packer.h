@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour_table.h"
+#include "output/avi/colour_table.h"
 
 #include <QByteArray>
 #include <QHash>

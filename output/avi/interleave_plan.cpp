@@ -1,4 +1,4 @@
-#include "interleave_plan.h"
+#include "output/avi/interleave_plan.h"
 
 #include <algorithm>
 

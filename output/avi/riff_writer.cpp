@@ -1,4 +1,4 @@
-#include "riff_writer.h"
+#include "output/avi/riff_writer.h"
 
 #include <QtEndian>
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "output/avi/riff_layout.h"
+
 #include <QByteArray>
 #include <QIODevice>
 
 #include <cstdint>
 
-constexpr int kChunkHeaderSize = 8; // code and size
 // Writes RIFF chunks and lists to a random-access device and fills in the
 // size of a list when it is closed. After the first failed write nothing
 // more is written, and Ok() tells.

@@ -1,14 +1,13 @@
-#include "wav_reader.h"
+#include "output/avi/wav_reader.h"
 
-#include "avi_error.h"
+#include "output/avi/avi_error.h"
+#include "output/avi/riff_layout.h"
 
 #include <QFile>
 #include <QtEndian>
 
 namespace {
 
-constexpr int kChunkHeaderSize = 8;
-constexpr int kRiffHeaderSize = 12;
 constexpr qsizetype kPlainFormatSize = 16;
 constexpr qsizetype kExtensibleFormatSize = 40;
 // A format's extra bytes are counted in 16 bits.

@@ -1,6 +1,6 @@
-#include "work_file.h"
+#include "output/avi/work_file.h"
 
-#include "work_folder.h"
+#include "output/avi/work_folder.h"
 
 #include <QFileInfo>
 

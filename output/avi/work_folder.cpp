@@ -1,4 +1,4 @@
-#include "work_folder.h"
+#include "output/avi/work_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "clipboard_picture.h"
+#include "output/clipboard/clipboard_picture.h"
 
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metafile_device.h"
+#include "output/metafile/metafile_device.h"
 
 #include <QByteArray>
 #include <QSize>

@@ -1,4 +1,4 @@
-#include "emf_bounds.h"
+#include "output/metafile/emf_bounds.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "emf_header.h"
+#include "output/metafile/emf_header.h"
 
 #include <cmath>
 

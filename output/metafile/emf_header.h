@@ -1,7 +1,7 @@
 #pragma once
 
-#include "little_endian_buffer.h"
-#include "metafile_device.h"
+#include "output/little_endian_buffer.h"
+#include "output/metafile/metafile_device.h"
 
 #include <QRect>
 #include <QSize>

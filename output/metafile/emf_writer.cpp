@@ -1,8 +1,8 @@
-#include "emf_writer.h"
+#include "output/metafile/emf_writer.h"
 
-#include "emf_bounds.h"
-#include "emf_header.h"
-#include "metafile_frame.h"
+#include "output/metafile/emf_bounds.h"
+#include "output/metafile/emf_header.h"
+#include "output/metafile/metafile_frame.h"
 
 #include <algorithm>
 #include <limits>

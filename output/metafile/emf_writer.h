@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gdi_selection.h"
-#include "little_endian_buffer.h"
-#include "metafile_device.h"
-#include "metafile_drawing.h"
+#include "output/little_endian_buffer.h"
+#include "output/metafile/gdi_selection.h"
+#include "output/metafile/metafile_device.h"
+#include "output/metafile/metafile_drawing.h"
 
 #include <QByteArray>
 #include <QSize>

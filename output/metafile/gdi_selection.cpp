@@ -1,4 +1,4 @@
-#include "gdi_selection.h"
+#include "output/metafile/gdi_selection.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "gdi_style.h"
+#include "output/metafile/gdi_style.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "color_ref.h"
+#include "view/color_ref.h"
 
 #include <QBrush>
 #include <QPen>

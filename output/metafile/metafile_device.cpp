@@ -1,9 +1,9 @@
-#include "metafile_device.h"
+#include "output/metafile/metafile_device.h"
 
-#include "emf_writer.h"
-#include "metafile_frame.h"
-#include "metafile_paint_engine.h"
-#include "wmf_writer.h"
+#include "output/metafile/emf_writer.h"
+#include "output/metafile/metafile_frame.h"
+#include "output/metafile/metafile_paint_engine.h"
+#include "output/metafile/wmf_writer.h"
 
 #include <QGuiApplication>
 #include <QScreen>

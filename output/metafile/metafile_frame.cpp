@@ -1,4 +1,4 @@
-#include "metafile_frame.h"
+#include "output/metafile/metafile_frame.h"
 
 #include <cmath>
 

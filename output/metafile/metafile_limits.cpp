@@ -1,7 +1,7 @@
-#include "metafile_limits.h"
+#include "output/metafile/metafile_limits.h"
 
-#include "metafile_frame.h"
-#include "wmf_header.h"
+#include "output/metafile/metafile_frame.h"
+#include "output/metafile/wmf_header.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "metafile_paint_engine.h"
+#include "output/metafile/metafile_paint_engine.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metafile_drawing.h"
+#include "output/metafile/metafile_drawing.h"
 
 #include <QPaintEngine>
 #include <QTransform>

@@ -1,6 +1,6 @@
-#include "wmf_geometry.h"
+#include "output/metafile/wmf_geometry.h"
 
-#include "line_raster.h"
+#include "view/line_raster.h"
 
 #include <algorithm>
 #include <cmath>

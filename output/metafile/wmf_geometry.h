@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gdi_style.h"
+#include "output/metafile/gdi_style.h"
 
 #include <QPoint>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "wmf_header.h"
+#include "output/metafile/wmf_header.h"
 
-#include "metafile_frame.h"
+#include "output/metafile/metafile_frame.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "little_endian_buffer.h"
+#include "output/little_endian_buffer.h"
 
 #include <QSize>
 

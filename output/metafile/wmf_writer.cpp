@@ -1,7 +1,7 @@
-#include "wmf_writer.h"
+#include "output/metafile/wmf_writer.h"
 
-#include "metafile_frame.h"
-#include "wmf_header.h"
+#include "output/metafile/metafile_frame.h"
+#include "output/metafile/wmf_header.h"
 
 #include <algorithm>
 

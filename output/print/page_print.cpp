@@ -1,8 +1,8 @@
-#include "page_print.h"
+#include "output/print/page_print.h"
 
-#include "fract_viewer.h"
-#include "paper_colors.h"
-#include "saved_mapping.h"
+#include "output/print/paper_colors.h"
+#include "output/print/saved_mapping.h"
+#include "view/fract_viewer.h"
 
 #include <QPrinter>
 

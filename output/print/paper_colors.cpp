@@ -1,6 +1,6 @@
-#include "paper_colors.h"
+#include "output/print/paper_colors.h"
 
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
 PaperColors::PaperColors(FractViewer& viewer, bool background)
     : viewer_(viewer), fgColor_(viewer.FgColor), bgColor_(viewer.BgColor)

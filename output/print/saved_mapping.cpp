@@ -1,6 +1,6 @@
-#include "saved_mapping.h"
+#include "output/print/saved_mapping.h"
 
-#include "fract_viewer.h"
+#include "view/fract_viewer.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "complex.h"
-#include "pixel_rect.h"
+#include "model/complex.h"
+#include "view/pixel_rect.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "banded_picture.h"
+#include "output/raster/banded_picture.h"
 
-#include "fract_viewer.h"
-#include "picture_export.h"
+#include "output/picture_export.h"
+#include "view/fract_viewer.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "bmp_writer.h"
+#include "output/raster/bmp_writer.h"
 
-#include "atomic_file.h"
-#include "little_endian_buffer.h"
+#include "model/atomic_file.h"
+#include "output/little_endian_buffer.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "fract_file.h"
-#include "fract_viewer.h"
-#include "../model/small_disk.h"
+#include "model/fract_file.h"
+#include "tests/model/small_disk.h"
+#include "view/fract_viewer.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "../avi/clip_reader.h"
+#include "tests/avi/clip_reader.h"
 
 #include <QDir>
 #include <QFileInfo>

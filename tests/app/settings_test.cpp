@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "app/settings.h"
 
 #include <QDir>
 #include <QFile>

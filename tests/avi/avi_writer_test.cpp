@@ -1,7 +1,7 @@
 // The writer's properties, the frame format in the file's headers and the
 // life of the work file.
-#include "avi_writer.h"
-#include "clip_reader.h"
+#include "output/avi/avi_writer.h"
+#include "tests/avi/clip_reader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "clip_reader.h"
+#include "tests/avi/clip_reader.h"
 
-#include "avi_writer.h"
+#include "output/avi/avi_writer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Writes that meet a full disk (a small tmpfs, as root): a clear message, a
 // consistent work file, no partial clip and no lost older clip.
-#include "avi_writer.h"
-#include "clip_reader.h"
-#include "../model/small_disk.h"
+#include "output/avi/avi_writer.h"
+#include "tests/avi/clip_reader.h"
+#include "tests/model/small_disk.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // A clip past 1 GiB, which readers only take in the OpenDML layout.
-#include "avi_writer.h"
-#include "clip_reader.h"
+#include "output/avi/avi_writer.h"
+#include "tests/avi/clip_reader.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

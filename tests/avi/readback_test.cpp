@@ -1,9 +1,9 @@
 // Clips read back by ffprobe and decoded by ffmpeg, tools we did not write.
-#include "avi_writer.h"
-#include "clip_reader.h"
-#include "clip_writer.h"
-#include "frame_format.h"
-#include "frame_packer.h"
+#include "output/avi/avi_writer.h"
+#include "output/avi/clip_writer.h"
+#include "output/avi/frame_format.h"
+#include "output/avi/frame_packer.h"
+#include "tests/avi/clip_reader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

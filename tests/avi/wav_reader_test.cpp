@@ -1,8 +1,8 @@
 // WAV files as they come in the wild, and hostile ones.
-#include "avi_error.h"
-#include "avi_writer.h"
-#include "clip_reader.h"
-#include "wav_reader.h"
+#include "output/avi/avi_error.h"
+#include "output/avi/avi_writer.h"
+#include "output/avi/wav_reader.h"
+#include "tests/avi/clip_reader.h"
 
 #include <QBuffer>
 #include <QDataStream>

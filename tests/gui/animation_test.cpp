@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
 #include <cmath>
 

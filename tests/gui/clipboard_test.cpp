@@ -1,7 +1,7 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "../output/metafile_reader.h"
-#include "clipboard_picture.h"
+#include "output/clipboard/clipboard_picture.h"
+#include "tests/output/metafile_reader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "texport_dlg.h"
+#include "app/texport_dlg.h"
 
 namespace {
 

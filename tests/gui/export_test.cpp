@@ -1,7 +1,7 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "../output/metafile_reader.h"
-#include "texport_dlg.h"
+#include "app/texport_dlg.h"
+#include "tests/output/metafile_reader.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,6 +1,6 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "tanimation_dlg.h"
+#include "app/tanimation_dlg.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,11 +1,13 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "tinfo_dlg.h"
+#include "app/tinfo_dlg.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QSplitter>
+
+#include <algorithm>
 
 namespace {
 
@@ -175,10 +177,14 @@ TEST_F(MainWindow, AboutBoxShowsPictureAndVersion)
         }();
         EXPECT_TRUE(texts.contains(QStringLiteral("Ornalix")));
         EXPECT_TRUE(texts.contains(QStringLiteral("Version 2.0")));
+        const auto pictures = dialog.findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(),
+                                [](const QLabel* label) { return !label->pixmap().isNull(); }));
         return int(QDialog::Rejected);
     });
     Info1()->trigger();
     EXPECT_TRUE(shown);
+    EXPECT_FALSE(window->windowIcon().isNull());
 }
 
 TEST_F(MainWindow, BeendenClosesWithoutAQuestion)

@@ -1,6 +1,6 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "number_text.h"
+#include "model/number_text.h"
 
 #include <QSignalBlocker>
 

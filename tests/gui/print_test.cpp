@@ -1,8 +1,8 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "fract_viewer.h"
-#include "page_print.h"
-#include "paper_colors.h"
+#include "output/print/page_print.h"
+#include "output/print/paper_colors.h"
+#include "view/fract_viewer.h"
 
 #include <QAbstractButton>
 #include <QPrinter>

@@ -1,8 +1,8 @@
-#include "window_fixture.h"
+#include "tests/gui/window_fixture.h"
 
-#include "../avi/clip_reader.h"
-#include "frame_capture.h"
-#include "trecord_dlg.h"
+#include "app/trecord_dlg.h"
+#include "tests/avi/clip_reader.h"
+#include "view/frame_capture.h"
 
 #include <QFileInfo>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "scripted_dialogs.h"
+#include "tests/gui/scripted_dialogs.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>

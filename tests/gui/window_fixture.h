@@ -1,12 +1,12 @@
 #pragma once
 
-#include "../output/tool_runner.h"
-#include "named_child.h"
-#include "paint_box.h"
-#include "random_source.h"
-#include "scripted_dialogs.h"
-#include "tanimation_dlg.h"
-#include "tform1.h"
+#include "app/paint_box.h"
+#include "app/tanimation_dlg.h"
+#include "app/tform1.h"
+#include "model/random_source.h"
+#include "tests/gui/named_child.h"
+#include "tests/gui/scripted_dialogs.h"
+#include "tests/output/tool_runner.h"
 
 #include <QAction>
 #include <QApplication>

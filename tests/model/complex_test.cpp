@@ -1,4 +1,4 @@
-#include "complex.h"
+#include "model/complex.h"
 
 #include <gtest/gtest.h>
 

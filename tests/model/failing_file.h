@@ -1,6 +1,6 @@
 #pragma once
 
-#include "atomic_file.h"
+#include "model/atomic_file.h"
 
 #include <QFile>
 #include <QIODevice>

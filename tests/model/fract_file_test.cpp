@@ -1,7 +1,7 @@
-#include "failing_file.h"
-#include "fract_file.h"
-#include "small_disk.h"
-#include "start_generator.h"
+#include "model/fract_file.h"
+#include "model/start_generator.h"
+#include "tests/model/failing_file.h"
+#include "tests/model/small_disk.h"
 
 #include <QDir>
 #include <QTemporaryDir>

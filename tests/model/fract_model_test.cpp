@@ -1,7 +1,7 @@
-#include "fract_model.h"
-#include "random_source.h"
-#include "start_generator.h"
-#include "text_lines.h"
+#include "model/fract_model.h"
+#include "model/random_source.h"
+#include "model/start_generator.h"
+#include "model/text_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "failing_file.h"
-#include "fract_viewer.h"
-#include "picture_export.h"
-#include "small_disk.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "output/picture_export.h"
+#include "tests/model/failing_file.h"
+#include "tests/model/small_disk.h"
+#include "view/fract_viewer.h"
 
 #include <QFile>
 #include <QTemporaryDir>

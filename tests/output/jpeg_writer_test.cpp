@@ -1,4 +1,4 @@
-#include "jpeg_writer.h"
+#include "output/raster/jpeg_writer.h"
 
 #include <QImage>
 

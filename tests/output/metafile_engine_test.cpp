@@ -1,6 +1,6 @@
-#include "canvas.h"
-#include "metafile_device.h"
-#include "metafile_paint_engine.h"
+#include "output/metafile/metafile_device.h"
+#include "output/metafile/metafile_paint_engine.h"
+#include "view/canvas.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-#include "metafile_frame.h"
-#include "wmf_header.h"
+#include "output/metafile/metafile_frame.h"
+#include "output/metafile/wmf_header.h"
 
 #include <gtest/gtest.h>
 

@@ -1,2 +1,2 @@
 // The helpers live in the header; this unit makes sure it stands alone.
-#include "tool_runner.h"
+#include "tests/output/tool_runner.h"

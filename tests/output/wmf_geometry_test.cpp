@@ -1,4 +1,4 @@
-#include "wmf_geometry.h"
+#include "output/metafile/wmf_geometry.h"
 
 #include <gtest/gtest.h>
 

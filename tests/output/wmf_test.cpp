@@ -1,6 +1,6 @@
-#include "metafile_device.h"
-#include "metafile_reader.h"
-#include "tool_runner.h"
+#include "output/metafile/metafile_device.h"
+#include "tests/output/metafile_reader.h"
+#include "tests/output/tool_runner.h"
 
 #include <QImage>
 #include <QPainter>

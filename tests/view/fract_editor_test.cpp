@@ -1,5 +1,5 @@
-#include "fract_editor.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "view/fract_editor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "fract_viewer.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "view/fract_viewer.h"
 
 #include <QImage>
 #include <QPainter>

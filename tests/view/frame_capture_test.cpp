@@ -1,6 +1,6 @@
-#include "frame_capture.h"
-#include "fract_viewer.h"
-#include "start_generator.h"
+#include "model/start_generator.h"
+#include "view/fract_viewer.h"
+#include "view/frame_capture.h"
 
 #include <QImage>
 #include <QPainter>

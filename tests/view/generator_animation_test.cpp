@@ -1,8 +1,8 @@
-#include "generator_animation.h"
+#include "view/generator_animation.h"
 
-#include "fract_model.h"
-#include "random_source.h"
-#include "start_generator.h"
+#include "model/fract_model.h"
+#include "model/random_source.h"
+#include "model/start_generator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "zoom_path.h"
+#include "view/zoom_path.h"
 
 #include <gtest/gtest.h>
 
