@@ -5,7 +5,7 @@
 #include "app/settings.h"
 #include "model/fract_file.h"
 #include "output/picture_export.h"
-#include "view/fract_viewer.h"
+#include "session/fractal_session.h"
 
 #include <cstdio>
 #include <string>
@@ -27,25 +27,13 @@ QString SizeText(QSize size)
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
-// A damaged store gives what was read before the bad value and defaults
-// after it, as in the window; an export that succeeds prints nothing.
-SettingValues StoredSettings()
-{
-    SettingValues values;
-    try {
-        SettingsStore::Read(values);
-    } catch (const SettingsError&) {
-    }
-    SettingsStore::Sanitize(values);
-    return values;
-}
-
 } // namespace
 
 int RunExportCommand(const CommandLine& command)
 {
-    const SettingValues settings = StoredSettings();
-    QSize size(settings.ExportWidth, settings.ExportHeight);
+    FractalSession session;
+    session.ApplySettings(SettingsStore::ReadQuietly());
+    QSize size(session.ExportWidth, session.ExportHeight);
     if (!command.SizeText.isEmpty()) {
         const auto parsed = ParseExportSize(command.SizeText);
         if (!parsed)
@@ -55,11 +43,8 @@ int RunExportCommand(const CommandLine& command)
     const PictureFormat format = PictureFormatOf(command.ExportFile);
     if (!IsPictureFormat(format))
         return Fail(Messages::kUnsupportedFormat, command.ExportFile);
-
-    FractModel generator(kGeneratorCapacity);
-    FractDocument document;
     try {
-        document = LoadFractDocument(command.FractFile, generator);
+        session.Open(command.FractFile);
     } catch (const FractFormatError& e) {
         return Fail(Messages::kBadFileFormat, command.FractFile, e.what());
     }
@@ -70,21 +55,14 @@ int RunExportCommand(const CommandLine& command)
     } catch (const PictureSizeError& e) {
         return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     }
-
-    FractViewer viewer(generator, kCurveCapacity);
-    viewer.Depth = document.Depth;
-    viewer.PenWidth = settings.PenWidth;
-    viewer.BgColor = settings.BgColor;
-    viewer.FgColor = settings.FgColor;
-    viewer.Recalculate();
-    const PixelRect rect{0, 0, size.width(), size.height()};
-    // The pane's own paint fits the curve once, the export fits it again.
-    for (int fit = 0; fit < 2; ++fit) {
-        viewer.SetRect(rect);
-        viewer.Transform();
-    }
+    // As the window would export right after opening the file in a pane of
+    // the picture's size: the pane's paint fits the view, the export fits it
+    // once more.
+    session.SetFractPane(size);
+    session.FitToPane();
     try {
-        WritePicture(viewer, document.Lines, size.width(), size.height(), command.ExportFile, screen);
+        WritePicture(*session.Picture(ViewPlacement::FittedTo({0, 0, size.width(), size.height()})), size.width(),
+                     size.height(), command.ExportFile, screen);
     } catch (const PictureSizeError& e) {
         return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     } catch (const ExportError& e) {

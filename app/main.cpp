@@ -5,6 +5,7 @@
 #include "app/termination_signals.h"
 #include "app/tform1.h"
 #include "model/random_source.h"
+#include "session/fractal_session.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -31,9 +32,9 @@ std::optional<int> ReadArguments(int argc, char** argv, CommandLine& command)
     return ParseCommandLine(QCoreApplication::arguments(), command);
 }
 
-// The export speaks only through its own message on failure: Qt's notes
-// (no XDG_RUNTIME_DIR in a cron job or container, missing fonts) would
-// fill a quiet command's output.
+// The commands speak only through their own message on failure: Qt's notes
+// (no XDG_RUNTIME_DIR in a cron job or container, missing fonts) would fill
+// a quiet command's output.
 QtMessageHandler qtHandler = nullptr;
 
 void KeepQtQuiet(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -42,19 +43,13 @@ void KeepQtQuiet(QtMsgType type, const QMessageLogContext& context, const QStrin
         qtHandler(type, context, message);
 }
 
-int RunExport(int argc, char** argv, const CommandLine& command)
+// Exports and recordings draw into pictures of their own: no display.
+int RunCommand(int argc, char** argv, int (*run)(const CommandLine&), const CommandLine& command)
 {
     qtHandler = qInstallMessageHandler(KeepQtQuiet);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return RunExportCommand(command);
-}
-
-int RunRecord(int argc, char** argv, const CommandLine& command)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    return RunRecordCommand(command);
+    return run(command);
 }
 
 int RunWindow(int argc, char** argv, const CommandLine& command)
@@ -71,7 +66,8 @@ int RunWindow(int argc, char** argv, const CommandLine& command)
         QApplication::installTranslator(&qtTexts);
 
     Dialogs dialogs;
-    Tform1 window(dialogs);
+    FractalSession session;
+    Tform1 window(session, dialogs);
     // A logout or kill closes the window as its close box does, so the
     // settings are written.
     const TerminationSignals termination([&window] { window.close(); });
@@ -95,8 +91,8 @@ int main(int argc, char** argv)
     if (const auto status = ReadArguments(argc, argv, command))
         return *status;
     if (!command.ExportFile.isEmpty())
-        return RunExport(argc, argv, command);
+        return RunCommand(argc, argv, RunExportCommand, command);
     if (!command.RecordFile.isEmpty())
-        return RunRecord(argc, argv, command);
+        return RunCommand(argc, argv, RunRecordCommand, command);
     return RunWindow(argc, argv, command);
 }

@@ -1,118 +1,92 @@
 #include "app/record_command.h"
 
 #include "app/command_line.h"
-#include "app/dialogs.h"
-#include "app/tform1.h"
-#include "app/trecord_dlg.h"
+#include "app/messages.h"
+#include "app/settings.h"
+#include "model/fract_file.h"
 #include "model/random_source.h"
+#include "output/avi/avi_error.h"
+#include "output/clip/avi_clip.h"
+#include "session/fractal_session.h"
+#include "session/offscreen_pane.h"
 
-#include <QCoreApplication>
-#include <QDialog>
 #include <QFileInfo>
 
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 namespace {
 
-// Layouts can take a round or two to settle on the asked pane size.
-constexpr int kFitAttempts = 3;
-
-// Answers the window's questions as the command line asked them; the first
-// message ends the run and is the one line the user reads.
-class RecordDialogs : public Dialogs {
-public:
-    explicit RecordDialogs(QString clip) : clip_(std::move(clip)) {}
-
-    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        Fail(text);
-        return QMessageBox::Ok;
-    }
-
-    QString ChooseFile(QFileDialog&) override { return clip_; }
-
-    int Run(QDialog& dialog) override
-    {
-        dialog.show();
-        dialog.hide();
-        return QDialog::Accepted;
-    }
-
-    void Fail(const QString& text)
-    {
-        if (!failed_)
-            std::fprintf(stderr, "%s\n", qPrintable(text));
-        failed_ = true;
-    }
-
-    bool Failed() const { return failed_; }
-
-private:
-    QString clip_;
-    bool failed_ = false;
-};
-
-// Qt's notes about the platform without a display are no news to the user,
-// who reads one line on failure.
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-void FitPane(Tform1& window, QSize pane)
+int Fail(const QString& line)
 {
-    for (int i = 0; i < kFitAttempts && window.FractPaneSize() != pane; ++i) {
-        window.resize(window.size() + pane - window.FractPaneSize());
-        QCoreApplication::processEvents();
-    }
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+    return kCommandFailed;
 }
 
-bool StartMotion(Tform1& window, const CommandLine& command, RecordDialogs& dialogs)
+// The clip set up as the window's export sets it up; nullopt and the
+// reason when it cannot be.
+std::optional<QString> SetUp(FractalSession& session, const CommandLine& command, QSize size)
+{
+    if (!session.PrepareFrame(size))
+        return Messages::kInvalidSize;
+    try {
+        session.SetUpRecording(std::make_unique<AviClip>(QFileInfo(command.RecordFile).absoluteFilePath(), size,
+                                                         session.Timer().interval(), command.WavFile));
+    } catch (const AviError& e) {
+        // A sound file the writer refuses by its name is the user's to mend;
+        // anything else is the window's export warning.
+        return command.WavFile.isEmpty() ? Messages::kInvalidSize : QString::fromStdString(e.what());
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
 {
     if (!command.ZoomBand) {
-        window.CheckAnimation(command.AnimateLengths, command.AnimateAngles);
-        return true;
+        session.AnimateLengths(command.AnimateLengths);
+        session.AnimateAngles(command.AnimateAngles);
+        return std::nullopt;
     }
-    if (!window.ZoomAnimation) {
-        dialogs.Fail(QStringLiteral("--zoom needs the animated zoom, which the options switch off"));
-        return false;
-    }
+    if (!session.ZoomAnimation)
+        return QStringLiteral("--zoom needs the animated zoom, which the options switch off");
     const QLine band = *command.ZoomBand;
-    window.ptbFractMouseDown(Qt::LeftButton, band.x1(), band.y1());
-    window.ptbFractMouseUp(Qt::LeftButton, band.x2(), band.y2());
-    if (window.Mode != modeZooming)
-        dialogs.Fail(QStringLiteral("the --zoom band is too small to zoom into"));
-    return window.Mode == modeZooming;
+    session.PressFract(Qt::LeftButton, band.x1(), band.y1());
+    session.ReleaseFract(Qt::LeftButton, band.x2(), band.y2());
+    if (session.Mode() != modeZooming)
+        return QStringLiteral("the --zoom band is too small to zoom into");
+    return std::nullopt;
 }
 
 // Ticks as the timer would, one after the other, while frames are taken.
-void Capture(Tform1& window, const CommandLine& command, const RecordDialogs& dialogs)
+std::optional<QString> Capture(FractalSession& session, const CommandLine& command)
 {
+    std::optional<QString> failure;
+    const auto stop = QObject::connect(&session, &FractalSession::captureFailed,
+                                       [&failure](const QString& message) { failure = message; });
     const int limit = command.Frames.value_or(std::numeric_limits<int>::max());
-    while (window.Recording && !dialogs.Failed() && window.FramesRecorded < limit
-           && (window.Mode == modeZooming || window.Mode == modeAnimating))
-        window.Timer1Timer();
+    while (session.Recording() && session.FramesRecorded() < limit
+           && (session.Mode() == modeZooming || session.Mode() == modeAnimating))
+        session.Tick();
+    QObject::disconnect(stop);
+    if (!failure && session.FramesRecorded() == 0)
+        failure = QStringLiteral("no frame was recorded");
+    return failure;
 }
 
-void Record(Tform1& window, const CommandLine& command, QSize size, RecordDialogs& dialogs)
+std::optional<QString> Record(FractalSession& session, const CommandLine& command, QSize size)
 {
-    window.ExportWidth = size.width();
-    window.ExportHeight = size.height();
-    window.Exportieren1Click();
-    if (dialogs.Failed())
-        return;
-    if (!command.WavFile.isEmpty()) {
-        try {
-            window.aviWriter.SetWavFileName(command.WavFile);
-        } catch (const AviError& e) {
-            dialogs.Fail(QString::fromStdString(e.what()));
-            return;
-        }
+    try {
+        session.Open(command.FractFile);
+    } catch (const FractFormatError&) {
+        return Messages::kBadFileFormat;
     }
-    window.RecordDialog().cmdStartStopClick();
-    if (StartMotion(window, command, dialogs))
-        Capture(window, command, dialogs);
-    if (!dialogs.Failed() && window.FramesRecorded == 0)
-        dialogs.Fail(QStringLiteral("no frame was recorded"));
+    if (auto failure = SetUp(session, command, size))
+        return failure;
+    session.StartStopCapture();
+    if (auto failure = StartMotion(session, command))
+        return failure;
+    return Capture(session, command);
 }
 
 } // namespace
@@ -120,28 +94,17 @@ void Record(Tform1& window, const CommandLine& command, QSize size, RecordDialog
 int RunRecordCommand(const CommandLine& command)
 {
     const auto size = ParseExportSize(command.SizeText);
-    RecordDialogs dialogs(QFileInfo(command.RecordFile).absoluteFilePath());
-    if (!size) {
-        dialogs.Fail(QStringLiteral("--size needs WxH, both above zero"));
-        return kCommandFailed;
-    }
-    qInstallMessageHandler(Quiet);
-    Tform1 window(dialogs);
-    const QSize storedSize(window.ExportWidth, window.ExportHeight);
+    if (!size)
+        return Fail(QStringLiteral("--size needs WxH, both above zero"));
+    FractalSession session;
+    session.ApplySettings(SettingsStore::ReadQuietly());
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
-    window.show();
-    FitPane(window, *size);
-    window.OpenFile(command.FractFile);
-    QCoreApplication::processEvents();
-    if (!dialogs.Failed())
-        Record(window, command, *size, dialogs);
-    // A failed run leaves no clip: with no frames counted, "Fertig" writes none.
-    if (dialogs.Failed())
-        window.FramesRecorded = 0;
-    window.RecordDialog().cmdOkClick();
-    // The command line keeps the user's stored export size.
-    window.ExportWidth = storedSize.width();
-    window.ExportHeight = storedSize.height();
-    return dialogs.Failed() ? kCommandFailed : 0;
+    const OffscreenPane pane(session, *size);
+    if (const auto failure = Record(session, command, *size)) {
+        session.AbandonRecording();
+        return Fail(*failure);
+    }
+    const QString failure = session.FinishRecording();
+    return failure.isEmpty() ? 0 : Fail(failure);
 }

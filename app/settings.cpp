@@ -184,3 +184,14 @@ void SettingsStore::Sanitize(SettingValues& v)
         v.ExportHeight = defaults.ExportHeight;
     }
 }
+
+SettingValues SettingsStore::ReadQuietly()
+{
+    SettingValues values;
+    try {
+        Read(values);
+    } catch (const SettingsError&) {
+    }
+    Sanitize(values);
+    return values;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/color_ref.h"
+#include "session/setting_values.h"
 
 #include <QString>
 
@@ -33,24 +33,6 @@ constexpr int kMostStoredAngleSteps = 1 << 16;
 constexpr int kWidestStoredPen = 1 << 30;
 } // namespace SettingLimits
 
-// The fourteen values that persist between runs, with their defaults.
-struct SettingValues {
-    ColorRef BgColor = kWhite;
-    ColorRef FgColor = kBlack;
-    int PenWidth = 1;
-    int ZoomSteps = 60;
-    int ZoomDelay = 15;
-    bool ZoomAnimation = true;
-    int AngRaster = 0;
-    int LenRaster = 0;
-    int MinNodes = 3;
-    int MaxNodes = 5;
-    double MinLength = 0.5;
-    double MaxLength = 2.0;
-    int ExportWidth = 256;
-    int ExportHeight = 256;
-};
-
 // A stored value of the wrong kind, or a store that cannot be written; the
 // message names the value as the user sees it in the error box.
 class SettingsError : public std::runtime_error {
@@ -79,4 +61,9 @@ public:
     // ratio overflows (New would divide by zero or make infinite edges), and
     // export sizes that no picture format can hold.
     static void Sanitize(SettingValues& values);
+
+    // What the command line works with: the stored values, mended as
+    // Sanitize does; a value of the wrong kind and those after it keep
+    // their defaults, as in the window, but nothing is reported.
+    static SettingValues ReadQuietly();
 };

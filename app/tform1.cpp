@@ -8,7 +8,7 @@
 #include "app/trecord_dlg.h"
 #include "model/fract_file.h"
 #include "model/random_source.h"
-#include "model/start_generator.h"
+#include "session/fractal_session.h"
 #include "ui_tform1.h"
 
 #include <QIcon>
@@ -18,7 +18,9 @@ namespace {
 constexpr int kEditorPanelWidth = 209;
 } // namespace
 
-Tform1::Tform1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ui(new Ui::Tform1), dialogs_(dialogs)
+Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), ui(new Ui::Tform1), session_(session), dialogs_(dialogs), OpenDialog1(this),
+      SaveDialog1(this), SavePictureDialog1(this)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ornalix.png")));
@@ -30,6 +32,7 @@ Tform1::Tform1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ui(new 
     ConnectMenu();
     ConnectControls();
     ConnectPanes();
+    ConnectSession();
     FormCreate();
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);
@@ -45,32 +48,23 @@ Tform1::~Tform1()
 void Tform1::FormCreate()
 {
     FileTitle = QStringLiteral("Unbenannt");
-    Mode = modeIdle;
     RandomSource::Instance().SeedFromClock();
-    FrameBitmap = QImage();
-    FrameScale = 1.0;
-    ApplySettings(SettingValues());
-    Timer1.stop();
-    MakeStartGenerator(Generator);
-    Viewer.Depth = kMinFileDepth;
-    Viewer.Recalculate();
     ui->tbDepth->setMaximum(kMaxFileDepth);
-    ui->tbDepth->setValue(kMinFileDepth);
-    Recording = false;
+    ShowDepth(session_.Depth());
     if (ReadSettings())
         LayoutEditor();
 }
 
 void Tform1::FormDestroy()
 {
-    Timer1.stop();
+    session_.Timer().stop();
     if (RecordingSetUp())
         recordDlg->hide();
     // The dialog outlives the window's fields.
     recordDlg->OnStartStop = nullptr;
     recordDlg->OnOk = nullptr;
     recordDlg->OnFinish = nullptr;
-    FrameBitmap = QImage();
+    disconnect(&session_, nullptr, this, nullptr);
     WriteSettings();
 }
 
@@ -90,8 +84,8 @@ void Tform1::ConnectMenu()
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }
 
-// Setting a control from program code runs its handler as the user's change
-// would; SetMode alone keeps "Pause" quiet.
+// A user's change of a control runs its handler; the session's changes are
+// shown on the controls without running them again.
 void Tform1::ConnectControls()
 {
     connect(ui->tbDepth, &QSlider::valueChanged, this, &Tform1::tbDepthChange);
@@ -107,8 +101,7 @@ void Tform1::ConnectControls()
     connect(ui->chkAnimAng, &QCheckBox::toggled, this, &Tform1::chkAnimAngClick);
     connect(ui->chkPause, &QCheckBox::toggled, this, &Tform1::chkPauseClick);
     connect(ui->Splitter1, &QSplitter::splitterMoved, this, &Tform1::Splitter1Moved);
-    Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&Timer1, &QTimer::timeout, this, &Tform1::Timer1Timer);
+    connect(&session_.Timer(), &QTimer::timeout, this, &Tform1::Timer1Timer);
 }
 
 void Tform1::ConnectPanes()
@@ -117,41 +110,66 @@ void Tform1::ConnectPanes()
     ui->ptbFract->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseDown(b, x, y); };
     ui->ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
     ui->ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
+    ui->ptbFract->OnResize = [this] { session_.SetFractPane(ui->ptbFract->ClientRect().size()); };
     ui->ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
     ui->ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
     ui->ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };
     ui->ptbEditor->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseUp(b, x, y); };
     ui->ptbEditor->OnResize = [this] { FormResize(); };
+    session_.SetFractPane(ui->ptbFract->ClientRect().size());
+    session_.SetEditorPane(ui->ptbEditor->ClientRect());
 }
 
-void Tform1::SetMode(InteractionMode m)
+// A repaint "at once": the panes paint before the session goes on.
+void Tform1::ConnectSession()
 {
-    if (m == Mode)
-        return;
-    // An animation switched on while "Pause" is checked waits for the user.
-    if (ui->chkPause->isChecked() && m == modeAnimating)
-        return;
-    if (m == modeZooming || m == modeAnimating) {
-        if (!Timer1.isActive())
-            Timer1.start();
-    } else {
-        Timer1.stop();
-    }
+    connect(&session_, &FractalSession::fractChanged, ui->ptbFract, qOverload<>(&QWidget::repaint));
+    connect(&session_, &FractalSession::editorChanged, ui->ptbEditor, qOverload<>(&QWidget::repaint));
+    connect(&session_, &FractalSession::modeChanged, this, &Tform1::ShowMode);
+    connect(&session_, &FractalSession::depthChanged, this, &Tform1::ShowDepth);
+    connect(&session_, &FractalSession::linesChanged, this, &Tform1::ShowLines);
+    connect(&session_, &FractalSession::animationChanged, this, &Tform1::ShowAnimation);
+}
+
+// The timer runs only while zooming or animating, which the session
+// decides; during a zoom the animation boxes rest, and Pause is checked
+// whenever nothing moves, without running its handler.
+void Tform1::ShowMode(InteractionMode m)
+{
     const bool boxesEnabled = m != modeZooming;
     ui->chkPause->setEnabled(boxesEnabled);
     ui->chkAnimLen->setEnabled(boxesEnabled);
     ui->chkAnimAng->setEnabled(boxesEnabled);
-    {
-        const QSignalBlocker quiet(ui->chkPause);
-        ui->chkPause->setChecked(m != modeAnimating);
-    }
-    Mode = m;
+    const QSignalBlocker quiet(ui->chkPause);
+    ui->chkPause->setChecked(m != modeAnimating);
 }
 
-void Tform1::CheckAnimation(bool lengths, bool angles)
+void Tform1::ShowDepth(int depth)
 {
+    const QSignalBlocker quiet(ui->tbDepth);
+    ui->tbDepth->setValue(depth);
+    ui->lblDepth->setText(QString::number(depth));
+}
+
+void Tform1::ShowLines(bool lines)
+{
+    const QSignalBlocker quietLines(ui->optLines);
+    const QSignalBlocker quietPoints(ui->optPoints);
+    ui->optLines->setChecked(lines);
+    ui->optPoints->setChecked(!lines);
+}
+
+void Tform1::ShowAnimation(bool lengths, bool angles)
+{
+    const QSignalBlocker quietLengths(ui->chkAnimLen);
+    const QSignalBlocker quietAngles(ui->chkAnimAng);
     ui->chkAnimLen->setChecked(lengths);
     ui->chkAnimAng->setChecked(angles);
+}
+
+void Tform1::Timer1Timer()
+{
+    session_.Tick();
 }
 
 void Tform1::Beenden1Click()

@@ -1,7 +1,7 @@
 #include "app/tform1.h"
 
 #include "output/clipboard/clipboard_picture.h"
-#include "ui_tform1.h"
+#include "session/fractal_session.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -11,6 +11,8 @@
 // current step: the view is not fitted anew.
 void Tform1::Kopieren1Click()
 {
-    auto picture = ClipboardPicture(Viewer, LinesChecked(), ui->ptbFract->ClientRect().size(), PrimaryReferenceScreen());
+    const PixelRect pane = session_.FractPane();
+    auto picture = ClipboardPicture(*session_.Picture(ViewPlacement::AsShownIn(pane)),
+                                    QSize(pane.Right, pane.Bottom), PrimaryReferenceScreen());
     QGuiApplication::clipboard()->setMimeData(picture.release());
 }

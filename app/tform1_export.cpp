@@ -4,7 +4,9 @@
 #include "app/messages.h"
 #include "app/texport_dlg.h"
 #include "model/number_text.h"
+#include "output/avi/avi_error.h"
 #include "output/picture_export.h"
+#include "session/fractal_session.h"
 #include "ui_tform1.h"
 
 namespace {
@@ -23,20 +25,18 @@ int WholeNumberOf(const QString& text)
 // then cancels. Every failure after the size dialog ends in one warning.
 void Tform1::Exportieren1Click()
 {
-    exportDlg->SetValues({ExportWidth, ExportHeight}, ui->ptbFract->ClientRect().size());
+    exportDlg->SetValues({session_.ExportWidth, session_.ExportHeight}, ui->ptbFract->ClientRect().size());
     if (dialogs_.Run(*exportDlg) != QDialog::Accepted)
         return;
     try {
         const ExportSizeEntry entry = exportDlg->Entry();
         const int width = WholeNumberOf(entry.Width);
         const int height = WholeNumberOf(entry.Height);
-        ExportWidth = width;
-        ExportHeight = height;
+        session_.ExportWidth = width;
+        session_.ExportHeight = height;
         const QString fileName = dialogs_.ChooseFile(SavePictureDialog1);
         if (fileName.isEmpty())
             return;
-        Viewer.SetRect({0, 0, width, height});
-        Viewer.Transform();
         const PictureFormat format = PictureFormatOf(fileName);
         if (format == PictureFormat::Avi) {
             StartVideoExport(width, height, fileName);
@@ -46,7 +46,8 @@ void Tform1::Exportieren1Click()
             dialogs_.Error(this, Messages::kUnsupportedFormat);
             return;
         }
-        WritePicture(Viewer, LinesChecked(), width, height, fileName, PrimaryReferenceScreen());
+        WritePicture(*session_.Picture(ViewPlacement::FittedTo({0, 0, width, height})), width, height, fileName,
+                     PrimaryReferenceScreen());
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     } catch (const AviError&) {

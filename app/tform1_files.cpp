@@ -3,22 +3,19 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "model/fract_file.h"
-#include "model/number_text.h"
-#include "model/random_source.h"
-#include "ui_tform1.h"
+#include "session/fractal_session.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace {
 
 const QString kFractFilter = QStringLiteral("Fraktaldateien (*.fract);;Alle Dateien (*.*)");
 
-void SetUpFractDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
+void SetUpFractDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const char* name)
 {
+    dialog.setObjectName(QLatin1String(name));
     // Qt's own dialog behaves the same on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -43,9 +40,10 @@ void CloseNameListWithTheDialog(QFileDialog& dialog)
 
 void Tform1::SetUpFileDialogs()
 {
-    SetUpFractDialog(OpenDialog1, QFileDialog::AcceptOpen);
-    SetUpFractDialog(SaveDialog1, QFileDialog::AcceptSave);
+    SetUpFractDialog(OpenDialog1, QFileDialog::AcceptOpen, "OpenDialog1");
+    SetUpFractDialog(SaveDialog1, QFileDialog::AcceptSave, "SaveDialog1");
     SaveDialog1.setDefaultSuffix(QStringLiteral("fract"));
+    SavePictureDialog1.setObjectName(QStringLiteral("SavePictureDialog1"));
     SavePictureDialog1.setOption(QFileDialog::DontUseNativeDialog);
     SavePictureDialog1.setOption(QFileDialog::DontConfirmOverwrite);
     SavePictureDialog1.setAcceptMode(QFileDialog::AcceptSave);
@@ -65,15 +63,7 @@ void Tform1::ShowFileTitle(const QString& fileName)
 
 void Tform1::Neu1Click()
 {
-    const int a = std::min(MinNodes, MaxNodes);
-    const int b = std::max(MinNodes, MaxNodes);
-    // The upper count is never drawn: 3 and 5 give three or four edges.
-    const int n = a + RandomSource::Instance().NextInt(b - a);
-    Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
-    SetMode(modeIdle);
-    LayoutEditor();
-    Viewer.Recalculate();
-    ui->ptbFract->repaint();
+    session_.New();
 }
 
 void Tform1::ffnen1Click()
@@ -83,30 +73,15 @@ void Tform1::ffnen1Click()
         OpenFile(fileName);
 }
 
-// A bad file keeps what was read before the bad line: the depth, then the
-// display mode, then the edges read so far; the panes and the title stay.
+// A bad file keeps what was read before the bad line; the title stays.
 void Tform1::OpenFile(const QString& fileName)
 {
-    SetMode(modeIdle);
     try {
-        ReadFractFile(fileName,
-                      {[this](int depth) {
-                           Viewer.Depth = depth;
-                           ui->tbDepth->setValue(depth);
-                       },
-                       [this](bool lines) {
-                           ui->optLines->setChecked(lines);
-                           ui->optPoints->setChecked(!lines);
-                       },
-                       Generator},
-                      SystemDecimalSeparator());
+        session_.Open(fileName);
     } catch (const FractFormatError&) {
         dialogs_.Warning(this, Messages::kBadFileFormat);
         return;
     }
-    LayoutEditor();
-    Viewer.Recalculate();
-    ui->ptbFract->repaint();
     ShowFileTitle(fileName);
 }
 
@@ -116,7 +91,7 @@ void Tform1::Speichern1Click()
     if (fileName.isEmpty())
         return;
     try {
-        WriteFractFile(fileName, FractFileText(Viewer.Depth, LinesChecked(), Generator, SystemDecimalSeparator()));
+        session_.Save(fileName);
     } catch (const std::runtime_error& e) {
         dialogs_.Failure(this, QString::fromStdString(e.what()));
         return;

@@ -4,18 +4,19 @@
 #include "app/options_entry.h"
 #include "app/settings.h"
 #include "app/tanimation_dlg.h"
+#include "session/fractal_session.h"
 #include "ui_tform1.h"
 
 // What the dialog's fields allow is taken and applied, then the warnings
 // about the rest are shown in the order of the fields.
 void Tform1::mnuOptionsClick()
 {
-    animationDlg->SetValues(CurrentSettings());
+    animationDlg->SetValues(session_.Settings());
     if (dialogs_.Run(*animationDlg) != QDialog::Accepted)
         return;
-    SettingValues values = CurrentSettings();
+    SettingValues values = session_.Settings();
     const QStringList warnings = TakeOptionsEntry(animationDlg->Entry(), values);
-    ApplySettings(values);
+    session_.ApplySettings(values);
     ui->ptbFract->repaint();
     for (const QString& warning : warnings)
         dialogs_.Warning(this, warning);

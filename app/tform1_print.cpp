@@ -3,10 +3,10 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "output/print/page_print.h"
+#include "session/fractal_session.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScopedValueRollback>
 
 #include <optional>
 
@@ -28,10 +28,9 @@ std::optional<bool> AskForBackground(Dialogs& dialogs, QWidget* parent, ColorRef
 
 } // namespace
 
-// While the job is open the pane's paint leaves the view fitted to the page.
 void Tform1::Drucken1Click()
 {
-    const std::optional<bool> background = AskForBackground(dialogs_, this, Viewer.BgColor);
+    const std::optional<bool> background = AskForBackground(dialogs_, this, session_.Viewer.BgColor);
     if (!background)
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -43,7 +42,6 @@ void Tform1::Drucken1Click()
         dialogs_.Warning(this, Messages::kPrintNotStarted);
         return;
     }
-    const QScopedValueRollback printing(Printing, true);
-    job.Draw(Viewer, *background, LinesChecked());
+    job.Draw(session_.Renderer(), session_.Style(), *background);
     job.End();
 }

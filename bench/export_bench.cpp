@@ -4,6 +4,7 @@
 #include "bench/fitted_curve.h"
 #include "output/picture_export.h"
 #include "output/raster/jpeg_writer.h"
+#include "tests/support/shown_curve.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -23,7 +24,7 @@ void Export(benchmark::State& state, const char* extension, bool lines)
     const QString path = dir.filePath(QStringLiteral("curve.") + QLatin1String(extension));
     const ReferenceScreen screen{QSize(1920, 1080), QSizeF(508, 286)};
     for (auto _ : state)
-        WritePicture(curve.viewer, lines, kSize, kSize, path, screen);
+        WritePicture(ShownCurve(curve.viewer, lines, kSize, kSize), kSize, kSize, path, screen);
     state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
     state.counters["bytes_per_point"] = static_cast<double>(QFileInfo(path).size()) / curve.viewer.PointCount;
 }

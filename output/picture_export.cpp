@@ -5,7 +5,7 @@
 #include "output/raster/banded_picture.h"
 #include "output/raster/bmp_writer.h"
 #include "output/raster/jpeg_writer.h"
-#include "view/fract_viewer.h"
+#include "view/view_renderer.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -27,27 +27,27 @@ void ToRgb(const QRgb* in, int width, unsigned char* out)
     }
 }
 
-QByteArray JpegBytes(FractViewer& viewer, bool lines, int width, int height)
+QByteArray JpegBytes(const ViewPicture& view, int width, int height)
 {
-    BandedPicture picture(viewer, lines, width, height);
+    BandedPicture picture(view, width, height);
     return JpegFileBytes(width, height, kJpegQuality,
                          [&](int y, unsigned char* rgb) { ToRgb(picture.Row(y), width, rgb); });
 }
 
 // The bitmap goes to the file as its rows are drawn.
-void WriteBmpFile(FractViewer& viewer, bool lines, int width, int height, PendingFile& file)
+void WriteBmpFile(const ViewPicture& view, int width, int height, PendingFile& file)
 {
-    BandedPicture picture(viewer, lines, width, height);
+    BandedPicture picture(view, width, height);
     WritePendingFile(file, [&](QIODevice& out) { WriteBmp(out, width, height, [&](int y) { return picture.Row(y); }); });
 }
 
-QByteArray MetafileBytes(FractViewer& viewer, bool lines, int width, int height, const ReferenceScreen& screen,
+QByteArray MetafileBytes(const ViewPicture& view, int width, int height, const ReferenceScreen& screen,
                          PictureFormat format)
 {
     MetafileDevice metafile(width, height, screen);
     {
         QPainter painter(&metafile);
-        viewer.DrawCurve(painter, lines);
+        view.Draw(painter);
     }
     return format == PictureFormat::Emf ? metafile.EmfBytes() : metafile.PlaceableWmfBytes();
 }
@@ -59,19 +59,19 @@ void WriteBytes(PendingFile& file, const QByteArray& bytes)
 
 // Writes the picture; failures other than the file's own are raised as the
 // standard exceptions of the writers.
-void WriteFormat(FractViewer& viewer, bool lines, int width, int height, PendingFile& file,
+void WriteFormat(const ViewPicture& view, int width, int height, PendingFile& file,
                  const ReferenceScreen& screen, PictureFormat format)
 {
     switch (format) {
     case PictureFormat::Bmp:
-        WriteBmpFile(viewer, lines, width, height, file);
+        WriteBmpFile(view, width, height, file);
         break;
     case PictureFormat::Jpeg:
-        WriteBytes(file, JpegBytes(viewer, lines, width, height));
+        WriteBytes(file, JpegBytes(view, width, height));
         break;
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
-        WriteBytes(file, MetafileBytes(viewer, lines, width, height, screen, format));
+        WriteBytes(file, MetafileBytes(view, width, height, screen, format));
         break;
     default:
         throw ExportError("unsupported picture format");
@@ -79,11 +79,11 @@ void WriteFormat(FractViewer& viewer, bool lines, int width, int height, Pending
 }
 
 // Every failure as an ExportError; the pending file is removed by then.
-void WriteChecked(FractViewer& viewer, bool lines, int width, int height, PendingFile& file,
+void WriteChecked(const ViewPicture& view, int width, int height, PendingFile& file,
                   const ReferenceScreen& screen, PictureFormat format)
 {
     try {
-        WriteFormat(viewer, lines, width, height, file, screen, format);
+        WriteFormat(view, width, height, file, screen, format);
     } catch (const ExportError&) {
         file.Discard();
         throw;
@@ -154,7 +154,7 @@ void CheckPictureSize(PictureFormat format, int width, int height, const Referen
         throw PictureSizeError("picture too large for its format");
 }
 
-void WritePicture(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+void WritePicture(const ViewPicture& view, int width, int height, const QString& path,
                   const ReferenceScreen& screen)
 {
     const PictureFormat format = PictureFormatOf(path);
@@ -165,10 +165,10 @@ void WritePicture(FractViewer& viewer, bool lines, int width, int height, const 
     } catch (const FileWriteError& e) {
         throw ExportError(e.what());
     }
-    WriteChecked(viewer, lines, width, height, *file, screen, format);
+    WriteChecked(view, width, height, *file, screen, format);
 }
 
-void WritePicture(FractViewer& viewer, bool lines, int width, int height, PictureFormat format, PendingFile& file,
+void WritePicture(const ViewPicture& view, int width, int height, PictureFormat format, PendingFile& file,
                   const ReferenceScreen& screen)
 {
     try {
@@ -177,5 +177,5 @@ void WritePicture(FractViewer& viewer, bool lines, int width, int height, Pictur
         file.Discard();
         throw;
     }
-    WriteChecked(viewer, lines, width, height, file, screen, format);
+    WriteChecked(view, width, height, file, screen, format);
 }

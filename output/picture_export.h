@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-class FractViewer;
+class ViewPicture;
 
 enum class PictureFormat { Bmp, Jpeg, Wmf, Emf, Avi, Unsupported };
 
@@ -48,14 +48,14 @@ bool SomeFormatHolds(int width, int height);
 // fitting a view to the size: no arithmetic on it can overflow then.
 void CheckPictureSize(PictureFormat format, int width, int height, const ReferenceScreen& screen);
 
-// Draws the viewer, already fitted to (0, 0, width, height), as lines or
-// points into a picture of that size and writes it to path in the format of
+// Draws the view, placed on (0, 0, width, height), into a picture of that
+// size and writes it to path in the format of
 // its extension (BMP, JPEG, WMF or EMF). The file is replaced only when the
 // whole picture is written. Every failure is an ExportError, running out of
 // memory included; the old file then stays as it was and no new file is
 // left behind.
-void WritePicture(FractViewer& viewer, bool lines, int width, int height, const QString& path,
+void WritePicture(const ViewPicture& view, int width, int height, const QString& path,
                   const ReferenceScreen& screen);
 // The same into a file the caller opened.
-void WritePicture(FractViewer& viewer, bool lines, int width, int height, PictureFormat format, PendingFile& file,
+void WritePicture(const ViewPicture& view, int width, int height, PictureFormat format, PendingFile& file,
                   const ReferenceScreen& screen);

@@ -1,6 +1,7 @@
 #include "view/fract_viewer.h"
 
 #include "view/canvas.h"
+#include "view/curve_drawing.h"
 
 #include <algorithm>
 
@@ -106,6 +107,13 @@ void FractViewer::ResetWindow()
 void FractViewer::SetRect(const PixelRect& rect)
 {
     TargetRect = rect;
+    const ViewMapping fit = FitMapping(rect);
+    Scale = fit.Scale;
+    Offset = fit.Offset;
+}
+
+ViewMapping FractViewer::FitMapping(const PixelRect& rect) const
+{
     const Complex corner(rect.Left, rect.Top);
     // Extents below one count as one, so the divisions below stay sound.
     const double width = std::max(static_cast<double>(rect.Right) - rect.Left, 1.0);
@@ -114,15 +122,17 @@ void FractViewer::SetRect(const PixelRect& rect)
     const double windowHeight = std::max(WindowMax->Im - WindowMin->Im, 1.0);
 
     const bool windowIsWider = width / height < windowWidth / windowHeight;
-    Scale = windowIsWider ? width / windowWidth : height / windowHeight;
+    ViewMapping fit;
+    fit.Scale = windowIsWider ? width / windowWidth : height / windowHeight;
     Complex shift(*WindowMin);
-    shift.MulReal(Scale);
-    Offset.Assign(corner);
-    Offset.Sub(shift);
+    shift.MulReal(fit.Scale);
+    fit.Offset.Assign(corner);
+    fit.Offset.Sub(shift);
     if (windowIsWider)
-        Offset.Im = Offset.Im + (height - windowHeight * Scale) / 2;
+        fit.Offset.Im = fit.Offset.Im + (height - windowHeight * fit.Scale) / 2;
     else
-        Offset.Re = Offset.Re + (width - windowWidth * Scale) / 2;
+        fit.Offset.Re = fit.Offset.Re + (width - windowWidth * fit.Scale) / 2;
+    return fit;
 }
 
 void FractViewer::Transform()
@@ -150,32 +160,33 @@ void FractViewer::PrepareCanvas(Canvas& canvas)
     canvas.SetPen(FgColor, PenWidth);
 }
 
+CurveStyle FractViewer::Style(bool lines) const
+{
+    return {BgColor, FgColor, PenWidth, lines ? CurveStyle::Marks::Lines : CurveStyle::Marks::Pixels, 0};
+}
+
+void FractViewer::Draw(QPainter& painter, CurveStyle::Marks shape, int dotRadius)
+{
+    const CurveStyle style{BgColor, FgColor, PenWidth, shape, dotRadius};
+    DrawStyledCurve(painter, Points.data(), PointCount, TargetRect, style, pixelScratch_);
+}
+
 void FractViewer::DrawLines(QPainter& painter)
 {
-    Canvas canvas(painter, pixelScratch_);
-    PrepareCanvas(canvas);
-    canvas.Polyline(Points.data(), PointCount);
+    Draw(painter, CurveStyle::Marks::Lines);
 }
 
 void FractViewer::DrawPoints(QPainter& painter)
 {
-    Canvas canvas(painter, pixelScratch_);
-    PrepareCanvas(canvas);
-    canvas.Pixels(Points.data(), PointCount);
+    Draw(painter, CurveStyle::Marks::Pixels);
 }
 
 void FractViewer::DrawCurve(QPainter& painter, bool lines)
 {
-    if (lines)
-        DrawLines(painter);
-    else
-        DrawPoints(painter);
+    Draw(painter, lines ? CurveStyle::Marks::Lines : CurveStyle::Marks::Pixels);
 }
 
 void FractViewer::DrawDots(QPainter& painter, int radius)
 {
-    Canvas canvas(painter, pixelScratch_);
-    PrepareCanvas(canvas);
-    canvas.SetBrushColor(FgColor);
-    canvas.Ellipses(Points.data(), PointCount, radius);
+    Draw(painter, CurveStyle::Marks::Dots, radius);
 }

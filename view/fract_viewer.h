@@ -3,6 +3,7 @@
 #include "model/complex.h"
 #include "model/fract_model.h"
 #include "view/color_ref.h"
+#include "view/curve_style.h"
 #include "view/pixel_rect.h"
 
 #include <QPoint>
@@ -16,6 +17,12 @@ class QPainter;
 // The program's views hold this many points: a depth-8 curve of a
 // four-edge generator fills all but the last, unused slot.
 constexpr int kCurveCapacity = 16384;
+
+// The in-place mapping of a fit: every coordinate c becomes c * Scale + Offset.
+struct ViewMapping {
+    double Scale = 0.0;
+    Complex Offset;
+};
 
 // Expands a generator into the iterated curve and draws it. The viewer keeps
 // one set of coordinates: Recalculate fills it with curve coordinates,
@@ -39,6 +46,8 @@ public:
     bool WindowIsBounds() const { return WindowMin == &BoundsMin || WindowMax == &BoundsMax; }
     // Fits the window into rect, keeping its aspect ratio and centring it.
     void SetRect(const PixelRect& rect);
+    // The Scale and Offset SetRect(rect) would set, leaving the viewer as it is.
+    ViewMapping FitMapping(const PixelRect& rect) const;
     // Maps window, bounds and points by Scale and Offset, in place.
     void Transform();
 
@@ -47,6 +56,8 @@ public:
     void DrawDots(QPainter& painter, int radius);
     // DrawLines or DrawPoints, as the display mode says.
     void DrawCurve(QPainter& painter, bool lines);
+    // The viewer's colours and pen, with lines or single pixels.
+    CurveStyle Style(bool lines) const;
 
     FractModel& Model;
     int Depth = 1;
@@ -71,6 +82,8 @@ protected:
     std::vector<QPoint> pixelScratch_;
 
 private:
+    void Draw(QPainter& painter, CurveStyle::Marks shape, int dotRadius = 0);
+
     // Deeper levels than this are never asked for (files and the slider stop
     // at 8); the expansion treats a larger depth as this one.
     static constexpr int kMaxLevels = 64;

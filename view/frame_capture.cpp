@@ -1,10 +1,5 @@
 #include "view/frame_capture.h"
 
-#include "view/fract_viewer.h"
-
-#include <QImage>
-#include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 
@@ -25,24 +20,4 @@ double FrameScaleFor(const Complex& windowMin, const Complex& windowMax, int fra
         return 1.0;
     const double scale = std::min(frameWidth / ww, frameHeight / wh);
     return std::abs(scale - 1.0) < kUnitScaleTolerance ? 1.0 : scale;
-}
-
-void DrawFrame(FractViewer& viewer, bool lines, double frameScale, QImage& frame)
-{
-    const double scale = viewer.Scale;
-    const Complex offset(viewer.Offset);
-    viewer.Scale = frameScale;
-    viewer.Offset = Complex(0, 0);
-    viewer.Transform();
-    // The viewer fills only the pane's rectangle; a larger frame would keep
-    // the drawings of earlier frames.
-    frame.fill(ToQColor(viewer.BgColor));
-    {
-        QPainter painter(&frame);
-        viewer.DrawCurve(painter, lines);
-    }
-    viewer.Scale = 1.0 / frameScale;
-    viewer.Transform();
-    viewer.Scale = scale;
-    viewer.Offset = offset;
 }

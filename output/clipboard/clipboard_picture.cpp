@@ -1,6 +1,6 @@
 #include "output/clipboard/clipboard_picture.h"
 
-#include "view/fract_viewer.h"
+#include "view/view_renderer.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -21,18 +21,18 @@ QSize AtLeastOnePixel(QSize size)
 
 } // namespace
 
-QByteArray PaneEmf(FractViewer& viewer, bool lines, QSize size, const ReferenceScreen& screen)
+QByteArray PaneEmf(const ViewPicture& view, QSize size, const ReferenceScreen& screen)
 {
     size = AtLeastOnePixel(size);
     MetafileDevice metafile(size.width(), size.height(), screen);
     {
         QPainter painter(&metafile);
-        viewer.DrawCurve(painter, lines);
+        view.Draw(painter);
     }
     return metafile.EmfBytes();
 }
 
-QByteArray PaneSvg(FractViewer& viewer, bool lines, QSize size)
+QByteArray PaneSvg(const ViewPicture& view, QSize size)
 {
     size = AtLeastOnePixel(size);
     QBuffer buffer;
@@ -44,18 +44,18 @@ QByteArray PaneSvg(FractViewer& viewer, bool lines, QSize size)
     svg.setTitle(QStringLiteral("Ornalix"));
     {
         QPainter painter(&svg);
-        viewer.DrawCurve(painter, lines);
+        view.Draw(painter);
     }
     return buffer.data();
 }
 
-QByteArray PanePng(FractViewer& viewer, bool lines, QSize size)
+QByteArray PanePng(const ViewPicture& view, QSize size)
 {
     QImage picture(AtLeastOnePixel(size), QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
         QPainter painter(&picture);
-        viewer.DrawCurve(painter, lines);
+        view.Draw(painter);
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -63,14 +63,13 @@ QByteArray PanePng(FractViewer& viewer, bool lines, QSize size)
     return buffer.data();
 }
 
-std::unique_ptr<QMimeData> ClipboardPicture(FractViewer& viewer, bool lines, QSize size,
-                                            const ReferenceScreen& screen)
+std::unique_ptr<QMimeData> ClipboardPicture(const ViewPicture& view, QSize size, const ReferenceScreen& screen)
 {
     auto data = std::make_unique<QMimeData>();
-    const QByteArray emf = PaneEmf(viewer, lines, size, screen);
+    const QByteArray emf = PaneEmf(view, size, screen);
     data->setData(ClipboardTypes::kEmf, emf);
     data->setData(ClipboardTypes::kOfficeEmf, emf);
-    data->setData(ClipboardTypes::kSvg, PaneSvg(viewer, lines, size));
-    data->setData(ClipboardTypes::kPng, PanePng(viewer, lines, size));
+    data->setData(ClipboardTypes::kSvg, PaneSvg(view, size));
+    data->setData(ClipboardTypes::kPng, PanePng(view, size));
     return data;
 }

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class FractViewer;
+class ViewPicture;
 class QMimeData;
 
 // The types the picture is offered under, and who takes each: Inkscape the
@@ -21,13 +21,12 @@ inline const QString kSvg = QStringLiteral("image/svg+xml");
 inline const QString kPng = QStringLiteral("image/png");
 } // namespace ClipboardTypes
 
-// Each draws the view in its current coordinates, as lines or points, into
-// a picture of the given size; nothing is fitted anew.
-QByteArray PaneEmf(FractViewer& viewer, bool lines, QSize size, const ReferenceScreen& screen);
+// Each draws the view as the pane shows it into a picture of the pane's
+// size.
+QByteArray PaneEmf(const ViewPicture& view, QSize size, const ReferenceScreen& screen);
 // Lines become one polyline, points rectangles of one pixel.
-QByteArray PaneSvg(FractViewer& viewer, bool lines, QSize size);
-QByteArray PanePng(FractViewer& viewer, bool lines, QSize size);
+QByteArray PaneSvg(const ViewPicture& view, QSize size);
+QByteArray PanePng(const ViewPicture& view, QSize size);
 
 // The same picture in all four types.
-std::unique_ptr<QMimeData> ClipboardPicture(FractViewer& viewer, bool lines, QSize size,
-                                            const ReferenceScreen& screen);
+std::unique_ptr<QMimeData> ClipboardPicture(const ViewPicture& view, QSize size, const ReferenceScreen& screen);

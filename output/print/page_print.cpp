@@ -1,8 +1,7 @@
 #include "output/print/page_print.h"
 
-#include "output/print/paper_colors.h"
-#include "output/print/saved_mapping.h"
-#include "view/fract_viewer.h"
+#include "output/print/paper_style.h"
+#include "view/view_renderer.h"
 
 #include <QPrinter>
 
@@ -19,16 +18,10 @@ bool PagePrint::Begin(const QString& title)
     return painter_.begin(&printer_);
 }
 
-void PagePrint::Draw(FractViewer& viewer, bool background, bool lines)
+void PagePrint::Draw(ViewRenderer& view, const CurveStyle& paneStyle, bool background)
 {
-    const PaperColors colors(viewer, background);
-    const SavedMapping mapping(viewer);
-    viewer.SetRect({0, 0, printer_.width(), printer_.height()});
-    viewer.Transform();
-    if (lines)
-        viewer.DrawLines(painter_);
-    else
-        viewer.DrawDots(painter_, kPrintDotRadius);
+    const PixelRect page{0, 0, printer_.width(), printer_.height()};
+    view.Picture(ViewPlacement::FittedTo(page), PaperStyle(paneStyle, background))->Draw(painter_);
 }
 
 void PagePrint::End()

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "view/curve_style.h"
+
 #include <QPainter>
 #include <QString>
 
-class FractViewer;
+class ViewRenderer;
 class QPrinter;
 
 // The resolution pages are drawn at, that of a usual office printer: a
 // one-pixel line is still visible on paper there.
 constexpr int kPrintResolution = 600;
-// Points are printed as dots of this radius in printer pixels; single pixels
-// would be too small on paper.
-constexpr int kPrintDotRadius = 5;
 
 // The name the job carries in the printer's queue.
 QString PrintJobTitle(const QString& fileTitle);
@@ -28,10 +27,9 @@ public:
     // Names the job and begins it on the printable area at the print
     // resolution; false when the printer cannot start.
     bool Begin(const QString& title);
-    // Fits the view to the printable area and draws it as lines or as dots,
-    // with or without its background. Afterwards, also after a failure, the
-    // view has its own colours and its pane's coordinates again.
-    void Draw(FractViewer& viewer, bool background, bool lines);
+    // Draws the view fitted to the printable area, in the pane's style as
+    // it goes on paper, with or without its background.
+    void Draw(ViewRenderer& view, const CurveStyle& paneStyle, bool background);
     // Sends the page.
     void End();
 

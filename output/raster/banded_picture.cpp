@@ -1,7 +1,7 @@
 #include "output/raster/banded_picture.h"
 
 #include "output/picture_export.h"
-#include "view/fract_viewer.h"
+#include "view/view_renderer.h"
 
 #include <QPainter>
 
@@ -18,8 +18,8 @@ int BandRows(int width, int height)
 
 } // namespace
 
-BandedPicture::BandedPicture(FractViewer& viewer, bool lines, int width, int height)
-    : viewer_(viewer), lines_(lines), height_(height), band_(width, BandRows(width, height), QImage::Format_RGB32)
+BandedPicture::BandedPicture(const ViewPicture& view, int width, int height)
+    : view_(view), height_(height), band_(width, BandRows(width, height), QImage::Format_RGB32)
 {
     if (band_.isNull())
         throw PictureSizeError("picture too large");
@@ -38,6 +38,6 @@ void BandedPicture::DrawBand(int top)
 {
     QPainter painter(&band_);
     painter.translate(0, -top);
-    viewer_.DrawCurve(painter, lines_);
+    view_.Draw(painter);
     bandTop_ = top;
 }

@@ -2,16 +2,16 @@
 
 #include <QImage>
 
-class FractViewer;
+class ViewPicture;
 
-// The picture of a fitted view, drawn a band of rows at a time into one
+// The picture of a view placed on it, drawn a band of rows at a time into one
 // small reused image, so that a large export never holds, nor waits to
 // allocate, the whole picture. Each band shows exactly the pixels the whole
 // picture would.
 class BandedPicture {
 public:
     // Throws PictureSizeError when not even one band can be allocated.
-    BandedPicture(FractViewer& viewer, bool lines, int width, int height);
+    BandedPicture(const ViewPicture& view, int width, int height);
 
     int Width() const { return band_.width(); }
     int Height() const { return height_; }
@@ -21,8 +21,7 @@ public:
 private:
     void DrawBand(int top);
 
-    FractViewer& viewer_;
-    bool lines_;
+    const ViewPicture& view_;
     int height_;
     QImage band_;
     int bandTop_ = -1;

@@ -9,33 +9,33 @@ protected:
     void Ticks(int n)
     {
         for (int i = 0; i < n; ++i)
-            window->Timer1Timer();
+            session->Tick();
     }
 
     Complex Product() const
     {
         Complex p(1, 0);
-        for (int i = 0; i < window->Generator.Count; ++i)
-            p.Mul(window->Generator.Items[i]);
+        for (int i = 0; i < session->Generator.Count; ++i)
+            p.Mul(session->Generator.Items[i]);
         return p;
     }
 
-    double ItemLength(int i) const { return std::sqrt(window->Generator.Items[i].SqrAbs()); }
+    double ItemLength(int i) const { return std::sqrt(session->Generator.Items[i].SqrAbs()); }
     double ItemAngle(int i) const
     {
-        return std::atan2(window->Generator.Items[i].Im, window->Generator.Items[i].Re);
+        return std::atan2(session->Generator.Items[i].Im, session->Generator.Items[i].Re);
     }
 };
 
 TEST_F(Animation, CheckingABoxStartsAtOnce)
 {
     QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modeAnimating);
-    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeAnimating);
+    EXPECT_TRUE(session->Timer().isActive());
     EXPECT_FALSE(chkPause()->isChecked());
-    EXPECT_EQ(window->AngleSteps.Count, 4);
+    EXPECT_EQ(session->AngleSteps.Count, 4);
     QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
     EXPECT_TRUE(chkPause()->isChecked());
 }
 
@@ -46,13 +46,13 @@ TEST_F(Animation, BothTurnBeforeTheyStretch)
     FractModel expected(10);
     expected.Count = 4;
     for (int i = 0; i < 4; ++i) {
-        expected.Items[i] = window->Generator.Items[i];
-        expected.Items[i].Mul(window->AngleSteps.Items[i]);
+        expected.Items[i] = session->Generator.Items[i];
+        expected.Items[i].Mul(session->AngleSteps.Items[i]);
     }
     double p = 1;
     for (int i = 0; i < 3; ++i) {
         p *= std::sqrt(expected.Items[i].SqrAbs());
-        const Complex& t = window->LengthTargets.Items[i];
+        const Complex& t = session->LengthTargets.Items[i];
         const double v = t.Im + ((t.Re - p) / 60 / 16) / t.Re;
         const double f = v / p + 1;
         expected.Items[i].MulReal(f);
@@ -60,8 +60,8 @@ TEST_F(Animation, BothTurnBeforeTheyStretch)
     }
     Ticks(1);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_DOUBLE_EQ(window->Generator.Items[i].Re, expected.Items[i].Re) << i;
-        EXPECT_DOUBLE_EQ(window->Generator.Items[i].Im, expected.Items[i].Im) << i;
+        EXPECT_DOUBLE_EQ(session->Generator.Items[i].Re, expected.Items[i].Re) << i;
+        EXPECT_DOUBLE_EQ(session->Generator.Items[i].Im, expected.Items[i].Im) << i;
     }
 }
 
@@ -69,13 +69,13 @@ TEST_F(Animation, PauseKeepsTheVelocities)
 {
     chkAnimLen()->setChecked(true);
     Ticks(20);
-    const double velocity = window->LengthTargets.Items[0].Im;
+    const double velocity = session->LengthTargets.Items[0].Im;
     QTest::mouseClick(chkPause(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modePaused);
-    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modePaused);
+    EXPECT_FALSE(session->Timer().isActive());
     QTest::mouseClick(chkPause(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modeAnimating);
-    EXPECT_EQ(window->LengthTargets.Items[0].Im, velocity);
+    EXPECT_EQ(session->Mode(), modeAnimating);
+    EXPECT_EQ(session->LengthTargets.Items[0].Im, velocity);
 }
 
 TEST_F(Animation, AnInteractionPausesAndABoxCheckedThenWaits)
@@ -83,56 +83,56 @@ TEST_F(Animation, AnInteractionPausesAndABoxCheckedThenWaits)
     chkAnimAng()->setChecked(true);
     QTest::mousePress(ptbFract(), Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseRelease(ptbFract(), Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
     EXPECT_TRUE(chkPause()->isChecked());
     EXPECT_TRUE(chkAnimAng()->isChecked());
     chkAnimLen()->setChecked(true);
-    EXPECT_EQ(window->Mode, modeIdle) << "prepared, waiting for Pause to clear";
+    EXPECT_EQ(session->Mode(), modeIdle) << "prepared, waiting for Pause to clear";
     QTest::mouseClick(chkPause(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modeAnimating);
+    EXPECT_EQ(session->Mode(), modeAnimating);
 }
 
 TEST_F(Animation, ClearingPauseWithNoBoxAnimatesWithoutChange)
 {
-    window->SetMode(modePaused);
+    session->SetMode(modePaused);
     QTest::mouseClick(chkPause(), Qt::LeftButton);
-    EXPECT_EQ(window->Mode, modeAnimating);
+    EXPECT_EQ(session->Mode(), modeAnimating);
     Ticks(5);
-    EXPECT_EQ(window->Generator.Items[1].Re, 0.6);
+    EXPECT_EQ(session->Generator.Items[1].Re, 0.6);
 }
 
 TEST_F(Animation, ANewGeneratorWithOtherEdgesIsPreparedAfresh)
 {
     chkAnimLen()->setChecked(true);
     chkAnimAng()->setChecked(true);
-    window->MinNodes = window->MaxNodes = 7;
-    window->Neu1Click();
-    ASSERT_EQ(window->Generator.Count, 7);
+    session->MinNodes = session->MaxNodes = 7;
+    session->New();
+    ASSERT_EQ(session->Generator.Count, 7);
     QTest::mouseClick(chkPause(), Qt::LeftButton);
     Ticks(50);
-    EXPECT_EQ(window->AngleSteps.Count, 7);
-    EXPECT_EQ(window->LengthTargets.Count, 7);
+    EXPECT_EQ(session->AngleSteps.Count, 7);
+    EXPECT_EQ(session->LengthTargets.Count, 7);
     for (int i = 0; i < 7; ++i)
-        EXPECT_TRUE(std::isfinite(window->Generator.Items[i].Re)) << i;
+        EXPECT_TRUE(std::isfinite(session->Generator.Items[i].Re)) << i;
 }
 
 TEST_F(Animation, AnEmptyGeneratorDoesNotMove)
 {
-    window->Generator.Count = 0;
+    session->Generator.Count = 0;
     chkAnimAng()->setChecked(true);
     chkAnimLen()->setChecked(true);
     Ticks(3);
-    EXPECT_EQ(window->Generator.Count, 0);
-    EXPECT_EQ(window->Viewer.PointCount, 1);
+    EXPECT_EQ(session->Generator.Count, 0);
+    EXPECT_EQ(session->Viewer.PointCount, 1);
 }
 
 TEST_F(Animation, TheTimerTakesTheIntervalSetting)
 {
-    EXPECT_EQ(window->Timer1.interval(), 15);
-    EXPECT_EQ(window->Timer1.timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(session->Timer().interval(), 15);
+    EXPECT_EQ(session->Timer().timerType(), Qt::PreciseTimer);
     chkAnimAng()->setChecked(true);
     QTest::qWait(200);
-    EXPECT_NE(window->Generator.Items[1].Re, 0.6) << "the real timer ticks";
+    EXPECT_NE(session->Generator.Items[1].Re, 0.6) << "the real timer ticks";
 }
 
 // Resident memory in MiB.
@@ -165,17 +165,17 @@ TEST_F(Animation, SoakTenThousandTicksAndTwoHundredZooms)
     EXPECT_LT(ResidentMiB() - residentBefore, kAllowedGrowthMiB);
     EXPECT_NEAR(Product().Re, product.Re, 1e-6);
     EXPECT_NEAR(Product().Im, product.Im, 1e-6);
-    EXPECT_EQ(window->Viewer.PointCount, 1025);
-    window->ZoomSteps = 3;
+    EXPECT_EQ(session->Viewer.PointCount, 1025);
+    session->ZoomSteps = 3;
     for (int i = 0; i < 200; ++i) {
-        window->SetMode(modeIdle);
+        session->SetMode(modeIdle);
         QTest::mousePress(ptbFract(), Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseRelease(ptbFract(), Qt::LeftButton, {}, QPoint(130, 120));
-        for (int t = 0; t < 5 && window->Timer1.isActive(); ++t)
-            window->Timer1Timer();
+        for (int t = 0; t < 5 && session->Timer().isActive(); ++t)
+            session->Tick();
     }
-    EXPECT_EQ(window->Viewer.Capacity(), 16384) << "nothing grew";
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Viewer.Capacity(), 16384) << "nothing grew";
+    EXPECT_EQ(session->Mode(), modeIdle);
 }
 
 } // namespace

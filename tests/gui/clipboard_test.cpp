@@ -42,17 +42,16 @@ protected:
 
     QByteArray Copied(const QString& type) const { return QGuiApplication::clipboard()->mimeData()->data(type); }
     QImage CopiedPng() const { return QImage::fromData(Copied(ClipboardTypes::kPng), "PNG"); }
-    int PointCount() const { return window->Viewer.PointCount; }
+    int PointCount() const { return session->Viewer.PointCount; }
 
-    // What the pane shows of the view in its current coordinates: grab()
-    // repaints, and the paint leaves the view unfitted only while a print
-    // job is open.
+    // What the pane shows of the view in its current coordinates, without
+    // the fit a paint would make.
     QImage PanePicture()
     {
-        // A paint now, in the pane's current coordinates (no fit).
-        const QScopedValueRollback printing(window->Printing, true);
-        ptbFract()->repaint();
-        return ptbFract()->Picture().convertToFormat(QImage::Format_RGB32);
+        QImage pane(ptbFract()->size(), QImage::Format_RGB32);
+        QPainter painter(&pane);
+        session->Picture(ViewPlacement::AsShownIn(session->FractPane()))->Draw(painter);
+        return pane;
     }
 };
 
@@ -71,8 +70,8 @@ TEST_F(Clipboard, CtrlCOffersThePictureInFourTypes)
 
 TEST_F(Clipboard, PngIsThePanesPicture)
 {
-    window->Viewer.BgColor = RgbColor(0, 0, 128);
-    window->Viewer.FgColor = RgbColor(255, 255, 0);
+    session->Viewer.BgColor = RgbColor(0, 0, 128);
+    session->Viewer.FgColor = RgbColor(255, 255, 0);
     Kopieren1()->trigger();
     EXPECT_EQ(CopiedPng().convertToFormat(QImage::Format_RGB32), PanePicture());
 }
@@ -83,9 +82,9 @@ TEST_F(Clipboard, DuringAnAnimatedZoomTheCurrentStepIsCopied)
     QTest::mousePress(ptbFract(), Qt::LeftButton, {}, {60, 40});
     QTest::mouseMove(ptbFract(), {180, 120});
     QTest::mouseRelease(ptbFract(), Qt::LeftButton, {}, {180, 120});
-    ASSERT_EQ(window->Mode, modeZooming);
+    ASSERT_EQ(session->Mode(), modeZooming);
     for (int i = 0; i < 20; ++i)
-        window->Timer1Timer();
+        session->Tick();
     Kopieren1()->trigger();
     const QImage copied = CopiedPng().convertToFormat(QImage::Format_RGB32);
     EXPECT_NE(copied, fullView.convertToFormat(QImage::Format_RGB32));
@@ -135,7 +134,7 @@ TEST_F(Clipboard, SvgRendersAsThePanesPicture)
 {
     if (!ToolAvailable(QStringLiteral("rsvg-convert")))
         GTEST_SKIP() << "rsvg-convert is missing (librsvg2-bin)";
-    window->Viewer.PenWidth = 2;
+    session->Viewer.PenWidth = 2;
     Kopieren1()->trigger();
     const QString svg = WriteFile(QStringLiteral("pane.svg"), Copied(ClipboardTypes::kSvg));
     const QString png = Path(QStringLiteral("pane.png"));

@@ -39,7 +39,7 @@ TEST_F(ExportDialog, CurrentSizeTakesTheFractalPaneButNotYetIntoTheWindow)
     const QRect pane = ptbFract()->ClientRect();
     EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtWidth")->text(), QString::number(pane.width()));
     EXPECT_EQ(Named<QLineEdit>(Dialog(), "txtHeight")->text(), QString::number(pane.height()));
-    EXPECT_EQ(window->ExportWidth, 256);
+    EXPECT_EQ(session->ExportWidth, 256);
 }
 
 TEST_F(ExportDialog, EnterAcceptsAndEscapeRejects)

@@ -151,12 +151,12 @@ protected:
 
     void ZoomWithoutAnimation(QPoint from, QPoint to)
     {
-        window->ZoomAnimation = false;
+        session->ZoomAnimation = false;
         QTest::mousePress(ptbFract(), Qt::LeftButton, {}, from);
         QTest::mouseMove(ptbFract(), (from + to) / 2);
         QTest::mouseMove(ptbFract(), to);
         QTest::mouseRelease(ptbFract(), Qt::LeftButton, {}, to);
-        ASSERT_FALSE(window->Viewer.WindowIsBounds());
+        ASSERT_FALSE(session->Viewer.WindowIsBounds());
     }
 
     // Exports at the pane's size as BMP and compares it with the pane.
@@ -169,8 +169,8 @@ protected:
         ASSERT_FALSE(picture.isNull());
         EXPECT_EQ(picture.size(), ptbFract()->ClientRect().size());
         EXPECT_EQ(DifferentPixels(picture, pane), 0) << name.toStdString();
-        EXPECT_EQ(window->ExportWidth, pane.width());
-        EXPECT_EQ(window->ExportHeight, pane.height());
+        EXPECT_EQ(session->ExportWidth, pane.width());
+        EXPECT_EQ(session->ExportHeight, pane.height());
     }
 };
 
@@ -178,9 +178,9 @@ protected:
 
 TEST_F(Export, AtThePaneSizeTheBitmapIsThePanePixelForPixelInEveryView)
 {
-    window->Viewer.FgColor = RgbColor(200, 30, 40);
-    window->Viewer.BgColor = RgbColor(10, 60, 120);
-    window->Viewer.PenWidth = 3;
+    session->Viewer.FgColor = RgbColor(200, 30, 40);
+    session->Viewer.BgColor = RgbColor(10, 60, 120);
+    session->Viewer.PenWidth = 3;
     tbDepth()->setValue(5);
     ASSERT_TRUE(optLines()->isChecked());
     ExpectBmpEqualsThePane(QStringLiteral("lines.bmp"));
@@ -199,7 +199,7 @@ TEST_F(Export, AtThePaneSizeTheBitmapIsThePanePixelForPixelInEveryView)
     ExpectBmpEqualsThePane(QStringLiteral("zoomed-points.bmp"));
     optLines()->click();
     ExpectBmpEqualsThePane(QStringLiteral("zoomed-lines.bmp"));
-    EXPECT_FALSE(window->Viewer.WindowIsBounds());
+    EXPECT_FALSE(session->Viewer.WindowIsBounds());
 }
 
 TEST_F(Export, PointsAtALargeSizeAreOneBlackPixelEachAndNothingElse)
@@ -211,11 +211,12 @@ TEST_F(Export, PointsAtALargeSizeAreOneBlackPixelEachAndNothingElse)
     EXPECT_EQ(TakeMessages(), QStringList());
     const QImage picture(Path(QStringLiteral("points.bmp")));
     ASSERT_EQ(picture.size(), QSize(width, height));
-    // The export leaves the view fitted to its picture.
-    EXPECT_EQ(window->Viewer.TargetRect, (PixelRect{0, 0, width, height}));
+    // Each point where the view fitted to the picture puts it.
+    const ViewMapping fit = session->Viewer.FitMapping({0, 0, width, height});
     PixelSet expected;
-    for (int i = 0; i < window->Viewer.PointCount; ++i) {
-        const Complex& p = window->Viewer.Points[i];
+    for (int i = 0; i < session->Viewer.PointCount; ++i) {
+        const Complex& q = session->Viewer.Points[i];
+        const Complex p(q.Re * fit.Scale + fit.Offset.Re, q.Im * fit.Scale + fit.Offset.Im);
         if (p.Re > -1.0 && p.Re < width && p.Im > -1.0 && p.Im < height)
             expected.insert({static_cast<int>(p.Re), static_cast<int>(p.Im)});
     }
@@ -229,8 +230,8 @@ TEST_F(Export, PointsAtALargeSizeAreOneBlackPixelEachAndNothingElse)
 
 TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
 {
-    window->Viewer.FgColor = RgbColor(0, 128, 0);
-    window->Viewer.PenWidth = 2;
+    session->Viewer.FgColor = RgbColor(0, 128, 0);
+    session->Viewer.PenWidth = 2;
     ptbFract()->repaint();
     const QImage full = FractPicture();
     ZoomWithoutAnimation({50, 50}, {220, 170});
@@ -244,8 +245,8 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
         ExportAs(777, 333, Path(QString::fromLatin1(name)));
         EXPECT_TRUE(QFileInfo::exists(Path(QString::fromLatin1(name))));
         EXPECT_EQ(tbDepth()->value(), 4);
-        EXPECT_EQ(window->Mode, modeIdle);
-        EXPECT_EQ(window->Viewer.WindowMin, &window->ZoomMin) << "the zoom stays in force";
+        EXPECT_EQ(session->Mode(), modeIdle);
+        EXPECT_FALSE(session->Viewer.WindowIsBounds()) << "the zoom stays in force";
         ptbFract()->repaint();
         EXPECT_EQ(DifferentPixels(FractPicture(), before), 0);
         EXPECT_EQ(EditorPicture(), editor);
@@ -253,7 +254,7 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
     EXPECT_EQ(TakeMessages(), QStringList());
     // The full view afterwards is the full view of before.
     N1001()->trigger();
-    EXPECT_TRUE(window->Viewer.WindowIsBounds());
+    EXPECT_TRUE(session->Viewer.WindowIsBounds());
     EXPECT_EQ(DifferentPixels(FractPicture(), full), 0);
 }
 
@@ -286,9 +287,8 @@ TEST_F(Export, OtherExtensionsAreRefusedButTheSizeIsKept)
         SCOPED_TRACE(name);
         ExportAs(++width, 123, Path(QString::fromLatin1(name)));
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(x) Fehler: Nicht unterstütztes Dateiformat")});
-        EXPECT_EQ(window->ExportWidth, width);
-        EXPECT_EQ(window->ExportHeight, 123);
-        EXPECT_EQ(window->Viewer.TargetRect, (PixelRect{0, 0, width, 123})) << "the view is fitted all the same";
+        EXPECT_EQ(session->ExportWidth, width);
+        EXPECT_EQ(session->ExportHeight, 123);
         EXPECT_TRUE(FilesMade().isEmpty()) << FilesMade().join(QStringLiteral(", ")).toStdString();
     }
     EXPECT_EQ(NextShownSize(), std::make_pair(QString::number(width), QStringLiteral("123")));
@@ -304,8 +304,8 @@ TEST_F(Export, ASizeThatIsNoWholeNumberIsWarnedAboutBeforeTheFileDialog)
         dialogs.files.clear();
         EXPECT_EQ(TakeMessages(), QStringList{kInvalidSize});
         EXPECT_EQ(dialogs.fileDialogsShown, 0);
-        EXPECT_EQ(window->ExportWidth, 256);
-        EXPECT_EQ(window->ExportHeight, 256);
+        EXPECT_EQ(session->ExportWidth, 256);
+        EXPECT_EQ(session->ExportHeight, 256);
     }
     EXPECT_TRUE(FilesMade().isEmpty());
     EXPECT_EQ(NextShownSize(), std::make_pair(QStringLiteral("256"), QStringLiteral("256")));
@@ -337,9 +337,9 @@ TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize
     EXPECT_EQ(dialogs.fileDialogFilters[0],
               QStringLiteral("Bitmaps (*.bmp);;Windows Metadatei (*.wmf);;Erweiterte Metadateien (*.emf);;"
                              "JPEG-Grafikdatei (*.jpg);;Videoclip (*.avi)"));
-    EXPECT_EQ(window->SavePictureDialog1.defaultSuffix(), QStringLiteral("bmp"));
-    EXPECT_EQ(window->SavePictureDialog1.acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_TRUE(window->SavePictureDialog1.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ((*Named<QFileDialog>(*window, "SavePictureDialog1")).defaultSuffix(), QStringLiteral("bmp"));
+    EXPECT_EQ((*Named<QFileDialog>(*window, "SavePictureDialog1")).acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE((*Named<QFileDialog>(*window, "SavePictureDialog1")).testOption(QFileDialog::DontUseNativeDialog));
 }
 
 TEST_F(Export, NoPictureOrNoTargetIsWarnedAboutAndLeavesNoFile)
@@ -351,8 +351,8 @@ TEST_F(Export, NoPictureOrNoTargetIsWarnedAboutAndLeavesNoFile)
             SCOPED_TRACE(testing::Message() << w << "x" << h << " " << name << ext);
             ExportAs(w, h, Path(QString::fromLatin1(name) + QString::fromLatin1(ext)));
             EXPECT_EQ(TakeMessages(), QStringList{kInvalidSize});
-            EXPECT_EQ(window->ExportWidth, w) << "the size is stored before the picture is made";
-            EXPECT_EQ(window->ExportHeight, h);
+            EXPECT_EQ(session->ExportWidth, w) << "the size is stored before the picture is made";
+            EXPECT_EQ(session->ExportHeight, h);
             EXPECT_TRUE(FilesMade().isEmpty()) << FilesMade().join(QStringLiteral(", ")).toStdString();
         }
     }
@@ -369,7 +369,7 @@ TEST_F(Export, APictureTooLargeToMakeIsWarnedAboutAndKeepsAnOlderFile)
         SCOPED_TRACE(name);
         ExportAs(100000, 100000, Path(QString::fromLatin1(name)));
         EXPECT_EQ(TakeMessages(), QStringList{kInvalidSize});
-        EXPECT_EQ(window->ExportWidth, 100000);
+        EXPECT_EQ(session->ExportWidth, 100000);
     }
     EXPECT_EQ(ReadBytes(kept), before);
     EXPECT_EQ(FilesMade(), QStringList{QStringLiteral("kept.bmp")});
@@ -397,7 +397,7 @@ TEST_F(Export, LargePicturesNeedLittleMemoryAndRunningOutIsWarnedAbout)
         }
         if (h == 1) {
             EXPECT_EQ(TakeMessages(), QStringList{kInvalidSize});
-            EXPECT_EQ(window->ExportWidth, w);
+            EXPECT_EQ(session->ExportWidth, w);
         } else {
             EXPECT_EQ(TakeMessages(), QStringList());
             EXPECT_EQ(QImageReader(Path(QString::fromLatin1(name))).size(), QSize(w, h));
@@ -442,8 +442,8 @@ TEST_F(Export, JpegIsBaselineQualityNinetyWithThreeColourComponents)
     if (!ToolAvailable(QStringLiteral("identify")))
         GTEST_SKIP() << "ImageMagick's identify is not installed";
     // Black on white: still three components, not one grey channel.
-    ASSERT_EQ(window->Viewer.FgColor, kBlack);
-    ASSERT_EQ(window->Viewer.BgColor, kWhite);
+    ASSERT_EQ(session->Viewer.FgColor, kBlack);
+    ASSERT_EQ(session->Viewer.BgColor, kWhite);
     const QString path = Path(QStringLiteral("check.jpg"));
     ExportAs(320, 240, path);
     ExportAs(320, 240, Path(QStringLiteral("check.bmp")));

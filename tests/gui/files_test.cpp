@@ -30,21 +30,20 @@ protected:
     void StartAnimation()
     {
         QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
-        ASSERT_EQ(window->Mode, modeAnimating);
+        ASSERT_EQ(session->Mode(), modeAnimating);
     }
 
     // The file's name in the title; none: untitled.
     void ExpectTitle(const QString& name = QString())
     {
         EXPECT_EQ(window->windowTitle(), name.isEmpty() ? QStringLiteral("Ornalix") : QStringLiteral("Ornalix - ") + name);
-        EXPECT_EQ(window->FileTitle, name.isEmpty() ? QStringLiteral("Unbenannt") : name);
     }
 
     EdgeList Edges() const
     {
         EdgeList edges;
-        for (int i = 0; i < window->Generator.Count; ++i)
-            edges.emplace_back(window->Generator.Items[i].Re, window->Generator.Items[i].Im);
+        for (int i = 0; i < session->Generator.Count; ++i)
+            edges.emplace_back(session->Generator.Items[i].Re, session->Generator.Items[i].Im);
         return edges;
     }
 };
@@ -63,9 +62,9 @@ TEST_F(Files, SaveAsWritesDepthModeAndEdgesWithCrLf)
     // Points are written as 0; numbers keep 15 significant digits.
     QTest::mouseClick(optPoints(), Qt::LeftButton);
     tbDepth()->setValue(1);
-    window->Generator.Count = 2;
-    window->Generator.Items[0].SetTo(2.0 / 3.0, -1e-5);
-    window->Generator.Items[1].SetTo(1.5, 123456.789);
+    session->Generator.Count = 2;
+    session->Generator.Items[0].SetTo(2.0 / 3.0, -1e-5);
+    session->Generator.Items[1].SetTo(1.5, 123456.789);
     SaveAs(Path(QStringLiteral("thirds.fract")));
     EXPECT_EQ(ReadBytes(Path(QStringLiteral("thirds.fract"))),
               QByteArray("1\r\n0\r\n0.666666666666667\r\n-1E-5\r\n1.5\r\n123456.789\r\n"));
@@ -75,13 +74,13 @@ TEST_F(Files, SaveAsWritesDepthModeAndEdgesWithCrLf)
 TEST_F(Files, FileDialogsOfferFractFilesAndSaveWithoutAnOverwriteQuestion)
 {
     const QStringList filters{QStringLiteral("Fraktaldateien (*.fract)"), QStringLiteral("Alle Dateien (*.*)")};
-    const QFileDialog& save = window->SaveDialog1;
+    const QFileDialog& save = (*Named<QFileDialog>(*window, "SaveDialog1"));
     EXPECT_EQ(save.defaultSuffix(), QStringLiteral("fract"));
     EXPECT_EQ(save.nameFilters(), filters);
     EXPECT_EQ(save.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_TRUE(save.testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_TRUE(save.testOption(QFileDialog::DontConfirmOverwrite));
-    const QFileDialog& open = window->OpenDialog1;
+    const QFileDialog& open = (*Named<QFileDialog>(*window, "OpenDialog1"));
     EXPECT_EQ(open.nameFilters(), filters);
     EXPECT_EQ(open.acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
@@ -101,16 +100,16 @@ TEST_F(Files, CancelledDialogsChangeNothingAndSavingLeavesTheAnimationRunning)
     SaveAs(QString());
     Open(QString());
     EXPECT_EQ(dialogs.fileDialogsShown, 2);
-    EXPECT_EQ(window->Mode, modeAnimating);
-    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeAnimating);
+    EXPECT_TRUE(session->Timer().isActive());
     EXPECT_EQ(Edges(), before);
     ExpectTitle();
     EXPECT_TRUE(QDir(files.path()).isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
 
     SaveAs(Path(QStringLiteral("moving.fract")));
-    EXPECT_EQ(window->Mode, modeAnimating);
-    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeAnimating);
+    EXPECT_TRUE(session->Timer().isActive());
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("moving.fract"))));
 }
 
@@ -141,7 +140,7 @@ TEST_F(Files, AFailedSaveShowsTheErrorBoxAndKeepsTitleAndExistingFile)
 
 TEST_F(Files, AClosingFileDialogTakesItsListOfMatchingNamesAlong)
 {
-    for (QFileDialog* dialog : {&window->OpenDialog1, &window->SaveDialog1, &window->SavePictureDialog1}) {
+    for (QFileDialog* dialog : {&(*Named<QFileDialog>(*window, "OpenDialog1")), &(*Named<QFileDialog>(*window, "SaveDialog1")), &(*Named<QFileDialog>(*window, "SavePictureDialog1"))}) {
         for (const int result : {QDialog::Accepted, QDialog::Rejected}) {
             SCOPED_TRACE(testing::Message() << dialog->acceptMode() << " " << result);
             dialog->show();
@@ -166,14 +165,14 @@ TEST_F(Files, OpenTakesDepthModeAndEdgesAndShowsTheName)
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(tbDepth()->value(), 5);
     EXPECT_EQ(lblDepth()->text(), QStringLiteral("5"));
-    EXPECT_EQ(window->Viewer.Depth, 5);
-    EXPECT_EQ(window->Generator.Count, 4);
-    EXPECT_EQ(window->Viewer.PointCount, 1025) << "4^5 edges";
+    EXPECT_EQ(session->Viewer.Depth, 5);
+    EXPECT_EQ(session->Generator.Count, 4);
+    EXPECT_EQ(session->Viewer.PointCount, 1025) << "4^5 edges";
     EXPECT_TRUE(optLines()->isChecked());
     ExpectTitle(QStringLiteral("koch.fract"));
-    EXPECT_NEAR(window->Generator.Items[1].Re, 0.5, 1e-15);
-    EXPECT_NEAR(window->Generator.Items[1].Im, -0.866025403784439, 1e-15);
-    EXPECT_EQ(window->Editor.PointCount, 5) << "the editor shows the new generator";
+    EXPECT_NEAR(session->Generator.Items[1].Re, 0.5, 1e-15);
+    EXPECT_NEAR(session->Generator.Items[1].Im, -0.866025403784439, 1e-15);
+    EXPECT_EQ(session->Editor.PointCount, 5) << "the editor shows the new generator";
 
     Open(WriteFile(QStringLiteral("points.fract"), "$2\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"));
     EXPECT_TRUE(optPoints()->isChecked());
@@ -186,16 +185,16 @@ TEST_F(Files, OpenStopsARunningAnimationFirstEvenForABadFile)
 {
     StartAnimation();
     Open(QStringLiteral(ORNALIX_EXAMPLES "/cesaro.fract"));
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_FALSE(session->Timer().isActive());
 
     // The box stayed checked and "Pause" is on: clearing it goes on.
     QTest::mouseClick(chkPause(), Qt::LeftButton);
-    ASSERT_EQ(window->Mode, modeAnimating);
+    ASSERT_EQ(session->Mode(), modeAnimating);
     Open(WriteFile(QStringLiteral("bad.fract"), "nonsense\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_FALSE(session->Timer().isActive());
 }
 
 TEST_F(Files, ABadDepthLineChangesNothing)
@@ -208,7 +207,7 @@ TEST_F(Files, ABadDepthLineChangesNothing)
         Open(WriteFile(QStringLiteral("bad%1.fract").arg(++n), text));
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
         EXPECT_EQ(tbDepth()->value(), 5);
-        EXPECT_EQ(window->Viewer.Depth, 5);
+        EXPECT_EQ(session->Viewer.Depth, 5);
         EXPECT_EQ(Edges(), koch);
         ExpectTitle(QStringLiteral("koch.fract"));
     }
@@ -221,7 +220,7 @@ TEST_F(Files, ABadModeLineKeepsTheFilesDepthOnly)
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
     EXPECT_EQ(tbDepth()->value(), 4);
     EXPECT_EQ(lblDepth()->text(), QStringLiteral("4"));
-    EXPECT_EQ(window->Viewer.Depth, 4);
+    EXPECT_EQ(session->Viewer.Depth, 4);
     EXPECT_TRUE(optLines()->isChecked());
     EXPECT_EQ(Edges(), before);
     ExpectTitle();
@@ -248,7 +247,7 @@ TEST_F(Files, ABadEdgeLineKeepsThePairsBeforeItButThePanesShowThePreviousCurve)
     Open(WriteFile(QStringLiteral("edge2.fract"), "3\r\n-1\r\n1\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
     EXPECT_TRUE(optLines()->isChecked());
-    EXPECT_EQ(window->Generator.Count, 0) << "no whole pair before the missing imaginary line";
+    EXPECT_EQ(session->Generator.Count, 0) << "no whole pair before the missing imaginary line";
 }
 
 TEST_F(Files, NoEdgesOrTenFitAndElevenAreAnError)
@@ -256,8 +255,8 @@ TEST_F(Files, NoEdgesOrTenFitAndElevenAreAnError)
     // A header alone: the origin is drawn, and saved again as it was.
     Open(WriteFile(QStringLiteral("empty.fract"), "2\r\n-1\r\n"));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->Generator.Count, 0);
-    EXPECT_EQ(window->Viewer.PointCount, 1) << "the origin alone";
+    EXPECT_EQ(session->Generator.Count, 0);
+    EXPECT_EQ(session->Viewer.PointCount, 1) << "the origin alone";
     EXPECT_FALSE(FractPicture().isNull());
     SaveAs(Path(QStringLiteral("again.fract")));
     EXPECT_EQ(ReadBytes(Path(QStringLiteral("again.fract"))), QByteArray("2\r\n-1\r\n"));
@@ -267,8 +266,8 @@ TEST_F(Files, NoEdgesOrTenFitAndElevenAreAnError)
         ten += "1\r\n0\r\n";
     Open(WriteFile(QStringLiteral("ten.fract"), ten));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->Generator.Count, 10);
-    EXPECT_EQ(window->Editor.PointCount, 11);
+    EXPECT_EQ(session->Generator.Count, 10);
+    EXPECT_EQ(session->Editor.PointCount, 11);
     Open(WriteFile(QStringLiteral("eleven.fract"), ten + "1\r\n0\r\n"));
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
     ExpectTitle(QStringLiteral("ten.fract"));
@@ -283,7 +282,7 @@ TEST_F(Files, WhatSaveAsWroteOpensAsItWas)
     const QImage picture = FractPicture();
     SaveAs(Path(QStringLiteral("round.fract")));
 
-    window->Neu1Click();
+    session->New();
     tbDepth()->setValue(6);
     QTest::mouseClick(optLines(), Qt::LeftButton);
     Open(Path(QStringLiteral("round.fract")));
@@ -304,13 +303,13 @@ TEST_F(Files, NewDrawsFromTheMinimumUpToBelowTheMaximum)
     };
     for (const Row& row : {Row{3, 10, 3, 9}, Row{4, 4, 4, 4}, Row{7, 4, 4, 6}, Row{5, 6, 5, 5}}) {
         SCOPED_TRACE(testing::Message() << row.minNodes << ".." << row.maxNodes);
-        window->MinNodes = row.minNodes;
-        window->MaxNodes = row.maxNodes;
+        session->MinNodes = row.minNodes;
+        session->MaxNodes = row.maxNodes;
         QSet<int> counts, expected;
         for (int seed = 0; seed < 300; ++seed) {
             RandomSource::Instance().Seed(static_cast<std::uint64_t>(seed));
             Trigger(Neu1());
-            counts.insert(window->Generator.Count);
+            counts.insert(session->Generator.Count);
         }
         for (int n = row.lowest; n <= row.highest; ++n)
             expected.insert(n);
@@ -325,21 +324,21 @@ TEST_F(Files, NewKeepsTitleDepthAndDisplayModeAndStopsTheAnimation)
     StartAnimation();
     const EdgeList before = Edges();
     Trigger(Neu1());
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_FALSE(session->Timer().isActive());
     ExpectTitle(QStringLiteral("koch.fract"));
     EXPECT_EQ(tbDepth()->value(), 5);
-    EXPECT_EQ(window->Viewer.Depth, 5);
+    EXPECT_EQ(session->Viewer.Depth, 5);
     EXPECT_TRUE(optPoints()->isChecked());
-    ASSERT_GE(window->Generator.Count, 3);
-    EXPECT_NE(window->Generator.Items[0].Re, before[0].first) << "a new generator";
-    EXPECT_EQ(window->Editor.PointCount, window->Generator.Count + 1) << "the editor shows it";
+    ASSERT_GE(session->Generator.Count, 3);
+    EXPECT_NE(session->Generator.Items[0].Re, before[0].first) << "a new generator";
+    EXPECT_EQ(session->Editor.PointCount, session->Generator.Count + 1) << "the editor shows it";
     // Every edge but the last has a length within the range.
     double product = 1.0;
-    for (int i = 0; i + 1 < window->Generator.Count; ++i) {
-        product *= std::sqrt(window->Generator.Items[i].SqrAbs());
-        EXPECT_GE(product, window->MinLength - 1e-12);
-        EXPECT_LE(product, window->MaxLength + 1e-12);
+    for (int i = 0; i + 1 < session->Generator.Count; ++i) {
+        product *= std::sqrt(session->Generator.Items[i].SqrAbs());
+        EXPECT_GE(product, session->MinLength - 1e-12);
+        EXPECT_LE(product, session->MaxLength + 1e-12);
     }
 }
 

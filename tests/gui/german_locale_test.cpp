@@ -60,10 +60,10 @@ TEST_F(GermanLocale, OpenReadsDecimalCommasAndPoints)
     dialogs.files.push_back(WriteFile(QStringLiteral("komma.fract"), "2\r\n0\r\n0,5\r\n-0,25\r\n2\r\n0,5\r\n"));
     Trigger(ffnen1());
     EXPECT_TRUE(dialogs.messages.empty());
-    ASSERT_EQ(window->Generator.Count, 2);
-    EXPECT_EQ(window->Generator.Items[0].Re, 0.5);
-    EXPECT_EQ(window->Generator.Items[0].Im, -0.25);
-    EXPECT_EQ(window->Generator.Items[1].Im, 0.5);
+    ASSERT_EQ(session->Generator.Count, 2);
+    EXPECT_EQ(session->Generator.Items[0].Re, 0.5);
+    EXPECT_EQ(session->Generator.Items[0].Im, -0.25);
+    EXPECT_EQ(session->Generator.Items[1].Im, 0.5);
     EXPECT_TRUE(optPoints()->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix - komma.fract"));
 
@@ -71,8 +71,8 @@ TEST_F(GermanLocale, OpenReadsDecimalCommasAndPoints)
     dialogs.files.push_back(WriteFile(QStringLiteral("punkt.fract"), "3\r\n-1\r\n0.5\r\n0\r\n"));
     Trigger(ffnen1());
     EXPECT_TRUE(dialogs.messages.empty());
-    ASSERT_EQ(window->Generator.Count, 1);
-    EXPECT_EQ(window->Generator.Items[0].Re, 0.5);
+    ASSERT_EQ(session->Generator.Count, 1);
+    EXPECT_EQ(session->Generator.Items[0].Re, 0.5);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix - punkt.fract"));
 }
 
@@ -88,8 +88,8 @@ TEST_F(GermanLocale, OptionsShowAndTakeDecimalCommas)
 
     ApplyLengths(QStringLiteral("0,1"), QStringLiteral("9,99"));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->MinLength, 0.1);
-    EXPECT_EQ(window->MaxLength, 9.99);
+    EXPECT_EQ(session->MinLength, 0.1);
+    EXPECT_EQ(session->MaxLength, 9.99);
 }
 
 TEST_F(GermanLocale, OptionsRejectADecimalPoint)
@@ -99,8 +99,8 @@ TEST_F(GermanLocale, OptionsRejectADecimalPoint)
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Warnung"));
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Ungültige Zahl"));
-    EXPECT_EQ(window->MinLength, 0.5);
-    EXPECT_EQ(window->MaxLength, 2.0);
+    EXPECT_EQ(session->MinLength, 0.5);
+    EXPECT_EQ(session->MaxLength, 2.0);
 }
 
 } // namespace

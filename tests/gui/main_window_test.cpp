@@ -25,11 +25,10 @@ using MainWindow = WindowTest;
 TEST_F(MainWindow, FirstStartShowsTheStartGeneratorBlackOnWhite)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix"));
-    EXPECT_EQ(window->FileTitle, QStringLiteral("Unbenannt"));
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_FALSE(window->Timer1.isActive());
-    EXPECT_EQ(window->Generator.Count, 4);
-    EXPECT_EQ(window->Viewer.PointCount, 5);
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_FALSE(session->Timer().isActive());
+    EXPECT_EQ(session->Generator.Count, 4);
+    EXPECT_EQ(session->Viewer.PointCount, 5);
     EXPECT_EQ(lblDepth()->text(), QStringLiteral("1"));
     EXPECT_TRUE(optLines()->isChecked());
     EXPECT_FALSE(chkPause()->isChecked());
@@ -43,7 +42,7 @@ TEST_F(MainWindow, FirstStartShowsTheStartGeneratorBlackOnWhite)
     // The fit as a paint of the pane at its final size makes it.
     ptbFract()->repaint();
     const double scale = fract.width() / 3.2;
-    EXPECT_NEAR(window->Viewer.Points[0].Im, fract.height() / 2.0 + 0.4 * scale, 1e-6);
+    EXPECT_NEAR(session->Viewer.Points[0].Im, fract.height() / 2.0 + 0.4 * scale, 1e-6);
 
     const QImage editor = EditorPicture();
     EXPECT_EQ(editor.pixel(1, 1), window->palette().color(QPalette::Button).rgb());
@@ -81,8 +80,8 @@ TEST_F(MainWindow, DepthSliderRedrawsAtTheNewDepth)
         QTest::keyClick(tbDepth(), Qt::Key_Right);
     EXPECT_EQ(tbDepth()->value(), 8);
     EXPECT_EQ(lblDepth()->text(), QStringLiteral("8"));
-    EXPECT_EQ(window->Viewer.Depth, 8);
-    EXPECT_EQ(window->Viewer.PointCount, 16383);
+    EXPECT_EQ(session->Viewer.Depth, 8);
+    EXPECT_EQ(session->Viewer.PointCount, 16383);
     QTest::keyClick(tbDepth(), Qt::Key_Right);
     EXPECT_EQ(tbDepth()->value(), 8) << "8 is the deepest";
 }
@@ -96,8 +95,8 @@ TEST_F(MainWindow, PointsAndLinesRedrawWithoutRecalculating)
     const QImage points = FractPicture();
     EXPECT_LT(CountColour(points, qRgb(0, 0, 0)), CountColour(lines, qRgb(0, 0, 0)));
     QSet<QPoint> pixels;
-    for (int i = 0; i < window->Viewer.PointCount; ++i) {
-        const QPoint p(static_cast<int>(window->Viewer.Points[i].Re), static_cast<int>(window->Viewer.Points[i].Im));
+    for (int i = 0; i < session->Viewer.PointCount; ++i) {
+        const QPoint p(static_cast<int>(session->Viewer.Points[i].Re), static_cast<int>(session->Viewer.Points[i].Im));
         if (points.rect().contains(p))
             pixels.insert(p);
     }
@@ -110,7 +109,7 @@ TEST_F(MainWindow, ResizeRefitsTheEditorWithItsMargin)
     window->resize(900, 700);
     QTest::qWait(20);
     const QRect client = ptbEditor()->rect();
-    const FractEditor& editor = window->Editor;
+    const FractEditor& editor = session->Editor;
     EXPECT_EQ(editor.TargetRect, (PixelRect{0, 0, client.width(), client.height()}));
     EXPECT_NEAR(editor.Points[0].Re, 5, 1e-9) << "the generator is wider than high";
     EXPECT_NEAR(editor.Points[4].Re, client.width() - 5, 1e-9);
@@ -125,7 +124,7 @@ TEST_F(MainWindow, SplitterCollapsesTheEditorPanelBelowThirtyPixels)
     QTest::mouseMove(handle, grip - QPoint(100, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(100, 0));
     EXPECT_NEAR(splitter->sizes().value(0), 109, 2);
-    EXPECT_EQ(window->Editor.TargetRect.Right, ptbEditor()->width());
+    EXPECT_EQ(session->Editor.TargetRect.Right, ptbEditor()->width());
 
     const QPoint grip2 = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, grip2);
@@ -144,23 +143,23 @@ TEST_F(MainWindow, TheModeDecidesTimerAndBoxes)
                         {modePaused, false, true, true},     {modeDragging, false, true, true},
                         {modeIdle, false, true, true}};
     for (const Row& row : rows) {
-        window->SetMode(row.mode);
-        EXPECT_EQ(window->Mode, row.mode);
-        EXPECT_EQ(window->Timer1.isActive(), row.timer) << row.mode;
+        session->SetMode(row.mode);
+        EXPECT_EQ(session->Mode(), row.mode);
+        EXPECT_EQ(session->Timer().isActive(), row.timer) << row.mode;
         EXPECT_EQ(chkAnimLen()->isEnabled(), row.enabled) << row.mode;
         EXPECT_EQ(chkPause()->isChecked(), row.pause) << row.mode;
     }
     // "Pause" is checked now: an animation must wait for the user.
-    window->SetMode(modeAnimating);
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_FALSE(window->Timer1.isActive());
+    session->SetMode(modeAnimating);
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_FALSE(session->Timer().isActive());
 }
 
 TEST_F(MainWindow, SetModeChecksPauseWithoutRunningItsHandler)
 {
-    window->SetMode(modeRubberBand);
+    session->SetMode(modeRubberBand);
     EXPECT_TRUE(chkPause()->isChecked());
-    EXPECT_EQ(window->Mode, modeRubberBand) << "a click on Pause would have asked for modePaused";
+    EXPECT_EQ(session->Mode(), modeRubberBand) << "a click on Pause would have asked for modePaused";
 }
 
 TEST_F(MainWindow, AboutBoxShowsPictureAndVersion)

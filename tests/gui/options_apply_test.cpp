@@ -37,15 +37,15 @@ TEST_F(OptionsApply, APenWidthOutOfRangeIsReportedAndTheRestStillApplied)
         SCOPED_TRACE(width);
         Apply([width](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->setText(QString::fromLatin1(width)); });
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Linienstärke")});
-        EXPECT_EQ(window->Viewer.PenWidth, 1);
-        window->Viewer.PenWidth = 3; // the rest is as FillValidOptions has it
+        EXPECT_EQ(session->Viewer.PenWidth, 1);
+        session->Viewer.PenWidth = 3; // the rest is as FillValidOptions has it
         ExpectValidOptions();
-        window->Viewer.PenWidth = 1;
+        session->Viewer.PenWidth = 1;
     }
     // The bounds themselves are valid.
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->setText(QStringLiteral("10")); });
     EXPECT_EQ(TakeMessages(), QStringList());
-    EXPECT_EQ(window->Viewer.PenWidth, 10);
+    EXPECT_EQ(session->Viewer.PenWidth, 10);
 }
 
 TEST_F(OptionsApply, AFieldWithoutANumberStopsTheApplyingThere)
@@ -53,25 +53,25 @@ TEST_F(OptionsApply, AFieldWithoutANumberStopsTheApplyingThere)
     // An empty pen width: the colours are in, nothing after them.
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtPenWidth")->clear(); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
-    EXPECT_EQ(window->Viewer.BgColor, RgbColor(0, 0, 128));
-    EXPECT_EQ(window->Viewer.FgColor, RgbColor(255, 255, 0));
+    EXPECT_EQ(session->Viewer.BgColor, RgbColor(0, 0, 128));
+    EXPECT_EQ(session->Viewer.FgColor, RgbColor(255, 255, 0));
     ExpectDefaultsAfterTheColours();
 
     // Letters in the interval: the steps before it are in, the rasters not.
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("40ms")); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
-    EXPECT_EQ(window->Viewer.PenWidth, 3);
-    EXPECT_EQ(window->ZoomSteps, 20);
-    EXPECT_EQ(window->Timer1.interval(), 15);
-    EXPECT_EQ(window->Editor.AngRaster, 0);
-    EXPECT_EQ(window->MinNodes, 3);
+    EXPECT_EQ(session->Viewer.PenWidth, 3);
+    EXPECT_EQ(session->ZoomSteps, 20);
+    EXPECT_EQ(session->Timer().interval(), 15);
+    EXPECT_EQ(session->Editor.AngRaster, 0);
+    EXPECT_EQ(session->MinNodes, 3);
 
     // A bad maximum length: the minimum alone is not taken either.
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral("zwei")); });
     EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Zahl")});
-    EXPECT_EQ(window->Editor.AngRaster, 8);
-    EXPECT_EQ(window->MinLength, 0.5);
-    EXPECT_EQ(window->MaxLength, 2.0);
+    EXPECT_EQ(session->Editor.AngRaster, 8);
+    EXPECT_EQ(session->MinLength, 0.5);
+    EXPECT_EQ(session->MaxLength, 2.0);
 }
 
 TEST_F(OptionsApply, NoStepsAndNoIntervalWarnInTurnAndTheRestIsApplied)
@@ -82,10 +82,10 @@ TEST_F(OptionsApply, NoStepsAndNoIntervalWarnInTurnAndTheRestIsApplied)
     });
     EXPECT_EQ(TakeMessages(), (QStringList{QStringLiteral("(!) Warnung: Ungültige Angabe der Berechnungsschritte"),
                                            QStringLiteral("(!) Warnung: Ungültiges Berechnungsintervall")}));
-    EXPECT_EQ(window->ZoomSteps, 60);
-    EXPECT_EQ(window->Timer1.interval(), 15);
-    window->ZoomSteps = 20; // as FillValidOptions has them
-    window->Timer1.setInterval(40);
+    EXPECT_EQ(session->ZoomSteps, 60);
+    EXPECT_EQ(session->Timer().interval(), 15);
+    session->ZoomSteps = 20; // as FillValidOptions has them
+    session->Timer().setInterval(40);
     ExpectValidOptions();
 }
 
@@ -99,9 +99,9 @@ TEST_F(OptionsApply, LengthsMustBePositiveIncreasingAndBelowTen)
             Named<QLineEdit>(d, "txtMaxLength")->setText(QString::fromLatin1(b));
         });
         EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Ungültige Bereichsangabe für die Kantenlänge")});
-        EXPECT_EQ(window->MinLength, 0.5);
-        EXPECT_EQ(window->MaxLength, 2.0);
-        EXPECT_EQ(window->MaxNodes, 9) << "the fields before the lengths are in";
+        EXPECT_EQ(session->MinLength, 0.5);
+        EXPECT_EQ(session->MaxLength, 2.0);
+        EXPECT_EQ(session->MaxNodes, 9) << "the fields before the lengths are in";
     }
     if (QLocale::system().decimalPoint() != QStringLiteral("."))
         return;
@@ -110,22 +110,22 @@ TEST_F(OptionsApply, LengthsMustBePositiveIncreasingAndBelowTen)
         Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral(" 9.99 "));
     });
     EXPECT_EQ(TakeMessages(), QStringList());
-    EXPECT_EQ(window->MinLength, 0.1);
-    EXPECT_EQ(window->MaxLength, 9.99);
+    EXPECT_EQ(session->MinLength, 0.1);
+    EXPECT_EQ(session->MaxLength, 9.99);
 }
 
 TEST_F(OptionsApply, AbbrechenChangesNothing)
 {
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("0")); }, false);
     EXPECT_EQ(TakeMessages(), QStringList());
-    EXPECT_EQ(window->Viewer.BgColor, kWhite);
-    EXPECT_EQ(window->Viewer.FgColor, kBlack);
+    EXPECT_EQ(session->Viewer.BgColor, kWhite);
+    EXPECT_EQ(session->Viewer.FgColor, kBlack);
     ExpectDefaultsAfterTheColours();
 }
 
 TEST_F(OptionsApply, NoAngleRasterShowsTheFirstPositionWhichOkThenStores)
 {
-    ASSERT_EQ(window->Editor.AngRaster, 0);
+    ASSERT_EQ(session->Editor.AngRaster, 0);
     dialogs.dialogScripts.push_back([](QDialog& dialog) {
         auto& d = static_cast<TanimationDlg&>(dialog);
         EXPECT_EQ(Named<QSlider>(d, "tbAngRaster")->value(), 1);
@@ -135,18 +135,18 @@ TEST_F(OptionsApply, NoAngleRasterShowsTheFirstPositionWhichOkThenStores)
         return d.result();
     });
     Trigger(mnuOptions());
-    EXPECT_EQ(window->Editor.AngRaster, 1);
+    EXPECT_EQ(session->Editor.AngRaster, 1);
     EXPECT_EQ(TakeMessages(), QStringList());
 }
 
 TEST_F(OptionsApply, ARunningTimerTakesTheNewIntervalAtOnce)
 {
     QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
-    ASSERT_TRUE(window->Timer1.isActive());
+    ASSERT_TRUE(session->Timer().isActive());
     Apply([](TanimationDlg& d) { Named<QLineEdit>(d, "txtDelay")->setText(QStringLiteral("40")); });
-    EXPECT_EQ(window->Timer1.interval(), 40);
-    EXPECT_TRUE(window->Timer1.isActive());
-    EXPECT_EQ(window->Mode, modeAnimating) << "the options leave the animation running";
+    EXPECT_EQ(session->Timer().interval(), 40);
+    EXPECT_TRUE(session->Timer().isActive());
+    EXPECT_EQ(session->Mode(), modeAnimating) << "the options leave the animation running";
 
     // The running zoom ends after the new step count.
     QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
@@ -154,13 +154,12 @@ TEST_F(OptionsApply, ARunningTimerTakesTheNewIntervalAtOnce)
         Named<QCheckBox>(d, "chkAnimation")->setChecked(true);
         Named<QLineEdit>(d, "txtSteps")->setText(QStringLiteral("3"));
     });
-    Complex c1(60, 40), c2(180, 120);
-    window->ZoomTo(c1, c2);
+    session->ZoomToBand(Complex(60, 40), Complex(180, 120));
     int ticks = 0;
-    for (; window->Timer1.isActive() && ticks < 100; ++ticks)
-        window->Timer1Timer();
+    for (; session->Timer().isActive() && ticks < 100; ++ticks)
+        session->Tick();
     EXPECT_EQ(ticks, 4) << "three steps and a closing tick";
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
 }
 
 } // namespace

@@ -151,7 +151,7 @@ TEST_F(OptionsDialog, NodeSlidersBoundEachOther)
     EXPECT_EQ(Named<QSlider>(Dialog(), "tbMinNodes")->maximum(), 8);
     Named<QSlider>(Dialog(), "tbMinNodes")->setValue(9);
     EXPECT_EQ(Named<QSlider>(Dialog(), "tbMinNodes")->value(), 8) << "the minimum cannot pass the maximum";
-    EXPECT_EQ(window->MinNodes, 3) << "the window keeps its values until it applies the dialog";
+    EXPECT_EQ(session->MinNodes, 3) << "the window keeps its values until it applies the dialog";
 }
 
 TEST_F(OptionsDialog, ColourButtonsAskForAColourAndSwatchesKeepDesktopColours)
@@ -167,7 +167,7 @@ TEST_F(OptionsDialog, ColourButtonsAskForAColourAndSwatchesKeepDesktopColours)
     dialogs.colors.push_back(QColor(4, 5, 6));
     Named<QPushButton>(Dialog(), "cmdFgColor")->click();
     EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblFgColor")), RgbColor(4, 5, 6));
-    EXPECT_EQ(window->Viewer.BgColor, kWhite);
+    EXPECT_EQ(session->Viewer.BgColor, kWhite);
 
     TanimationDlg::SetSwatchColor(Named<QLabel>(Dialog(), "lblBgColor"), kButtonFaceColor);
     EXPECT_EQ(TanimationDlg::SwatchColor(Named<QLabel>(Dialog(), "lblBgColor")), kButtonFaceColor);

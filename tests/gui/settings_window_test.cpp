@@ -38,11 +38,11 @@ protected:
 TEST_F(SettingsWindow, FirstStartUsesTheDefaultsAndClosingWritesAllFourteen)
 {
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->Viewer.BgColor, kWhite);
-    EXPECT_EQ(window->Viewer.FgColor, kBlack);
+    EXPECT_EQ(session->Viewer.BgColor, kWhite);
+    EXPECT_EQ(session->Viewer.FgColor, kBlack);
     ExpectDefaultsAfterTheColours();
-    EXPECT_EQ(window->ExportWidth, 256);
-    EXPECT_EQ(window->ExportHeight, 256);
+    EXPECT_EQ(session->ExportWidth, 256);
+    EXPECT_EQ(session->ExportHeight, 256);
     EXPECT_FALSE(QFile::exists(SettingsFile())) << "nothing is written before the window closes";
 
     window.reset();
@@ -71,12 +71,12 @@ TEST_F(SettingsWindow, AValueOfTheWrongTypeIsReportedAndTheProgramRunsOn)
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Ornalix"));
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Ungültiger Datentyp für 'zoomSteps'"));
-    EXPECT_EQ(window->Viewer.BgColor, 255u) << "read before the bad value";
-    EXPECT_EQ(window->Viewer.FgColor, 65280u);
-    EXPECT_EQ(window->Viewer.PenWidth, 2);
-    EXPECT_EQ(window->ZoomSteps, 60) << "the bad value keeps its default";
-    EXPECT_EQ(window->Timer1.interval(), 15) << "not read after the bad value";
-    EXPECT_EQ(window->ExportWidth, 256);
+    EXPECT_EQ(session->Viewer.BgColor, 255u) << "read before the bad value";
+    EXPECT_EQ(session->Viewer.FgColor, 65280u);
+    EXPECT_EQ(session->Viewer.PenWidth, 2);
+    EXPECT_EQ(session->ZoomSteps, 60) << "the bad value keeps its default";
+    EXPECT_EQ(session->Timer().interval(), 15) << "not read after the bad value";
+    EXPECT_EQ(session->ExportWidth, 256);
 
     // The window works: both panes draw, New does its part.
     const QImage fract = FractPicture();
@@ -88,14 +88,14 @@ TEST_F(SettingsWindow, AValueOfTheWrongTypeIsReportedAndTheProgramRunsOn)
     EXPECT_GT(green, fract.width() / 2) << "the curve in green";
     EXPECT_EQ(EditorPicture().pixel(Node(2).x(), Node(2).y() - 2), qRgb(255, 255, 255)) << "the editor shows its nodes";
     Trigger(Neu1());
-    EXPECT_GE(window->Generator.Count, 3);
+    EXPECT_GE(session->Generator.Count, 3);
 
     // Closing writes sound values, so the next start is quiet and keeps what
     // was read.
     ReopenWindow();
     EXPECT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(window->Viewer.BgColor, 255u);
-    EXPECT_EQ(window->ZoomSteps, 60);
+    EXPECT_EQ(session->Viewer.BgColor, 255u);
+    EXPECT_EQ(session->ZoomSteps, 60);
 }
 
 TEST_F(SettingsWindow, StoredValuesThatWouldStallTheProgramFallBackToDefaults)
@@ -110,21 +110,20 @@ TEST_F(SettingsWindow, StoredValuesThatWouldStallTheProgramFallBackToDefaults)
     });
     EXPECT_TRUE(dialogs.messages.empty());
     ExpectDefaultsAfterTheColours();
-    EXPECT_EQ(window->ExportWidth, 800) << "a sound value stays";
+    EXPECT_EQ(session->ExportWidth, 800) << "a sound value stays";
 
     // Neither New, nor a zoom, nor the animation nor the options dialog
     // stall on what was stored.
     Trigger(Neu1());
-    EXPECT_GE(window->Generator.Count, 3);
-    EXPECT_LE(window->Generator.Count, 4);
-    Complex c1(60, 40), c2(180, 120);
-    window->ZoomTo(c1, c2);
-    for (int i = 0; i < 1000 && window->Timer1.isActive(); ++i)
-        window->Timer1Timer();
-    EXPECT_EQ(window->Mode, modeIdle) << "the zoom came to its end";
+    EXPECT_GE(session->Generator.Count, 3);
+    EXPECT_LE(session->Generator.Count, 4);
+    session->ZoomToBand(Complex(60, 40), Complex(180, 120));
+    for (int i = 0; i < 1000 && session->Timer().isActive(); ++i)
+        session->Tick();
+    EXPECT_EQ(session->Mode(), modeIdle) << "the zoom came to its end";
     QTest::mouseClick(chkAnimLen(), Qt::LeftButton);
     for (int i = 0; i < 200; ++i)
-        window->Timer1Timer();
+        session->Tick();
     EXPECT_FALSE(FractPicture().isNull());
     dialogs.dialogScripts.push_back([](QDialog&) { return int(QDialog::Rejected); });
     Trigger(mnuOptions());
@@ -151,8 +150,8 @@ TEST_F(SettingsWindow, OptionsAndTheLastExportSizeAreFoundAgainAfterARestart)
     ReopenWindow();
     EXPECT_TRUE(dialogs.messages.empty());
     ExpectValidOptions();
-    EXPECT_EQ(window->ExportWidth, 640);
-    EXPECT_EQ(window->ExportHeight, 480);
+    EXPECT_EQ(session->ExportWidth, 640);
+    EXPECT_EQ(session->ExportHeight, 480);
 }
 
 } // namespace

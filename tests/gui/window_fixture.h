@@ -4,6 +4,7 @@
 #include "app/tanimation_dlg.h"
 #include "app/tform1.h"
 #include "model/random_source.h"
+#include "session/fractal_session.h"
 #include "tests/gui/named_child.h"
 #include "tests/gui/scripted_dialogs.h"
 #include "tests/output/tool_runner.h"
@@ -38,7 +39,11 @@ protected:
         OpenWindow();
     }
 
-    void TearDown() override { window.reset(); }
+    void TearDown() override
+    {
+        window.reset();
+        session.reset();
+    }
 
     static QString SettingsFile()
     {
@@ -49,7 +54,8 @@ protected:
 
     void OpenWindow()
     {
-        window = std::make_unique<Tform1>(dialogs);
+        session = std::make_unique<FractalSession>();
+        window = std::make_unique<Tform1>(*session, dialogs);
         window->resize(689, 486);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -59,6 +65,7 @@ protected:
     void ReopenWindow()
     {
         window.reset();
+        session.reset();
         OpenWindow();
     }
 
@@ -102,7 +109,7 @@ protected:
     // The editor's node k in pane pixels.
     QPoint Node(int k) const
     {
-        const Complex& p = window->Editor.Points[k];
+        const Complex& p = session->Editor.Points[k];
         return QPoint(static_cast<int>(p.Re), static_cast<int>(p.Im));
     }
 
@@ -149,37 +156,38 @@ protected:
     // The window's options are those of FillValidOptions.
     void ExpectValidOptions() const
     {
-        EXPECT_EQ(window->Viewer.BgColor, RgbColor(0, 0, 128));
-        EXPECT_EQ(window->Viewer.FgColor, RgbColor(255, 255, 0));
-        EXPECT_EQ(window->Viewer.PenWidth, 3);
-        EXPECT_FALSE(window->ZoomAnimation);
-        EXPECT_EQ(window->ZoomSteps, 20);
-        EXPECT_EQ(window->Timer1.interval(), 40);
-        EXPECT_EQ(window->Editor.AngRaster, 8);
-        EXPECT_EQ(window->Editor.LenRaster, 2);
-        EXPECT_EQ(window->MinNodes, 6);
-        EXPECT_EQ(window->MaxNodes, 9);
-        EXPECT_EQ(window->MinLength, 0.75);
-        EXPECT_EQ(window->MaxLength, 1.5);
+        EXPECT_EQ(session->Viewer.BgColor, RgbColor(0, 0, 128));
+        EXPECT_EQ(session->Viewer.FgColor, RgbColor(255, 255, 0));
+        EXPECT_EQ(session->Viewer.PenWidth, 3);
+        EXPECT_FALSE(session->ZoomAnimation);
+        EXPECT_EQ(session->ZoomSteps, 20);
+        EXPECT_EQ(session->Timer().interval(), 40);
+        EXPECT_EQ(session->Editor.AngRaster, 8);
+        EXPECT_EQ(session->Editor.LenRaster, 2);
+        EXPECT_EQ(session->MinNodes, 6);
+        EXPECT_EQ(session->MaxNodes, 9);
+        EXPECT_EQ(session->MinLength, 0.75);
+        EXPECT_EQ(session->MaxLength, 1.5);
     }
 
     // The default options from the pen width on.
     void ExpectDefaultsAfterTheColours() const
     {
-        EXPECT_EQ(window->Viewer.PenWidth, 1);
-        EXPECT_TRUE(window->ZoomAnimation);
-        EXPECT_EQ(window->ZoomSteps, 60);
-        EXPECT_EQ(window->Timer1.interval(), 15);
-        EXPECT_EQ(window->Editor.AngRaster, 0);
-        EXPECT_EQ(window->Editor.LenRaster, 0);
-        EXPECT_EQ(window->MinNodes, 3);
-        EXPECT_EQ(window->MaxNodes, 5);
-        EXPECT_EQ(window->MinLength, 0.5);
-        EXPECT_EQ(window->MaxLength, 2.0);
+        EXPECT_EQ(session->Viewer.PenWidth, 1);
+        EXPECT_TRUE(session->ZoomAnimation);
+        EXPECT_EQ(session->ZoomSteps, 60);
+        EXPECT_EQ(session->Timer().interval(), 15);
+        EXPECT_EQ(session->Editor.AngRaster, 0);
+        EXPECT_EQ(session->Editor.LenRaster, 0);
+        EXPECT_EQ(session->MinNodes, 3);
+        EXPECT_EQ(session->MaxNodes, 5);
+        EXPECT_EQ(session->MinLength, 0.5);
+        EXPECT_EQ(session->MaxLength, 2.0);
     }
 
     QTemporaryDir files;
     ScriptedDialogs dialogs;
+    std::unique_ptr<FractalSession> session;
     std::unique_ptr<Tform1> window;
 };
 

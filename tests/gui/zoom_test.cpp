@@ -22,11 +22,11 @@ protected:
 
     void RunTimerUntilIdle(int maxTicks = 1000)
     {
-        for (int i = 0; i < maxTicks && window->Timer1.isActive(); ++i)
-            window->Timer1Timer();
+        for (int i = 0; i < maxTicks && session->Timer().isActive(); ++i)
+            session->Tick();
     }
 
-    std::pair<Complex, Complex> WindowCorners() const { return {*window->Viewer.WindowMin, *window->Viewer.WindowMax}; }
+    std::pair<Complex, Complex> WindowCorners() const { return {*session->Viewer.WindowMin, *session->Viewer.WindowMax}; }
 };
 
 void ExpectNear(const Complex& a, const Complex& b, double tolerance)
@@ -37,35 +37,35 @@ void ExpectNear(const Complex& a, const Complex& b, double tolerance)
 
 TEST_F(Zoom, BandDirectionDoesNotMatter)
 {
-    window->ZoomAnimation = false;
+    session->ZoomAnimation = false;
     Band({40, 30}, {200, 150});
     const QImage forward = FractPicture();
     const auto corners = WindowCorners();
-    window->N1001Click();
+    session->FullView();
     Band({200, 150}, {40, 30});
     EXPECT_EQ(FractPicture(), forward);
     ExpectNear(WindowCorners().first, corners.first, 1e-9);
-    EXPECT_EQ(window->Mode, modeIdle);
-    EXPECT_EQ(window->RubberBand, PixelRect{});
+    EXPECT_EQ(session->Mode(), modeIdle);
+    EXPECT_EQ(session->RubberBand(), PixelRect{});
 }
 
 TEST_F(Zoom, DiagonalsOfTenPixelsOrLessAreClicks)
 {
-    window->ZoomAnimation = false;
+    session->ZoomAnimation = false;
     const QImage full = FractPicture();
     Band({50, 50}, {56, 58});
     EXPECT_EQ(FractPicture(), full) << "6 by 8 is a diagonal of exactly 10";
-    EXPECT_TRUE(window->Viewer.WindowIsBounds());
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_TRUE(session->Viewer.WindowIsBounds());
+    EXPECT_EQ(session->Mode(), modeIdle);
     Band({50, 50}, {57, 58});
-    EXPECT_FALSE(window->Viewer.WindowIsBounds()) << "7 by 8 zooms";
+    EXPECT_FALSE(session->Viewer.WindowIsBounds()) << "7 by 8 zooms";
 }
 
 TEST_F(Zoom, TheBandIsDrawnDottedBlueWhileDragging)
 {
     QTest::mousePress(ptbFract(), Qt::LeftButton, {}, QPoint(30, 30));
     QTest::mouseMove(ptbFract(), QPoint(130, 90));
-    EXPECT_EQ(window->Mode, modeRubberBand);
+    EXPECT_EQ(session->Mode(), modeRubberBand);
     const QImage picture = FractPicture();
     int blue = 0;
     for (int x = 30; x < 130; ++x)
@@ -77,25 +77,25 @@ TEST_F(Zoom, TheBandIsDrawnDottedBlueWhileDragging)
 
 TEST_F(Zoom, AnimatedZoomEndsWhereTheImmediateOneDoes)
 {
-    window->ZoomAnimation = false;
+    session->ZoomAnimation = false;
     Band({60, 40}, {180, 120});
     const auto immediate = WindowCorners();
     const QImage immediatePicture = FractPicture();
 
-    window->N1001Click();
-    window->ZoomAnimation = true;
-    window->ZoomSteps = 60;
+    session->FullView();
+    session->ZoomAnimation = true;
+    session->ZoomSteps = 60;
     Band({60, 40}, {180, 120});
-    EXPECT_EQ(window->Mode, modeZooming);
-    EXPECT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(session->Mode(), modeZooming);
+    EXPECT_TRUE(session->Timer().isActive());
     EXPECT_FALSE(chkPause()->isEnabled());
     int ticks = 0;
-    while (window->Timer1.isActive() && ticks < 200) {
-        window->Timer1Timer();
+    while (session->Timer().isActive() && ticks < 200) {
+        session->Tick();
         ++ticks;
     }
     EXPECT_EQ(ticks, 61) << "N steps and one closing tick";
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
     ExpectNear(WindowCorners().first, immediate.first, 1e-6);
     ExpectNear(WindowCorners().second, immediate.second, 1e-6);
     ptbFract()->repaint();
@@ -104,69 +104,69 @@ TEST_F(Zoom, AnimatedZoomEndsWhereTheImmediateOneDoes)
 
 TEST_F(Zoom, OneStepZoomTakesOneStepAndAClosingTick)
 {
-    window->ZoomSteps = 1;
+    session->ZoomSteps = 1;
     Band({60, 40}, {180, 120});
-    window->Timer1Timer();
-    EXPECT_EQ(window->Mode, modeZooming);
-    window->Timer1Timer();
-    EXPECT_EQ(window->Mode, modeIdle);
+    session->Tick();
+    EXPECT_EQ(session->Mode(), modeZooming);
+    session->Tick();
+    EXPECT_EQ(session->Mode(), modeIdle);
 }
 
 TEST_F(Zoom, StepCountsBelowOneCountAsOne)
 {
-    window->ZoomSteps = 0;
+    session->ZoomSteps = 0;
     Band({60, 40}, {180, 120});
-    EXPECT_EQ(window->ZoomStepsLeft, 1);
-    EXPECT_TRUE(std::isfinite(window->Viewer.Scale));
+    EXPECT_EQ(session->ZoomStepsLeft(), 1);
+    EXPECT_TRUE(std::isfinite(session->Viewer.Scale));
     RunTimerUntilIdle();
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
 }
 
 TEST_F(Zoom, RepaintDuringTheAnimationShowsTheCurrentStep)
 {
     Band({60, 40}, {180, 120});
-    window->Timer1Timer();
+    session->Tick();
     const auto afterOneStep = WindowCorners();
     ptbFract()->repaint();
     ExpectNear(WindowCorners().first, afterOneStep.first, 1e-12);
-    EXPECT_EQ(window->ZoomStepsLeft, 59);
+    EXPECT_EQ(session->ZoomStepsLeft(), 59);
 }
 
 TEST_F(Zoom, RightClickZoomsOutOnlyWhileTheTimerIsOff)
 {
     Band({60, 40}, {180, 120});
-    ASSERT_EQ(window->Mode, modeZooming);
+    ASSERT_EQ(session->Mode(), modeZooming);
     QTest::mouseClick(ptbFract(), Qt::RightButton, {}, QPoint(10, 10));
-    EXPECT_FALSE(window->Viewer.WindowIsBounds()) << "ignored while zooming";
+    EXPECT_FALSE(session->Viewer.WindowIsBounds()) << "ignored while zooming";
     RunTimerUntilIdle();
 
     QTest::mouseClick(ptbFract(), Qt::RightButton, {}, QPoint(10, 10));
-    EXPECT_EQ(window->Mode, modeZooming);
-    EXPECT_TRUE(window->Viewer.WindowIsBounds());
+    EXPECT_EQ(session->Mode(), modeZooming);
+    EXPECT_TRUE(session->Viewer.WindowIsBounds());
     RunTimerUntilIdle();
-    window->N1001Click();
+    session->FullView();
     const QImage full = FractPicture();
     QTest::mouseClick(ptbFract(), Qt::RightButton, {}, QPoint(10, 10));
     RunTimerUntilIdle();
-    EXPECT_EQ(window->Mode, modeIdle);
+    EXPECT_EQ(session->Mode(), modeIdle);
     EXPECT_EQ(FractPicture(), full) << "zooming out from the full view changes nothing";
 }
 
 TEST_F(Zoom, FullViewReturnsAtOnceWithoutAnimation)
 {
-    window->ZoomAnimation = false;
+    session->ZoomAnimation = false;
     const QImage full = FractPicture();
     Band({60, 40}, {180, 120});
     ASSERT_NE(FractPicture(), full);
-    window->SetMode(modePaused);
+    session->SetMode(modePaused);
     N1001()->trigger();
     EXPECT_EQ(FractPicture(), full);
-    EXPECT_EQ(window->Mode, modePaused) << "the mode stays";
+    EXPECT_EQ(session->Mode(), modePaused) << "the mode stays";
 }
 
 TEST_F(Zoom, ManyZoomsIntoTheSamePlaceNeitherCrashNorHang)
 {
-    window->ZoomAnimation = false;
+    session->ZoomAnimation = false;
     tbDepth()->setValue(6);
     for (int i = 0; i < 200; ++i)
         Band({100, 100}, {108, 108});

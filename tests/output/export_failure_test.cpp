@@ -2,6 +2,7 @@
 #include "output/picture_export.h"
 #include "tests/model/failing_file.h"
 #include "tests/model/small_disk.h"
+#include "tests/support/shown_curve.h"
 #include "view/fract_viewer.h"
 
 #include <QFile>
@@ -58,7 +59,7 @@ TEST_F(Export, EveryWriterChecksTheLastFlush)
 
         FailingFile file(path, 40);
         try {
-            WritePicture(viewer, true, 120, 80, format.Kind, file, kScreen);
+            WritePicture(ShownCurve(viewer, true, 120, 80), 120, 80, format.Kind, file, kScreen);
             FAIL() << "no error";
         } catch (const PictureSizeError&) {
             FAIL() << "a full disk is no size error";
@@ -70,7 +71,7 @@ TEST_F(Export, EveryWriterChecksTheLastFlush)
         EXPECT_EQ(ReadAll(path), "old");
 
         FailingFile roomy(path, 1 << 20);
-        WritePicture(viewer, true, 120, 80, format.Kind, roomy, kScreen);
+        WritePicture(ShownCurve(viewer, true, 120, 80), 120, 80, format.Kind, roomy, kScreen);
         EXPECT_TRUE(roomy.committed);
         EXPECT_EQ(ReadAll(path), roomy.Disk());
     }
@@ -82,7 +83,8 @@ TEST_F(Export, ABitmapLargerThanTheBufferFailsWhileItIsWritten)
     viewer.SetRect({0, 0, 400, 300});
     viewer.Transform();
     FailingFile file(path, 50000);
-    EXPECT_THROW(WritePicture(viewer, false, 400, 300, PictureFormat::Bmp, file, kScreen), ExportError);
+    EXPECT_THROW(WritePicture(ShownCurve(viewer, false, 400, 300), 400, 300, PictureFormat::Bmp, file, kScreen),
+                 ExportError);
     EXPECT_EQ(file.Disk().size(), 50000);
     EXPECT_TRUE(file.discarded);
     EXPECT_FALSE(QFile::exists(path));
@@ -103,7 +105,8 @@ TEST_F(Export, ARealFullDiskKeepsEveryOldPictureAndLeavesNoOtherFile)
     for (const Format& format : kFormats) {
         SCOPED_TRACE(format.Name);
         try {
-            WritePicture(viewer, true, 120, 80, disk.Path(QLatin1String(format.Name)), kScreen);
+            WritePicture(ShownCurve(viewer, true, 120, 80), 120, 80, disk.Path(QLatin1String(format.Name)),
+                         kScreen);
             FAIL() << "no error";
         } catch (const PictureSizeError&) {
             FAIL() << "a full disk is no size error";
@@ -155,7 +158,7 @@ TEST_F(Export, ASizeTheFormatCannotHoldIsRefusedBeforeAnyFile)
                                       std::pair("huge.wmf", 2147483647), std::pair("wide.wmf", 3145680)}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(QLatin1String(name));
-        EXPECT_THROW(WritePicture(viewer, true, width, 10, path, kScreen), PictureSizeError);
+        EXPECT_THROW(WritePicture(ShownCurve(viewer, true, width, 10), width, 10, path, kScreen), PictureSizeError);
         EXPECT_FALSE(QFile::exists(path));
     }
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+class QImage;
+
+// Where the frames of a recording go: a clip writer of some format, opened
+// for one clip. Failures are std::runtime_error (or derived) with the
+// message the user reads.
+class ClipSink {
+public:
+    virtual ~ClipSink() = default;
+    // Adds one frame, a picture of the size the clip was opened with.
+    virtual void AddFrame(const QImage& frame) = 0;
+    // Writes the clip of the frames added so far.
+    virtual void Finish() = 0;
+};

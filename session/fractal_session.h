@@ -1,0 +1,191 @@
+#pragma once
+
+#include "model/complex.h"
+#include "model/fract_model.h"
+#include "session/clip_sink.h"
+#include "session/interaction_mode.h"
+#include "session/setting_values.h"
+#include "view/curve_renderer.h"
+#include "view/fract_editor.h"
+#include "view/fract_viewer.h"
+#include "view/pixel_rect.h"
+
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class QPainter;
+
+// One fractal at work: the generator with its two views, the interaction
+// mode and the timer, the zoom, the generator animation and the recording
+// of a clip. The window forwards its handlers here and shows what the
+// signals tell; the command line drives the same session with no window.
+// A session starts as the program does: the start generator at depth 1,
+// the default settings, idle.
+class FractalSession : public QObject {
+    Q_OBJECT
+public:
+    FractalSession();
+    ~FractalSession() override;
+
+    // The values of the settings store: colours, pen, zoom, rasters, New's
+    // ranges and the export size.
+    void ApplySettings(const SettingValues& values);
+    SettingValues Settings() const;
+
+    // The panes. The fractal pane's paint fits the view into the pane
+    // (except during an animated zoom, which moves it step by step) and
+    // draws it; FitToPane does the fit alone, where nothing is shown.
+    void SetFractPane(QSize size);
+    PixelRect FractPane() const { return fractPane_; }
+    void FitToPane();
+    void PaintFract(QPainter& painter);
+    void SetEditorPane(const QRect& rect);
+    // Fits the generator into the editor pane anew and repaints it.
+    void LayoutEditor();
+    void PaintEditor(QPainter& painter);
+
+    // The mode alone starts and stops the timer, each of whose ticks calls
+    // Tick: one zoom or animation step, then a frame while capturing.
+    InteractionMode Mode() const { return mode_; }
+    void SetMode(InteractionMode m);
+    QTimer& Timer() { return timer_; }
+    const QTimer& Timer() const { return timer_; }
+    void Tick();
+
+    // What a .fract file holds besides the edges.
+    int Depth() const { return Viewer.Depth; }
+    void SetDepth(int depth);
+    bool Lines() const { return lines_; }
+    void SetLines(bool lines);
+
+    // File and edge commands.
+    void New();
+    // Throws FractFormatError; what was read before a bad line stays.
+    void Open(const QString& fileName);
+    // Throws FileWriteError.
+    void Save(const QString& fileName) const;
+    void AddEdge();
+    void DeleteEdge();
+
+    // The generator animation: which passes run, and the pause.
+    bool AnimatingLengths() const { return lengths_; }
+    bool AnimatingAngles() const { return angles_; }
+    bool Paused() const { return paused_; }
+    void AnimateLengths(bool on);
+    void AnimateAngles(bool on);
+    void SetPaused(bool on);
+
+    // The editor pane's drag: press on a node, move, release to snap.
+    void PressEditor(Qt::MouseButton button, int x, int y);
+    void MoveEditor(int x, int y);
+    void ReleaseEditor(Qt::MouseButton button);
+
+    // The fractal pane: a left drag draws the rubber band and zooms into it,
+    // a right click zooms out to the whole curve.
+    void PressFract(Qt::MouseButton button, int x, int y);
+    void MoveFract(int x, int y);
+    void ReleaseFract(Qt::MouseButton button, int x, int y);
+    const PixelRect& RubberBand() const { return rubberBand_; }
+    int ZoomStepsLeft() const { return zoomStepsLeft_; }
+    // Zooms into the window between two corners in pane pixels.
+    void ZoomToBand(const Complex& c1, const Complex& c2);
+    void FullView();
+
+    // Every output's picture of the view, in the pane's style.
+    CurveStyle Style() const;
+    ViewRenderer& Renderer() { return renderer_; }
+    std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement);
+
+    // Recording: a clip is set up with a frame picture and a sink, "Start"
+    // and "Stop" switch the capture, and every tick that moves something
+    // adds a frame until the clip is finished or abandoned.
+    // False when the frame picture cannot be allocated.
+    bool PrepareFrame(QSize size);
+    void SetUpRecording(std::unique_ptr<ClipSink> clip);
+    bool RecordingOpen() const { return clip_ != nullptr; }
+    bool Recording() const { return recording_; }
+    void StartStopCapture();
+    void StopCapture();
+    // Writes the clip when frames were captured and ends the recording;
+    // gives the writer's message when writing failed, else an empty text.
+    QString FinishRecording();
+    // Ends the recording without writing a clip.
+    void AbandonRecording();
+    double FrameScale() const { return frameScale_; }
+    int FramesRecorded() const { return framesRecorded_; }
+    const QImage& Frame() const { return frame_; }
+
+    // The three generators of the design and the two views of the first.
+    FractModel Generator{kGeneratorCapacity};
+    FractModel AngleSteps{kGeneratorCapacity};
+    FractModel LengthTargets{kGeneratorCapacity};
+    FractViewer Viewer{Generator, kCurveCapacity};
+    FractEditor Editor{Generator, kEditorCapacity};
+
+    // Settings of the zoom, of New and of the length animation.
+    int ZoomSteps = 0;
+    bool ZoomAnimation = false;
+    int MinNodes = 0;
+    int MaxNodes = 0;
+    double MinLength = 0.0;
+    double MaxLength = 0.0;
+    int ExportWidth = 0;
+    int ExportHeight = 0;
+
+signals:
+    // The fractal pane must be repainted now: a paint fits the view.
+    void fractChanged();
+    void editorChanged();
+    void modeChanged(InteractionMode mode);
+    // The controls follow what changed underneath them.
+    void depthChanged(int depth);
+    void linesChanged(bool lines);
+    void animationChanged(bool lengths, bool angles);
+    // The recording's "Start"/"Stop", its frame count, and a failure that
+    // has already stopped the capture.
+    void captureChanged(bool capturing);
+    void framesChanged(int count);
+    void captureFailed(const QString& message);
+
+private:
+    void ZoomTo(Complex& c1, Complex& c2);
+    void ReleaseRubberBand(int x, int y);
+    void ZoomStep();
+    void AnimationStep();
+    void PrepareAngleAnimation();
+    void PrepareLengthAnimation();
+    void KeepAnimationInStep();
+    void ChangeEdgeCount(void (FractModel::*change)());
+    void Recalculate();
+    void UpdateFrameScale();
+    void CaptureFrame();
+
+    InteractionMode mode_ = modeIdle;
+    QTimer timer_;
+    bool lines_ = true;
+    bool lengths_ = false;
+    bool angles_ = false;
+    bool paused_ = false;
+
+    PixelRect fractPane_;
+    QRect editorPane_;
+    CurveRenderer renderer_{Viewer};
+
+    PixelRect rubberBand_;
+    int zoomStepsLeft_ = 0;
+    // The rubber band's corners while its zoom is in force; the view refers
+    // to them.
+    Complex zoomMin_;
+    Complex zoomMax_;
+
+    std::unique_ptr<ClipSink> clip_;
+    bool recording_ = false;
+    double frameScale_ = 1.0;
+    int framesRecorded_ = 0;
+    QImage frame_;
+};

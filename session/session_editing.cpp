@@ -1,0 +1,70 @@
+#include "session/fractal_session.h"
+
+#include "model/random_source.h"
+
+#include <algorithm>
+
+void FractalSession::PressEditor(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::LeftButton)
+        return;
+    SetMode(modeDragging);
+    Editor.HitTest(x, y);
+}
+
+// Both panes follow every move, also when no node was picked.
+void FractalSession::MoveEditor(int x, int y)
+{
+    if (mode_ != modeDragging)
+        return;
+    Editor.DragTo(x, y);
+    emit editorChanged();
+    Recalculate();
+}
+
+// Every left release snaps, with or without a drag.
+void FractalSession::ReleaseEditor(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    SetMode(modeIdle);
+    Editor.SnapToRaster();
+    Recalculate();
+    LayoutEditor();
+}
+
+// An edge is added to or deleted from the generator and the two animation
+// lists alike; both animations stop.
+void FractalSession::ChangeEdgeCount(void (FractModel::*change)())
+{
+    SetMode(modeIdle);
+    (Generator.*change)();
+    (AngleSteps.*change)();
+    (LengthTargets.*change)();
+    AnimateLengths(false);
+    AnimateAngles(false);
+    LayoutEditor();
+    Recalculate();
+}
+
+void FractalSession::AddEdge()
+{
+    ChangeEdgeCount(&FractModel::AddEdge);
+}
+
+void FractalSession::DeleteEdge()
+{
+    ChangeEdgeCount(&FractModel::DeleteEdge);
+}
+
+void FractalSession::New()
+{
+    const int a = std::min(MinNodes, MaxNodes);
+    const int b = std::max(MinNodes, MaxNodes);
+    // The upper count is never drawn: 3 and 5 give three or four edges.
+    const int n = a + RandomSource::Instance().NextInt(b - a);
+    Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
+    SetMode(modeIdle);
+    LayoutEditor();
+    Recalculate();
+}

@@ -1,0 +1,67 @@
+#include "session/fractal_session.h"
+
+#include "view/rubber_band.h"
+
+void FractalSession::SetFractPane(QSize size)
+{
+    fractPane_ = {0, 0, size.width(), size.height()};
+}
+
+// During an animated zoom the timer moves the view step by step: the pane
+// shows each step as it stands.
+void FractalSession::FitToPane()
+{
+    if (mode_ == modeZooming)
+        return;
+    Viewer.SetRect(fractPane_);
+    Viewer.Transform();
+}
+
+void FractalSession::PaintFract(QPainter& painter)
+{
+    FitToPane();
+    renderer_.Picture(ViewPlacement::AsShownIn(fractPane_), Style())->Draw(painter);
+    if (mode_ == modeRubberBand)
+        DrawRubberBand(painter, rubberBand_);
+}
+
+void FractalSession::SetEditorPane(const QRect& rect)
+{
+    editorPane_ = rect;
+}
+
+// The nodes' circles stay wholly inside the pane.
+void FractalSession::LayoutEditor()
+{
+    const int inset = Editor.NodeRadius;
+    Editor.Recalculate();
+    Editor.SetRect(ToPixelRect(editorPane_.adjusted(inset, inset, -inset, -inset)));
+    Editor.TargetRect = ToPixelRect(editorPane_);
+    Editor.Transform();
+    emit editorChanged();
+}
+
+void FractalSession::PaintEditor(QPainter& painter)
+{
+    Editor.Paint(painter);
+}
+
+// Like the controls that set them, depth and display mode act only on a
+// change.
+void FractalSession::SetDepth(int depth)
+{
+    if (depth == Viewer.Depth)
+        return;
+    Viewer.Depth = depth;
+    emit depthChanged(depth);
+    Recalculate();
+}
+
+void FractalSession::SetLines(bool lines)
+{
+    if (lines == lines_)
+        return;
+    lines_ = lines;
+    emit linesChanged(lines);
+    emit fractChanged();
+}

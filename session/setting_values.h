@@ -1,0 +1,21 @@
+#pragma once
+
+#include "view/color_ref.h"
+
+// The fourteen values that persist between runs, with their defaults.
+struct SettingValues {
+    ColorRef BgColor = kWhite;
+    ColorRef FgColor = kBlack;
+    int PenWidth = 1;
+    int ZoomSteps = 60;
+    int ZoomDelay = 15;
+    bool ZoomAnimation = true;
+    int AngRaster = 0;
+    int LenRaster = 0;
+    int MinNodes = 3;
+    int MaxNodes = 5;
+    double MinLength = 0.5;
+    double MaxLength = 2.0;
+    int ExportWidth = 256;
+    int ExportHeight = 256;
+};

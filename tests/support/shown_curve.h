@@ -1,0 +1,24 @@
+#pragma once
+
+#include "view/curve_renderer.h"
+#include "view/fract_viewer.h"
+
+#include <memory>
+
+// A viewer's points as they stand, drawn onto (0, 0, width, height) in the
+// viewer's colours and pen, as lines or single pixels: what an output gets
+// from the view of a pane of that size.
+class ShownCurve : public ViewPicture {
+public:
+    ShownCurve(const FractViewer& viewer, bool lines, int width, int height)
+        : renderer_(viewer),
+          picture_(renderer_.Picture(ViewPlacement::AsShownIn({0, 0, width, height}), viewer.Style(lines)))
+    {
+    }
+
+    void Draw(QPainter& painter) const override { picture_->Draw(painter); }
+
+private:
+    CurveRenderer renderer_;
+    std::unique_ptr<ViewPicture> picture_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/complex.h"
+#include "view/curve_style.h"
+#include "view/pixel_rect.h"
+
+#include <QPoint>
+
+#include <vector>
+
+class QPainter;
+
+// Fills rect with the style's background and draws the points on it as
+// lines, pixels or dots. scratch holds integer points for painters other
+// than a plain picture; it grows to the point count when needed.
+void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
+                     const CurveStyle& style, std::vector<QPoint>& scratch);

@@ -1,0 +1,60 @@
+#include "view/curve_renderer.h"
+
+#include "view/curve_drawing.h"
+#include "view/fract_viewer.h"
+
+namespace {
+
+class CurvePicture : public ViewPicture {
+public:
+    CurvePicture(const Complex* points, int count, const PixelRect& rect, const CurveStyle& style,
+                 std::vector<QPoint>& scratch)
+        : points_(points), count_(count), rect_(rect), style_(style), scratch_(scratch)
+    {
+    }
+
+    void Draw(QPainter& painter) const override { DrawStyledCurve(painter, points_, count_, rect_, style_, scratch_); }
+
+private:
+    const Complex* points_;
+    int count_;
+    PixelRect rect_;
+    CurveStyle style_;
+    std::vector<QPoint>& scratch_;
+};
+
+} // namespace
+
+CurveRenderer::CurveRenderer(const FractViewer& viewer) : viewer_(viewer) {}
+
+std::unique_ptr<ViewPicture> CurveRenderer::Picture(const ViewPlacement& placement, const CurveStyle& style)
+{
+    const Complex* points = viewer_.Points.data();
+    switch (placement.Mode) {
+    case ViewPlacement::Kind::AsShown:
+        break;
+    case ViewPlacement::Kind::Fitted: {
+        const ViewMapping fit = viewer_.FitMapping(placement.Rect);
+        points = Map(fit.Scale, fit.Offset);
+        break;
+    }
+    case ViewPlacement::Kind::Scaled:
+        points = Map(placement.Scale, Complex(0, 0));
+        break;
+    }
+    return std::make_unique<CurvePicture>(points, viewer_.PointCount, placement.Rect, style, scratch_);
+}
+
+// The same arithmetic as FractViewer::Transform, point for point.
+const Complex* CurveRenderer::Map(double scale, const Complex& offset)
+{
+    const int count = viewer_.PointCount;
+    if (mapped_.size() < static_cast<std::size_t>(count))
+        mapped_.resize(static_cast<std::size_t>(count));
+    const Complex* p = viewer_.Points.data();
+    for (int i = 0; i < count; ++i) {
+        mapped_[i].Re = p[i].Re * scale + offset.Re;
+        mapped_[i].Im = p[i].Im * scale + offset.Im;
+    }
+    return mapped_.data();
+}
