@@ -1,5 +1,5 @@
 #include "model/fract_file.h"
-#include "tests/model/small_disk.h"
+#include "tests/support/small_disk.h"
 #include "view/fract_viewer.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,8 @@
 // The writer's properties, the frame format in the file's headers and the
 // life of the work file.
 #include "output/avi/avi_writer.h"
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
+#include "tests/support/message_of.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,16 +42,6 @@ protected:
     QTemporaryDir dir_;
     TAviWriter2 writer_;
 };
-
-QString MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AviError& e) {
-        return QString::fromStdString(e.what());
-    }
-    return {};
-}
 
 QList<QRgb> TableOf(const QByteArray& file)
 {
@@ -156,7 +147,7 @@ TEST_F(AviWriterTest, UnwritablePixelFormatsFailAtTheFirstFrame)
         writer_.PixelFormat = format;
         writer_.FileName = Path("clip.avi");
         writer_.OpenVideo();
-        EXPECT_EQ(MessageOf([&] { writer_.AddFrame(TwoColourPicture(8, 8, 0)); }), "Invalid pixel foramt");
+        EXPECT_EQ(MessageOf<AviError>([&] { writer_.AddFrame(TwoColourPicture(8, 8, 0)); }), "Invalid pixel foramt");
         EXPECT_EQ(writer_.FrameIndex(), 0);
         writer_.CloseVideo();
     }
@@ -198,7 +189,7 @@ TEST(AviWavName, AcceptsWavInAnyCaseAndKeepsTheOldNameOtherwise)
     writer.SetWavFileName("/MUSIC/sound.wav"); // the same name: nothing changes
     EXPECT_EQ(writer.WavFileName(), "/music/Sound.WAV");
     for (const char* name : {"/music/sound.mp3", "/music/sound", "/music/sound.wav.txt"}) {
-        EXPECT_EQ(MessageOf([&] { writer.SetWavFileName(name); }),
+        EXPECT_EQ(MessageOf<AviError>([&] { writer.SetWavFileName(name); }),
                   "WavFileName must name a file with the .wav extension")
             << name;
         EXPECT_EQ(writer.WavFileName(), "/music/Sound.WAV");
@@ -209,11 +200,11 @@ TEST(AviWavName, AcceptsWavInAnyCaseAndKeepsTheOldNameOtherwise)
 
 TEST_F(AviWriterTest, FinishingNeedsAnOpenRecordingWithAFrame)
 {
-    EXPECT_EQ(MessageOf([&] { writer_.FinishVideo(); }), "Could not create Video Stream");
+    EXPECT_EQ(MessageOf<AviError>([&] { writer_.FinishVideo(); }), "Could not create Video Stream");
     writer_.PixelFormat = pf1bit;
     writer_.FileName = Path("none.avi");
     writer_.OpenVideo();
-    EXPECT_EQ(MessageOf([&] { writer_.FinishVideo(); }), "Unable to write output file");
+    EXPECT_EQ(MessageOf<AviError>([&] { writer_.FinishVideo(); }), "Unable to write output file");
     EXPECT_FALSE(QFile::exists(Path("none.avi")));
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
     writer_.CloseVideo();
@@ -222,7 +213,7 @@ TEST_F(AviWriterTest, FinishingNeedsAnOpenRecordingWithAFrame)
 TEST_F(AviWriterTest, FrameTimeMustBePositive)
 {
     writer_.FrameTime = 0;
-    EXPECT_EQ(MessageOf([&] { writer_.OpenVideo(); }), "Failed to create AVI video stream");
+    EXPECT_EQ(MessageOf<AviError>([&] { writer_.OpenVideo(); }), "Failed to create AVI video stream");
     writer_.CloseVideo();
 }
 
@@ -252,9 +243,9 @@ TEST_F(AviWriterTest, SecondRecordingCannotTakeALiveWorkFile)
     writer_.PixelFormat = pf1bit;
     writer_.OpenVideo();
     writer_.AddFrame(TwoColourPicture(8, 8, 0));
-    EXPECT_EQ(MessageOf([&] { writer_.OpenVideo(); }), "Failed to create AVI video work file");
+    EXPECT_EQ(MessageOf<AviError>([&] { writer_.OpenVideo(); }), "Failed to create AVI video work file");
     TAviWriter2 second;
-    EXPECT_EQ(MessageOf([&] { second.OpenVideo(); }), "Failed to create AVI video work file");
+    EXPECT_EQ(MessageOf<AviError>([&] { second.OpenVideo(); }), "Failed to create AVI video work file");
     second.CloseVideo();
     ASSERT_TRUE(QFile::exists(writer_.WorkFileName()));
     writer_.AddFrame(TwoColourPicture(8, 8, 1));

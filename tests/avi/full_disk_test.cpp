@@ -1,8 +1,9 @@
 // Writes that meet a full disk (a small tmpfs, as root): a clear message, a
 // consistent work file, no partial clip and no lost older clip.
 #include "output/avi/avi_writer.h"
-#include "tests/avi/clip_reader.h"
-#include "tests/model/small_disk.h"
+#include "tests/support/clip_reader.h"
+#include "tests/support/message_of.h"
+#include "tests/support/small_disk.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,16 +17,6 @@ const char* const kAddFailed = "Failed to add frame to AVI. Err=8004406E";
 const char* const kWriteFailed = "Unable to write output file";
 constexpr int kWidth = 256; // 1 bit: 4096 bytes a frame, one tmpfs page
 constexpr int kHeight = 128;
-
-QString MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AviError& e) {
-        return QString::fromStdString(e.what());
-    }
-    return {};
-}
 
 QList<QImage> Pictures(int count)
 {
@@ -51,7 +42,7 @@ void AddAcrossAFailure(TAviWriter2& writer, const QList<QImage>& pictures, const
     writer.AddFrame(pictures[0]);
     writer.AddFrame(pictures[1]);
     block();
-    EXPECT_EQ(MessageOf([&] { writer.AddFrame(pictures[2]); }), kAddFailed);
+    EXPECT_EQ(MessageOf<AviError>([&] { writer.AddFrame(pictures[2]); }), kAddFailed);
     EXPECT_EQ(writer.FrameIndex(), 2);
     unblock();
     writer.AddFrame(pictures[3]);
@@ -113,7 +104,7 @@ TEST_F(FullDisk, FinishVideoLeavesTheOlderClipWhole)
         writer.OpenVideo();
         for (const QImage& picture : Pictures(frames))
             writer.AddFrame(picture);
-        EXPECT_EQ(MessageOf([&] { writer.FinishVideo(); }), kWriteFailed) << frames << " frames";
+        EXPECT_EQ(MessageOf<AviError>([&] { writer.FinishVideo(); }), kWriteFailed) << frames << " frames";
         writer.CloseVideo();
         ExpectOnlyOldClip(Folder(), "an older clip");
     }

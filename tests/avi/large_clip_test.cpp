@@ -1,6 +1,6 @@
 // A clip past 1 GiB, which readers only take in the OpenDML layout.
 #include "output/avi/avi_writer.h"
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

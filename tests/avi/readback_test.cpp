@@ -3,7 +3,7 @@
 #include "output/avi/clip_writer.h"
 #include "output/avi/frame_format.h"
 #include "output/avi/frame_packer.h"
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,7 +2,8 @@
 #include "output/avi/avi_error.h"
 #include "output/avi/avi_writer.h"
 #include "output/avi/wav_reader.h"
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
+#include "tests/support/message_of.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -67,14 +68,9 @@ WavAudio Read(const QByteArray& bytes)
     return ReadWav(buffer);
 }
 
-QString MessageOf(const QByteArray& bytes)
+QString WavMessageOf(const QByteArray& bytes)
 {
-    try {
-        Read(bytes);
-    } catch (const AviError& e) {
-        return QString::fromStdString(e.what());
-    }
-    return {};
+    return MessageOf<AviError>([&bytes] { Read(bytes); });
 }
 
 // Reads up to a point, then fails like a disk.
@@ -150,7 +146,7 @@ TEST(WavReader, RefusesWhatIsNoPcmWave)
         Wave(Chunk("fmt ", Format(1, 16, 0)) + data),       // no bytes per block
     };
     for (int i = 0; i < refused.size(); ++i)
-        EXPECT_EQ(MessageOf(refused[i]), kCorrupt) << "case " << i;
+        EXPECT_EQ(WavMessageOf(refused[i]), kCorrupt) << "case " << i;
 }
 
 TEST(WavReader, ReportsDiskErrorsAsSuch)

@@ -1,7 +1,7 @@
 #include "tests/gui/window_fixture.h"
 
 #include "output/clipboard/clipboard_picture.h"
-#include "tests/output/metafile_reader.h"
+#include "tests/support/metafile_reader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "tests/gui/window_fixture.h"
 
 #include "app/texport_dlg.h"
-#include "tests/output/metafile_reader.h"
+#include "tests/support/metafile_reader.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

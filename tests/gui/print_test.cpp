@@ -1,6 +1,7 @@
 #include "tests/gui/window_fixture.h"
 
 #include "output/print/page_print.h"
+#include "tests/support/small_disk.h"
 #include "view/fract_viewer.h"
 
 #include <QAbstractButton>
@@ -10,7 +11,6 @@
 
 #include <optional>
 
-#include <unistd.h>
 #include <stdexcept>
 
 namespace {
@@ -45,37 +45,6 @@ ColourArea AreaOf(const QImage& page, QRgb colour, int tolerance = 60)
             }
     return area;
 }
-
-// A 64 KiB file system mounted on a folder and filled up, while it lives.
-class FullDisk {
-public:
-    explicit FullDisk(const QString& folder) : folder_(folder)
-    {
-        QDir().mkpath(folder);
-        if (geteuid() != 0 || !ToolAvailable(QStringLiteral("mount")))
-            return;
-        mounted_ = RunTool(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                     QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder})
-                       .ExitCode
-            == 0;
-        if (mounted_)
-            RunTool(QStringLiteral("dd"), {QStringLiteral("if=/dev/zero"), QStringLiteral("of=") + folder + "/fill",
-                                           QStringLiteral("bs=4k")});
-    }
-    ~FullDisk()
-    {
-        if (mounted_)
-            RunTool(QStringLiteral("umount"), {folder_});
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-    bool Mounted() const { return mounted_; }
-
-private:
-    QString folder_;
-    bool mounted_ = false;
-};
 
 } // namespace
 
@@ -277,12 +246,12 @@ TEST_F(Print, AJobThatCannotStartWarnsAndLeavesEverythingAsItWas)
 // but the job ends and the view is as it was.
 TEST_F(Print, ToAFullDiskEndsTheJobAndLeavesEverythingAsItWas)
 {
-    const FullDisk disk(Path(QStringLiteral("full")));
-    if (!disk.Mounted())
-        GTEST_SKIP() << "a full disk needs root and tmpfs (mount -t tmpfs)";
+    SmallDisk disk;
+    ORNALIX_NEED_SMALL_DISK(disk);
+    disk.Fill();
     SetColours(kBlack, kWhite);
     tbDepth()->setValue(6);
-    dialogs.printFile = Path(QStringLiteral("full/page.pdf"));
+    dialogs.printFile = disk.Path(QStringLiteral("page.pdf"));
     PrintWith(QMessageBox::No);
     EXPECT_EQ(session->Viewer.BgColor, kBlack);
     EXPECT_EQ(session->Viewer.FgColor, kWhite);

@@ -1,13 +1,12 @@
 #include "tests/gui/window_fixture.h"
 
 #include "app/trecord_dlg.h"
-#include "tests/avi/clip_reader.h"
+#include "tests/support/clip_reader.h"
+#include "tests/support/small_disk.h"
 #include "view/frame_capture.h"
 
 #include <QFileInfo>
 #include <QPainter>
-
-#include <unistd.h>
 
 namespace {
 
@@ -284,21 +283,16 @@ TEST_F(RecordingTest, AFailedOpenRefusesStart)
 // A full disk under the work folder: one box, shown once the capture is off.
 TEST_F(RecordingTest, AFullDiskShowsOneBoxNotOnePerTick)
 {
-    if (geteuid() != 0)
-        GTEST_SKIP() << "mounting a small tmpfs needs root";
-    const QString disk = Path("disk");
-    QDir().mkpath(disk);
-    const ToolResult mount = RunTool("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk});
-    if (mount.ExitCode != 0)
-        GTEST_SKIP() << "no tmpfs could be mounted: " << mount.Errors.toStdString();
-    qputenv("XDG_CACHE_HOME", disk.toUtf8());
+    SmallDisk disk;
+    ORNALIX_NEED_SMALL_DISK(disk);
+    qputenv("XDG_CACHE_HOME", disk.Dir().toUtf8());
     ReopenWindow();
     // 256 × 128 at 1 bit is a page of the disk a frame.
     Export("256", "128", "full.avi");
     Animate();
     Press(cmdStartStop());
     Ticks(1);
-    RunTool("dd", {"if=/dev/zero", "of=" + disk + "/filler", "bs=1024"});
+    disk.Fill();
     bool offBeforeTheBox = false;
     dialogs.onMessage = [&](const ScriptedDialogs::Shown&) {
         offBeforeTheBox = !session->Recording() && cmdStartStop()->text() == "Start";
@@ -311,7 +305,6 @@ TEST_F(RecordingTest, AFullDiskShowsOneBoxNotOnePerTick)
     EXPECT_EQ(Frames(), "1");
     Press(cmdOk());
     EXPECT_EQ(Probe(Path("full.avi"), "v:0")["nb_read_frames"], "1");
-    RunTool("umount", {disk});
 }
 
 } // namespace

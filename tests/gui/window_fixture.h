@@ -7,7 +7,7 @@
 #include "session/fractal_session.h"
 #include "tests/gui/named_child.h"
 #include "tests/gui/scripted_dialogs.h"
-#include "tests/output/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "model/fract_file.h"
 #include "model/start_generator.h"
-#include "tests/model/failing_file.h"
-#include "tests/model/small_disk.h"
+#include "tests/support/failing_file.h"
+#include "tests/support/small_disk.h"
 
 #include <QDir>
 #include <QTemporaryDir>

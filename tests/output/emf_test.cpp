@@ -1,6 +1,6 @@
 #include "output/metafile/metafile_device.h"
-#include "tests/output/metafile_reader.h"
-#include "tests/output/tool_runner.h"
+#include "tests/support/metafile_reader.h"
+#include "tests/support/tool_runner.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "model/start_generator.h"
 #include "output/picture_export.h"
-#include "tests/model/failing_file.h"
-#include "tests/model/small_disk.h"
+#include "tests/support/failing_file.h"
 #include "tests/support/shown_curve.h"
+#include "tests/support/small_disk.h"
 #include "view/fract_viewer.h"
 
 #include <QFile>

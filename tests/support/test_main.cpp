@@ -1,17 +1,19 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-// The writer asks for the screen size, so there is an application; there is
-// no display. Work files go to a cache folder of the run's own.
+// Every suite's main. Widgets, screens and fonts need an application
+// object; the tests run without a display, with a settings store, cache and
+// runtime folder of their own, so that they never touch a real user's.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/output/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "tests/output/metafile_reader.h"
+#include "tests/support/metafile_reader.h"
 
 std::vector<EmfRecord> EmfRecords(const QByteArray& file)
 {
