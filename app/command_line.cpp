@@ -116,7 +116,7 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .fract file to open."),
                                  QStringLiteral("[FILE.fract]"));
     const QCommandLineOption exportOption(QStringLiteral("export"),
-                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf) and exit."),
+                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf, .png, .svg, .pdf) and exit."),
                                           QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(QStringLiteral("size"),
                                         QStringLiteral("Picture size for --export, in pixels (default: the last export size)."),

@@ -81,6 +81,7 @@ void Tform1::ConnectMenu()
     connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
     connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
     connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
+    connect(ui->Kantenglttung1, &QAction::triggered, this, &Tform1::Kantenglttung1Click);
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }
 

@@ -47,6 +47,7 @@ private:
     void Kantelschen1Click();
     void N1001Click();
     void mnuOptionsClick();
+    void Kantenglttung1Click();
     void Info1Click();
     void tbDepthChange();
     void optLinesClick();

@@ -49,7 +49,9 @@ void Tform1::SetUpFileDialogs()
     SavePictureDialog1.setAcceptMode(QFileDialog::AcceptSave);
     SavePictureDialog1.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Windows Metadatei (*.wmf)"),
                                        QStringLiteral("Erweiterte Metadateien (*.emf)"),
-                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)")});
+                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)"),
+                                       QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
+                                       QStringLiteral("PDF-Dokument (*.pdf)")});
     SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
         CloseNameListWithTheDialog(*dialog);

@@ -12,4 +12,7 @@ public:
     virtual void AddFrame(const QImage& frame) = 0;
     // Writes the clip of the frames added so far.
     virtual void Finish() = 0;
+    // Whether the clip keeps the shades of smoothed lines; a clip of two
+    // colours takes its frames unsmoothed.
+    virtual bool TakesShades() const { return false; }
 };

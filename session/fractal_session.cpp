@@ -32,6 +32,7 @@ void FractalSession::ApplySettings(const SettingValues& v)
     MaxLength = v.MaxLength;
     ExportWidth = v.ExportWidth;
     ExportHeight = v.ExportHeight;
+    Antialiasing = v.Antialiasing;
 }
 
 SettingValues FractalSession::Settings() const
@@ -51,6 +52,7 @@ SettingValues FractalSession::Settings() const
     v.MaxLength = MaxLength;
     v.ExportWidth = ExportWidth;
     v.ExportHeight = ExportHeight;
+    v.Antialiasing = Antialiasing;
     return v;
 }
 
@@ -85,7 +87,9 @@ void FractalSession::Tick()
 
 CurveStyle FractalSession::Style() const
 {
-    return Viewer.Style(lines_);
+    CurveStyle style = Viewer.Style(lines_);
+    style.Antialiased = Antialiasing;
+    return style;
 }
 
 std::unique_ptr<ViewPicture> FractalSession::Picture(const ViewPlacement& placement)

@@ -136,6 +136,8 @@ public:
     double MaxLength = 0.0;
     int ExportWidth = 0;
     int ExportHeight = 0;
+    // Smoothed lines and points in the pane and the pictures with pixels.
+    bool Antialiasing = false;
 
 signals:
     // The fractal pane must be repainted now: a paint fits the view.

@@ -76,7 +76,9 @@ void FractalSession::CaptureFrame()
     {
         QPainter painter(&frame_);
         const PixelRect frame{0, 0, frame_.width(), frame_.height()};
-        Picture(ViewPlacement::ScaledBy(frameScale_, frame))->Draw(painter);
+        CurveStyle style = Style();
+        style.Antialiased = style.Antialiased && clip_->TakesShades();
+        renderer_.Picture(ViewPlacement::ScaledBy(frameScale_, frame), style)->Draw(painter);
     }
     try {
         clip_->AddFrame(frame_);

@@ -21,6 +21,10 @@ public:
     // once, with one slot per point.
     Canvas(QPainter& painter, std::vector<QPoint>& scratch);
 
+    // Smoothed edges at the points' exact positions, on devices with pixels
+    // (pictures and printers); other devices keep whole-pixel geometry.
+    void SetAntialiased(bool on);
+
     void SetBrushColor(ColorRef color);
     void SetPen(ColorRef color, int width);
     // Fills the rectangle with the brush colour.
@@ -37,6 +41,8 @@ private:
     bool Direct() const { return surface_.Bits != nullptr && penWidth_ <= 1; }
     void DirectPolyline(const Complex* points, int count);
     void PainterPolyline(const Complex* points, int count);
+    void SmoothPolyline(const Complex* points, int count);
+    void SmoothPixels(const Complex* points, int count);
     void FlushRun(int& runLength);
 
     QPainter& painter_;
@@ -49,6 +55,7 @@ private:
     std::uint32_t penPixel_ = 0;
     int penWidth_ = 1;
     QColor brushColor_;
+    bool antialiased_ = false;
     double guardLo_ = 0.0;
     double guardHi_ = 0.0;
 };

@@ -6,6 +6,7 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
                      const CurveStyle& style, std::vector<QPoint>& scratch)
 {
     Canvas canvas(painter, scratch);
+    canvas.SetAntialiased(style.Antialiased);
     canvas.SetBrushColor(style.Background);
     canvas.FillRect(rect);
     canvas.SetPen(style.Foreground, style.PenWidth);

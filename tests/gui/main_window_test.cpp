@@ -57,7 +57,7 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
         "&Datei: &Neu Ctrl+N | &Öffnen... Ctrl+O | &Speichern unter... Ctrl+S | - | &Drucken... Ctrl+P | "
         "&Exportieren... | - | &Beenden",
         "&Fraktal: &Kopieren Ctrl+C | - | Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht",
-        "&Einstellungen: &Optionen...",
+        "&Einstellungen: &Optionen... | &Kantenglättung",
         "&?: &Info..."};
     QStringList shown;
     for (const QAction* menu : window->menuBar()->actions()) {
