@@ -5,8 +5,7 @@
 #include "app/settings.h"
 #include "model/fract_file.h"
 #include "model/random_source.h"
-#include "output/avi/avi_error.h"
-#include "output/clip/avi_clip.h"
+#include "output/clip/open_clip.h"
 #include "session/fractal_session.h"
 #include "session/offscreen_pane.h"
 
@@ -30,10 +29,16 @@ std::optional<QString> SetUp(FractalSession& session, const CommandLine& command
 {
     if (!session.PrepareFrame(size))
         return Messages::kInvalidSize;
+    ClipRequest clip;
+    clip.FileName = QFileInfo(command.RecordFile).absoluteFilePath();
+    clip.Frame = size;
+    clip.FrameTime = session.Timer().interval();
+    clip.WavFile = command.WavFile;
+    clip.Background = ToQColor(session.Viewer.BgColor).rgb();
+    clip.Foreground = ToQColor(session.Viewer.FgColor).rgb();
     try {
-        session.SetUpRecording(std::make_unique<AviClip>(QFileInfo(command.RecordFile).absoluteFilePath(), size,
-                                                         session.Timer().interval(), command.WavFile));
-    } catch (const AviError& e) {
+        session.SetUpRecording(OpenClip(clip));
+    } catch (const std::runtime_error& e) {
         // A sound file the writer refuses by its name is the user's to mend;
         // anything else is the window's export warning.
         return command.WavFile.isEmpty() ? Messages::kInvalidSize : QString::fromStdString(e.what());

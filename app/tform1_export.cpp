@@ -6,6 +6,7 @@
 #include "model/number_text.h"
 #include "output/avi/avi_error.h"
 #include "output/picture_export.h"
+#include "output/video/video_encoder.h"
 #include "session/fractal_session.h"
 #include "ui_tform1.h"
 
@@ -38,7 +39,7 @@ void Tform1::Exportieren1Click()
         if (fileName.isEmpty())
             return;
         const PictureFormat format = PictureFormatOf(fileName);
-        if (format == PictureFormat::Avi) {
+        if (IsClipFormat(format)) {
             StartVideoExport(width, height, fileName);
             return;
         }
@@ -51,6 +52,8 @@ void Tform1::Exportieren1Click()
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     } catch (const AviError&) {
+        dialogs_.Warning(this, Messages::kInvalidSize);
+    } catch (const VideoError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     }
 }

@@ -50,7 +50,8 @@ void Tform1::SetUpFileDialogs()
     SavePictureDialog1.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Windows Metadatei (*.wmf)"),
                                        QStringLiteral("Erweiterte Metadateien (*.emf)"),
                                        QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)"),
-                                       QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
+                                       QStringLiteral("MP4-Video (*.mp4)"), QStringLiteral("WebM-Video (*.webm)"),
+                                       QStringLiteral("GIF-Animation (*.gif)"), QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
                                        QStringLiteral("PDF-Dokument (*.pdf)")});
     SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})

@@ -140,6 +140,12 @@ PictureFormat PictureFormatOf(const QString& fileName)
         return PictureFormat::Pdf;
     if (ext == QLatin1String(".avi"))
         return PictureFormat::Avi;
+    if (ext == QLatin1String(".mp4"))
+        return PictureFormat::Mp4;
+    if (ext == QLatin1String(".webm"))
+        return PictureFormat::WebM;
+    if (ext == QLatin1String(".gif"))
+        return PictureFormat::Gif;
     return PictureFormat::Unsupported;
 }
 

@@ -9,15 +9,22 @@
 
 class ViewPicture;
 
-enum class PictureFormat { Bmp, Jpeg, Wmf, Emf, Png, Svg, Pdf, Avi, Unsupported };
+enum class PictureFormat { Bmp, Jpeg, Wmf, Emf, Png, Svg, Pdf, Avi, Mp4, WebM, Gif, Unsupported };
 
 // By the file name's extension, compared in lower case.
 PictureFormat PictureFormatOf(const QString& fileName);
 
+// A clip a recording writes to.
+inline bool IsClipFormat(PictureFormat format)
+{
+    return format == PictureFormat::Avi || format == PictureFormat::Mp4 || format == PictureFormat::WebM
+        || format == PictureFormat::Gif;
+}
+
 // A format WritePicture can write.
 inline bool IsPictureFormat(PictureFormat format)
 {
-    return format != PictureFormat::Unsupported && format != PictureFormat::Avi;
+    return format != PictureFormat::Unsupported && !IsClipFormat(format);
 }
 
 // A picture that cannot be made: a size of zero or below, one too large to

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QImage;
 
 // Where the frames of a recording go: a clip writer of some format, opened
@@ -10,8 +12,12 @@ public:
     virtual ~ClipSink() = default;
     // Adds one frame, a picture of the size the clip was opened with.
     virtual void AddFrame(const QImage& frame) = 0;
+    // Called while Finish waits for frames still being encoded, with how
+    // many are left.
+    using FinishWaiting = std::function<void(int framesLeft)>;
+
     // Writes the clip of the frames added so far.
-    virtual void Finish() = 0;
+    virtual void Finish(const FinishWaiting& waiting) = 0;
     // Whether the clip keeps the shades of smoothed lines; a clip of two
     // colours takes its frames unsmoothed.
     virtual bool TakesShades() const { return false; }

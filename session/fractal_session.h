@@ -113,7 +113,9 @@ public:
     void StopCapture();
     // Writes the clip when frames were captured and ends the recording;
     // gives the writer's message when writing failed, else an empty text.
-    QString FinishRecording();
+    // waiting is told how many frames are left while the clip's encoder
+    // catches up.
+    QString FinishRecording(const ClipSink::FinishWaiting& waiting = {});
     // Ends the recording without writing a clip.
     void AbandonRecording();
     double FrameScale() const { return frameScale_; }

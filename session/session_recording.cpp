@@ -39,13 +39,13 @@ void FractalSession::StopCapture()
 }
 
 // The writer's work is released in any case.
-QString FractalSession::FinishRecording()
+QString FractalSession::FinishRecording(const ClipSink::FinishWaiting& waiting)
 {
     recording_ = false;
     QString failure;
     if (clip_ && framesRecorded_ > 0) {
         try {
-            clip_->Finish();
+            clip_->Finish(waiting);
         } catch (const std::exception& e) {
             failure = QString::fromStdString(e.what());
         }

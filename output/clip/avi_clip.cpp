@@ -22,7 +22,7 @@ void AviClip::AddFrame(const QImage& frame)
     writer_.AddFrame(frame);
 }
 
-void AviClip::Finish()
+void AviClip::Finish(const FinishWaiting&)
 {
     writer_.FinishVideo();
 }

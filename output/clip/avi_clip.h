@@ -17,7 +17,7 @@ public:
     ~AviClip() override;
 
     void AddFrame(const QImage& frame) override;
-    void Finish() override;
+    void Finish(const FinishWaiting& waiting) override;
 
     const TAviWriter2& Writer() const { return writer_; }
 
