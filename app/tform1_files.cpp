@@ -83,6 +83,7 @@ void Tform1::OpenFile(const QString& fileName)
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }
 
 void Tform1::Speichern1Click()
@@ -97,4 +98,5 @@ void Tform1::Speichern1Click()
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }
