@@ -9,14 +9,12 @@ namespace {
 TEST(RecentFiles, NewestFirstEachOnceAtMostEightAbsolute)
 {
     RecentFiles recent;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 9; ++i)
         recent.Add(QStringLiteral("/d/f%1.fract").arg(i));
     recent.Add(QStringLiteral("/d/e/../f4.fract"));
-    EXPECT_EQ(recent.Files(), QStringList({"/d/f4.fract", "/d/f9.fract", "/d/f8.fract", "/d/f7.fract", "/d/f6.fract",
-                                           "/d/f5.fract", "/d/f3.fract", "/d/f2.fract"}));
     recent.Add(QStringLiteral("here.fract"));
-    EXPECT_EQ(recent.Files().first(), QDir::current().absoluteFilePath(QStringLiteral("here.fract")));
-    EXPECT_EQ(recent.Files().size(), RecentFiles::kMostFiles);
+    EXPECT_EQ(recent.Files(), QStringList({QDir::current().absoluteFilePath("here.fract"), "/d/f4.fract", "/d/f8.fract",
+                                           "/d/f7.fract", "/d/f6.fract", "/d/f5.fract", "/d/f3.fract", "/d/f2.fract"}));
 }
 
 } // namespace
