@@ -91,6 +91,11 @@ QByteArray DoubleBytes(double value)
 
 } // namespace
 
+QSettings SettingsStore::Open()
+{
+    return OpenStore();
+}
+
 void SettingsStore::Read(SettingValues& v)
 {
     QSettings store = OpenStore();

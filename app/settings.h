@@ -62,6 +62,9 @@ public:
     // export sizes that no picture format can hold.
     static void Sanitize(SettingValues& values);
 
+    // The store itself, for what is kept beside the fourteen values.
+    static QSettings Open();
+
     // What the command line works with: the stored values, mended as
     // Sanitize does; a value of the wrong kind and those after it keep
     // their defaults, as in the window, but nothing is reported.

@@ -33,6 +33,9 @@ Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
     ConnectControls();
     ConnectPanes();
     ConnectSession();
+    SetUpHistory();
+    SetUpRecentFiles();
+    setAcceptDrops(true);
     FormCreate();
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);

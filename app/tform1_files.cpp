@@ -86,6 +86,7 @@ void Tform1::OpenFile(const QString& fileName)
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }
 
 void Tform1::Speichern1Click()
@@ -100,4 +101,5 @@ void Tform1::Speichern1Click()
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }

@@ -7,6 +7,7 @@
 FractalSession::FractalSession()
 {
     timer_.setTimerType(Qt::PreciseTimer);
+    connect(&history_.Stack(), &QUndoStack::indexChanged, this, &FractalSession::historyChanged);
     ApplySettings(SettingValues());
     MakeStartGenerator(Generator);
     Viewer.Depth = kMinFileDepth;
@@ -56,13 +57,16 @@ SettingValues FractalSession::Settings() const
     return v;
 }
 
-// An animation switched on while paused waits for the pause to end.
+// An animation switched on while paused waits for the pause to end. The
+// stop or pause that ends an animation ends its step.
 void FractalSession::SetMode(InteractionMode m)
 {
     if (m == mode_)
         return;
     if (paused_ && m == modeAnimating)
         return;
+    if (mode_ == modeAnimating)
+        history_.EndRun();
     if (m == modeZooming || m == modeAnimating) {
         if (!timer_.isActive())
             timer_.start();

@@ -3,6 +3,7 @@
 #include "model/complex.h"
 #include "model/fract_model.h"
 #include "session/clip_sink.h"
+#include "session/edit_history.h"
 #include "session/interaction_mode.h"
 #include "session/setting_values.h"
 #include "view/curve_renderer.h"
@@ -71,6 +72,17 @@ public:
     void Save(const QString& fileName) const;
     void AddEdge();
     void DeleteEdge();
+
+    // Every change of the edges, the depth or the display mode is a step
+    // that can be undone and redone; opening a file starts a new history.
+    // Undo and Redo first stop a zoom or an animation.
+    const EditHistory& History() const { return history_; }
+    void Undo();
+    void Redo();
+    // The next change is a step of its own: a new gesture on the depth
+    // slider begins (a press, a key, the wheel), however many ticks it
+    // makes. While the generator moves, such changes join its step.
+    void BeginStep();
 
     // The generator animation: which passes run, and the pause.
     bool AnimatingLengths() const { return lengths_; }
@@ -150,6 +162,7 @@ signals:
     void depthChanged(int depth);
     void linesChanged(bool lines);
     void animationChanged(bool lengths, bool angles);
+    void historyChanged();
     // The recording's "Start"/"Stop", its frame count, and a failure that
     // has already stopped the capture.
     void captureChanged(bool capturing);
@@ -164,7 +177,11 @@ private:
     void PrepareAngleAnimation();
     void PrepareLengthAnimation();
     void KeepAnimationInStep();
-    void ChangeEdgeCount(void (FractModel::*change)());
+    void ChangeEdgeCount(void (FractModel::*change)(), const QString& step);
+    void ChangeDepth(int depth);
+    void ChangeLines(bool lines);
+    FractState State() const;
+    void Restore(const FractState& state);
     void Recalculate();
     void UpdateFrameScale();
     void CaptureFrame();
@@ -192,4 +209,6 @@ private:
     double frameScale_ = 1.0;
     int framesRecorded_ = 0;
     QImage frame_;
+
+    EditHistory history_{[this](const FractState& state) { Restore(state); }};
 };
