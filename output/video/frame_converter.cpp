@@ -41,7 +41,7 @@ FrameConverter::FrameConverter(const VideoSettings& settings)
         return;
     }
     scaler_.reset(sws_getContext(coded_.width(), coded_.height(), AV_PIX_FMT_RGB32, coded_.width(), coded_.height(),
-                                 AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr));
+                                 AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
     if (!scaler_)
         throw VideoError("Failed to create the video stream: no conversion to YUV");
     if (coded_ != settings.Frame) {
