@@ -1,9 +1,12 @@
-#include "output/avi/work_folder.h"
+#include "output/work/work_folder.h"
+
+#include "model/system_reason.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +15,7 @@ namespace {
 
 constexpr mode_t kPrivateFolderMode = 0700;
 constexpr mode_t kOthersBits = 0077;
+const QString kLinkNotFollowed = QStringLiteral("a link, which is not followed");
 
 } // namespace
 
@@ -23,19 +27,29 @@ QString WorkFolderPath()
     return QDir::tempPath() + QStringLiteral("/ornalix-") + QString::number(geteuid());
 }
 
-int OpenWorkFolder(const QString& path)
+int OpenWorkFolder(const QString& path, QString& reason, bool create)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
     const QByteArray name = QFile::encodeName(path);
-    ::mkdir(name.constData(), kPrivateFolderMode);
+    if (create) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ::mkdir(name.constData(), kPrivateFolderMode);
+    }
     const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || info.st_uid != geteuid()
-        || ((info.st_mode & kOthersBits) != 0 && ::fchmod(fd, kPrivateFolderMode) != 0)) {
-        ::close(fd);
+    if (fd < 0) {
+        const int error = errno;
+        reason = ::lstat(name.constData(), &info) == 0 && S_ISLNK(info.st_mode) ? kLinkNotFollowed : SystemReason(error);
         return -1;
     }
-    return fd;
+    if (::fstat(fd, &info) != 0) {
+        reason = SystemReason(errno);
+    } else if (info.st_uid != geteuid()) {
+        reason = QStringLiteral("the folder belongs to another user");
+    } else if ((info.st_mode & kOthersBits) != 0 && ::fchmod(fd, kPrivateFolderMode) != 0) {
+        reason = SystemReason(errno);
+    } else {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
 }

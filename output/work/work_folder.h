@@ -8,7 +8,8 @@
 // long clip would fill.
 QString WorkFolderPath();
 
-// Opens the work folder, creating it with mode 0700 when missing, without
-// following a link at its own name. Gives the descriptor, or -1 when the
-// folder cannot be made or is not a folder that only this user can use.
-int OpenWorkFolder(const QString& path);
+// Opens the work folder without following a link at its own name, creating
+// it with mode 0700 when missing and create is true. A folder open to others
+// is closed to them again. Gives the descriptor, or -1 and the reason when
+// the folder cannot be made or is not a folder that belongs to this user.
+int OpenWorkFolder(const QString& path, QString& reason, bool create = true);
