@@ -22,3 +22,8 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
         break;
     }
 }
+
+bool DrawsOnBits(const CurveStyle& style)
+{
+    return style.Shape == CurveStyle::Marks::Pixels || (style.Shape == CurveStyle::Marks::Lines && style.PenWidth <= 1);
+}
