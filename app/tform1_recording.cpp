@@ -17,7 +17,7 @@ void Tform1::SetUpRecording()
     connect(&session_, &FractalSession::captureChanged, recordDlg, &TrecordDlg::ShowCapturing);
     connect(&session_, &FractalSession::framesChanged, recordDlg, &TrecordDlg::ShowFrames);
     connect(&session_, &FractalSession::captureFailed, this,
-            [this](const QString& message) { dialogs_.Failure(this, message); });
+            [this](const ClipFailure& failure) { dialogs_.Failure(this, failure.Message); });
 }
 
 bool Tform1::RecordingSetUp() const
@@ -52,9 +52,8 @@ void Tform1::cmdOkClick()
 // A failure to write the clip is shown once everything is released.
 void Tform1::FinishRecording()
 {
-    const QString failure = session_.FinishRecording();
-    if (!failure.isEmpty())
-        dialogs_.Failure(this, failure);
+    if (const auto failure = session_.FinishRecording())
+        dialogs_.Failure(this, failure->Message);
 }
 
 // The frames captured so far are not lost with the window.
