@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "model/number_text.h"
+#include "output/picture_export.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,9 +20,9 @@ int UsageError(const char* text)
 
 struct RecordOptions {
     QCommandLineOption Record{QStringLiteral("record"),
-                              QStringLiteral("Record a clip of FILE to OUT.avi and exit; needs --size and "
+                              QStringLiteral("Record a clip of FILE to OUT (.avi, .mp4, .webm, .gif) and exit; needs --size and "
                                              "either --animate and --frames or --zoom."),
-                              QStringLiteral("OUT.avi")};
+                              QStringLiteral("OUT")};
     QCommandLineOption Animate{QStringLiteral("animate"),
                                QStringLiteral("For --record: move the generator's lengths, angles or both."),
                                QStringLiteral("lengths|angles|both")};
@@ -126,7 +127,7 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .fract file to open."),
                                  QStringLiteral("[FILE.fract]"));
     const QCommandLineOption exportOption(QStringLiteral("export"),
-                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf) and exit."),
+                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf, .png, .svg, .pdf) and exit."),
                                           QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(QStringLiteral("size"),
                                         QStringLiteral("Picture size for --export, in pixels (default: the last export size)."),
@@ -168,7 +169,7 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
             return kUsageError;
         }
     }
-    if (parser.value(exportOption).endsWith(QLatin1String(".avi"), Qt::CaseInsensitive))
+    if (IsClipFormat(PictureFormatOf(parser.value(exportOption))))
         return UsageError("--export writes pictures; record a clip with --record");
     if (const auto status = ReadRecordOptions(parser, recordOptions, result))
         return status;

@@ -6,8 +6,8 @@
 #include "app/termination_signals.h"
 #include "model/fract_file.h"
 #include "model/random_source.h"
-#include "output/clip/avi_clip.h"
-#include "output/clip/clip_target.h"
+#include "output/clip/open_clip.h"
+#include "output/picture_export.h"
 #include "session/fractal_session.h"
 #include "session/offscreen_pane.h"
 
@@ -21,6 +21,20 @@ namespace {
 int Fail(const ClipFailure& failure)
 {
     return CommandFailed(failure.Message, failure.File, failure.Reason);
+}
+
+// The clip set up as the window's export sets it up, in the colours of the
+// settings. Throws ClipError.
+void SetUp(FractalSession& session, const CommandLine& command, const QString& target, QSize size)
+{
+    ClipRequest clip;
+    clip.FileName = target;
+    clip.Frame = size;
+    clip.FrameTime = session.Timer().interval();
+    clip.WavFile = command.WavFile;
+    clip.Background = ToQColor(session.Viewer.BgColor).rgb();
+    clip.Foreground = ToQColor(session.Viewer.FgColor).rgb();
+    session.SetUpRecording(OpenClip(clip));
 }
 
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
@@ -63,7 +77,7 @@ std::optional<ClipFailure> Capture(FractalSession& session, const CommandLine& c
 int Record(FractalSession& session, const CommandLine& command, QSize size, const CaughtTermination& termination)
 {
     const QString target = QFileInfo(command.RecordFile).absoluteFilePath();
-    if (!IsClipFileName(target))
+    if (!IsClipFormat(PictureFormatOf(target)))
         return CommandFailed(Messages::kUnsupportedFormat, command.RecordFile);
     try {
         session.Open(command.FractFile);
@@ -73,7 +87,7 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
     if (!session.PrepareFrame(size))
         return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("no room for the frame pictures"));
     try {
-        session.SetUpRecording(std::make_unique<AviClip>(target, size, session.Timer().interval(), command.WavFile));
+        SetUp(session, command, target, size);
     } catch (const ClipError& e) {
         return Fail(e.Failure());
     }
@@ -84,7 +98,7 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
         return Fail(*failure);
     if (termination.Signal())
         return kSignalExitBase + termination.Signal();
-    const auto failure = session.FinishRecording([&termination] { return termination.Signal() != 0; });
+    const auto failure = session.FinishRecording({}, [&termination] { return termination.Signal() != 0; });
     if (!failure)
         return 0;
     return termination.Signal() ? kSignalExitBase + termination.Signal() : Fail(*failure);

@@ -91,6 +91,11 @@ QByteArray DoubleBytes(double value)
 
 } // namespace
 
+QSettings SettingsStore::Open()
+{
+    return OpenStore();
+}
+
 void SettingsStore::Read(SettingValues& v)
 {
     QSettings store = OpenStore();
@@ -113,6 +118,7 @@ void SettingsStore::Read(QSettings& store, SettingValues& v)
     ReadDouble(store, "maxLength", v.MaxLength);
     ReadDword(store, "exportWidth", v.ExportWidth);
     ReadDword(store, "exportHeight", v.ExportHeight);
+    ReadBool(store, "antialiasing", v.Antialiasing);
 }
 
 void SettingsStore::Write(const SettingValues& v)
@@ -134,6 +140,12 @@ void SettingsStore::Write(const SettingValues& v)
     store.setValue(QStringLiteral("maxLength"), DoubleBytes(v.MaxLength));
     store.setValue(QStringLiteral("exportWidth"), v.ExportWidth);
     store.setValue(QStringLiteral("exportHeight"), v.ExportHeight);
+    // Only a value set away from its default is stored: a store of a user
+    // who never turned smoothing on holds what it always held.
+    if (v.Antialiasing)
+        store.setValue(QStringLiteral("antialiasing"), 1);
+    else
+        store.remove(QStringLiteral("antialiasing"));
     store.sync();
     if (store.status() != QSettings::NoError)
         Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");

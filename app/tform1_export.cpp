@@ -37,7 +37,7 @@ void Tform1::Exportieren1Click()
         if (fileName.isEmpty())
             return;
         const PictureFormat format = PictureFormatOf(fileName);
-        if (format == PictureFormat::Avi) {
+        if (IsClipFormat(format)) {
             StartVideoExport(width, height, fileName);
             return;
         }

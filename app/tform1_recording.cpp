@@ -2,11 +2,20 @@
 
 #include "app/dialogs.h"
 #include "app/trecord_dlg.h"
-#include "output/clip/avi_clip.h"
+#include "output/clip/open_clip.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
 
 #include <QCloseEvent>
+#include <QProgressDialog>
+
+namespace {
+
+// Finishing a clip shows its progress only when it takes longer than this
+// (milliseconds).
+constexpr int kFinishProgressDelay = 1000;
+
+} // namespace
 
 void Tform1::SetUpRecording()
 {
@@ -35,8 +44,13 @@ void Tform1::StartRecording(int width, int height, const QString& fileName)
     if (!session_.PrepareFrame(QSize(width, height)))
         throw PictureSizeError("no room for the frame picture");
     recordDlg->ShowModeless();
-    session_.SetUpRecording(
-        std::make_unique<AviClip>(fileName, QSize(width, height), session_.Timer().interval()));
+    ClipRequest clip;
+    clip.FileName = fileName;
+    clip.Frame = QSize(width, height);
+    clip.FrameTime = session_.Timer().interval();
+    clip.Background = ToQColor(session_.Viewer.BgColor).rgb();
+    clip.Foreground = ToQColor(session_.Viewer.FgColor).rgb();
+    session_.SetUpRecording(OpenClip(clip));
 }
 
 void Tform1::cmdStartStopClick()
@@ -49,10 +63,24 @@ void Tform1::cmdOkClick()
     session_.StopCapture();
 }
 
-// A failure to write the clip is shown once everything is released.
+// A clip whose encoder is still catching up shows how far it is, once that
+// takes longer than a moment. A failure to write the clip is shown once
+// everything is released.
 void Tform1::FinishRecording()
 {
-    if (const auto failure = session_.FinishRecording())
+    std::unique_ptr<QProgressDialog> progress;
+    const auto failure = session_.FinishRecording([this, &progress](int framesLeft) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QStringLiteral("Videoclip wird fertiggestellt..."), QString(),
+                                                         0, framesLeft, this);
+            progress->setWindowTitle(QStringLiteral("Videoclip exportieren"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(kFinishProgressDelay);
+        }
+        progress->setValue(progress->maximum() - framesLeft);
+    });
+    progress.reset();
+    if (failure)
         dialogs_.Failure(this, failure->Message);
 }
 

@@ -38,10 +38,18 @@ class ClipSink {
 public:
     virtual ~ClipSink() = default;
     // Adds one frame, a picture of the size the clip was opened with: in
-    // QImage::Format_Mono with the two colours in its table when the curve
-    // is drawn straight into bits, else in Format_RGB32.
+    // QImage::Format_Mono with the two colours in its table when the clip
+    // takes no shades and the curve is drawn straight into bits, else in
+    // Format_RGB32.
     virtual void AddFrame(const QImage& frame) = 0;
+    // Called while Finish waits for frames still being encoded, with how
+    // many are left.
+    using FinishWaiting = std::function<void(int framesLeft)>;
+
     // Writes the clip of the frames added so far, whole or not at all; as
     // soon as stop says so it gives up and writes nothing.
-    virtual void Finish(const ClipStop& stop) = 0;
+    virtual void Finish(const FinishWaiting& waiting, const ClipStop& stop) = 0;
+    // Whether the clip keeps the shades of smoothed lines; a clip of two
+    // colours takes its frames unsmoothed.
+    virtual bool TakesShades() const { return false; }
 };

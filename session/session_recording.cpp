@@ -53,13 +53,14 @@ void FractalSession::StopCapture()
 }
 
 // The writer's work is released in any case.
-std::optional<ClipFailure> FractalSession::FinishRecording(const ClipStop& stop)
+std::optional<ClipFailure> FractalSession::FinishRecording(const ClipSink::FinishWaiting& waiting,
+                                                           const ClipStop& stop)
 {
     recording_ = false;
     std::optional<ClipFailure> failure;
     if (clip_ && framesRecorded_ > 0) {
         try {
-            clip_->Finish(stop);
+            clip_->Finish(waiting, stop);
         } catch (const std::exception& e) {
             failure = FailureOf(e);
         }
@@ -84,8 +85,9 @@ void FractalSession::UpdateFrameScale()
 // The same pixels either way; the colours can change between two frames.
 QImage& FractalSession::DrawFrame()
 {
-    const CurveStyle style = Style();
-    QImage& frame = DrawsOnBits(style) ? bitFrame_ : colourFrame_;
+    CurveStyle style = Style();
+    style.Antialiased = style.Antialiased && clip_->TakesShades();
+    QImage& frame = DrawsOnBits(style) && !clip_->TakesShades() ? bitFrame_ : colourFrame_;
     if (&frame == &bitFrame_)
         bitFrame_.setColorTable({ToQColor(style.Background).rgb(), ToQColor(style.Foreground).rgb()});
     QPainter painter(&frame);

@@ -2,7 +2,8 @@
 
 #include "view/color_ref.h"
 
-// The fourteen values that persist between runs, with their defaults.
+// The values that persist between runs, with their defaults: the fourteen
+// of the design, then those added since.
 struct SettingValues {
     ColorRef BgColor = kWhite;
     ColorRef FgColor = kBlack;
@@ -18,4 +19,5 @@ struct SettingValues {
     double MaxLength = 2.0;
     int ExportWidth = 256;
     int ExportHeight = 256;
+    bool Antialiasing = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPaintDevice>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -96,6 +97,18 @@ Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
     guardHi_ = std::max(area.right(), area.bottom()) + kPainterGuardMargin;
 }
 
+void Canvas::SetAntialiased(bool on)
+{
+    const QPaintDevice* device = painter_.device();
+    antialiased_ = on && device
+        && (device->devType() == QInternal::Image || device->devType() == QInternal::Printer);
+    painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
+    if (antialiased_) {
+        surface_ = {};
+        bitSurface_ = {};
+    }
+}
+
 void Canvas::SetBrushColor(ColorRef color)
 {
     brushColor_ = ToQColor(color);
@@ -128,7 +141,9 @@ void Canvas::Polyline(const Complex* points, int count)
 {
     if (count < 2)
         return;
-    if (Direct())
+    if (antialiased_)
+        SmoothPolyline(points, count);
+    else if (Direct())
         DirectPolyline(points, count);
     else
         PainterPolyline(points, count);
@@ -191,8 +206,47 @@ void Canvas::PainterPolyline(const Complex* points, int count)
     FlushRun(run);
 }
 
+// Segments clipped to the guard box; a cut ends the path there, as it ends
+// a run of whole-pixel segments.
+void Canvas::SmoothPolyline(const Complex* points, int count)
+{
+    QPainterPath path;
+    bool open = false;
+    for (int i = 1; i < count; ++i) {
+        double x0 = points[i - 1].Re, y0 = points[i - 1].Im, x1 = points[i].Re, y1 = points[i].Im;
+        if (!ClipSegment(x0, y0, x1, y1, guardLo_, guardHi_)) {
+            open = false;
+            continue;
+        }
+        if (!open || x0 != points[i - 1].Re || y0 != points[i - 1].Im)
+            path.moveTo(x0, y0);
+        path.lineTo(x1, y1);
+        open = x1 == points[i].Re && y1 == points[i].Im;
+    }
+    painter_.strokePath(path, painter_.pen());
+}
+
+// Each point a pixel-sized square at its exact position, shared out among
+// the pixels it covers.
+void Canvas::SmoothPixels(const Complex* points, int count)
+{
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(penColor_);
+    for (int i = 0; i < count; ++i) {
+        const double x = points[i].Re, y = points[i].Im;
+        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+            painter_.drawRect(QRectF(x - 0.5, y - 0.5, 1.0, 1.0));
+    }
+    painter_.restore();
+}
+
 void Canvas::Pixels(const Complex* points, int count)
 {
+    if (antialiased_) {
+        SmoothPixels(points, count);
+        return;
+    }
     if (surface_.Bits || penBit_ >= 0) {
         for (int i = 0; i < count; ++i) {
             if (!WithinGuard(points[i]))
@@ -219,7 +273,11 @@ void Canvas::Ellipses(const Complex* points, int count, int radius)
 {
     for (int i = 0; i < count; ++i) {
         const double x = points[i].Re, y = points[i].Im;
-        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+        if (!(x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_))
+            continue;
+        if (antialiased_)
+            painter_.drawEllipse(QPointF(x, y), radius - 0.5, radius - 0.5);
+        else
             painter_.drawEllipse(QRect(static_cast<int>(x) - radius, static_cast<int>(y) - radius, 2 * radius - 1,
                                        2 * radius - 1));
     }

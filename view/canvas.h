@@ -23,6 +23,10 @@ public:
     // once, with one slot per point.
     Canvas(QPainter& painter, std::vector<QPoint>& scratch);
 
+    // Smoothed edges at the points' exact positions, on devices with pixels
+    // (pictures and printers); other devices keep whole-pixel geometry.
+    void SetAntialiased(bool on);
+
     void SetBrushColor(ColorRef color);
     void SetPen(ColorRef color, int width);
     // Fills the rectangle with the brush colour.
@@ -40,6 +44,8 @@ private:
     void DirectLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
     void DirectPolyline(const Complex* points, int count);
     void PainterPolyline(const Complex* points, int count);
+    void SmoothPolyline(const Complex* points, int count);
+    void SmoothPixels(const Complex* points, int count);
     void FlushRun(int& runLength);
 
     QPainter& painter_;
@@ -57,6 +63,7 @@ private:
     std::uint32_t penPixel_ = 0;
     int penWidth_ = 1;
     QColor brushColor_;
+    bool antialiased_ = false;
     double guardLo_ = 0.0;
     double guardHi_ = 0.0;
 };

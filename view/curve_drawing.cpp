@@ -6,6 +6,7 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
                      const CurveStyle& style, std::vector<QPoint>& scratch)
 {
     Canvas canvas(painter, scratch);
+    canvas.SetAntialiased(style.Antialiased);
     canvas.SetBrushColor(style.Background);
     canvas.FillRect(rect);
     canvas.SetPen(style.Foreground, style.PenWidth);
@@ -25,5 +26,6 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
 
 bool DrawsOnBits(const CurveStyle& style)
 {
-    return style.Shape == CurveStyle::Marks::Pixels || (style.Shape == CurveStyle::Marks::Lines && style.PenWidth <= 1);
+    return !style.Antialiased
+        && (style.Shape == CurveStyle::Marks::Pixels || (style.Shape == CurveStyle::Marks::Lines && style.PenWidth <= 1));
 }

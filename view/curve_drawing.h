@@ -18,6 +18,6 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
 
 // Whether DrawStyledCurve writes every pixel of this style itself on a
 // one-bit picture whose colour table holds the style's two colours: lines
-// one pixel wide and single pixels, but not thick lines or dots, which need
-// a painter on a 32-bit picture.
+// one pixel wide and single pixels, but not thick lines, dots or smoothed
+// edges, which need a painter on a 32-bit picture.
 bool DrawsOnBits(const CurveStyle& style);

@@ -1,7 +1,5 @@
 #include "output/clip/avi_clip.h"
 
-#include "output/clip/clip_target.h"
-
 namespace {
 
 // The writer's failure as every clip format reports it.
@@ -19,7 +17,6 @@ void Translated(Step step)
 
 AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile)
 {
-    CheckClipTarget(fileName);
     writer_.Width = frame.width();
     writer_.Height = frame.height();
     writer_.FrameTime = frameTime;
@@ -27,8 +24,6 @@ AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QStr
     writer_.PixelFormat = pf1bit;
     writer_.FileName = fileName;
     Translated([&] { writer_.SetWavFileName(wavFile); });
-    if (!wavFile.isEmpty())
-        CheckClipSound(wavFile);
     Translated([&] { writer_.OpenVideo(); });
 }
 
@@ -42,7 +37,7 @@ void AviClip::AddFrame(const QImage& frame)
     Translated([&] { writer_.AddFrame(frame); });
 }
 
-void AviClip::Finish(const ClipStop& stop)
+void AviClip::Finish(const FinishWaiting&, const ClipStop& stop)
 {
     Translated([&] { writer_.FinishVideo(stop); });
 }

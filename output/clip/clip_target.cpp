@@ -4,7 +4,6 @@
 #include "model/system_reason.h"
 #include "output/avi/avi_error.h"
 #include "output/avi/wav_reader.h"
-#include "output/picture_export.h"
 #include "session/clip_sink.h"
 
 #include <QFileInfo>
@@ -23,11 +22,6 @@ const QString kUnwritable = QStringLiteral("Unable to write output file");
 }
 
 } // namespace
-
-bool IsClipFileName(const QString& fileName)
-{
-    return PictureFormatOf(fileName) == PictureFormat::Avi;
-}
 
 void CheckClipTarget(const QString& fileName)
 {

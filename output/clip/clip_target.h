@@ -7,9 +7,6 @@
 // a sound that cannot be used. The checks write nothing; each failure is a
 // ClipError with the writer's message, the file and the reason.
 
-// Whether the name's extension is that of a clip format (".avi").
-bool IsClipFileName(const QString& fileName);
-
 // The clip's folder exists and files can be made in it; a file of the name,
 // if there is one, is a regular file that may be replaced.
 void CheckClipTarget(const QString& fileName);

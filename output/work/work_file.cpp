@@ -16,10 +16,11 @@
 namespace {
 
 constexpr mode_t kPrivateFileMode = 0600;
-// "~AWTemp-" + 12 letters or digits + ".avi"; the earlier fixed name was
-// the same without the dash and the letters.
-constexpr char kNamePrefix[] = "~AWTemp";
-constexpr char kNameSuffix[] = ".avi";
+// "recording-" + 12 letters or digits + ".work", whatever the clip's
+// format; earlier versions gave every work file the one name "~AWTemp.avi".
+constexpr char kNamePrefix[] = "recording-";
+constexpr char kNameSuffix[] = ".work";
+constexpr char kEarlierName[] = "~AWTemp.avi";
 constexpr int kUniqueLength = 12;
 constexpr char kUniqueLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 // New names tried before giving up: a clash is all but impossible, a sweep
@@ -33,7 +34,7 @@ bool SameFile(const struct stat& a, const struct stat& b)
 
 QByteArray NewName()
 {
-    QByteArray name = QByteArray(kNamePrefix) + '-';
+    QByteArray name(kNamePrefix);
     for (int i = 0; i < kUniqueLength; ++i)
         name += kUniqueLetters[QRandomGenerator::system()->bounded(int(sizeof kUniqueLetters - 1))];
     return name + kNameSuffix;
@@ -43,13 +44,13 @@ QByteArray NewName()
 
 bool IsWorkFileName(const QByteArray& name)
 {
-    const QByteArray bare = QByteArray(kNamePrefix) + kNameSuffix;
-    if (name == bare)
+    if (name == kEarlierName)
         return true;
-    const QByteArray prefix = QByteArray(kNamePrefix) + '-';
-    if (name.size() != bare.size() + 1 + kUniqueLength || !name.startsWith(prefix) || !name.endsWith(kNameSuffix))
+    const qsizetype prefix = sizeof kNamePrefix - 1;
+    if (name.size() != prefix + kUniqueLength + qsizetype(sizeof kNameSuffix - 1) || !name.startsWith(kNamePrefix)
+        || !name.endsWith(kNameSuffix))
         return false;
-    const QByteArray unique = name.mid(prefix.size(), kUniqueLength);
+    const QByteArray unique = name.mid(prefix, kUniqueLength);
     return std::all_of(unique.begin(), unique.end(), [](char c) { return QByteArrayView(kUniqueLetters).contains(c); });
 }
 

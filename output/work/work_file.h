@@ -27,6 +27,9 @@ public:
     // offset, and Reason() tells why.
     bool Write(std::int64_t offset, const QByteArray& bytes);
     bool Read(std::int64_t offset, char* data, std::int64_t size);
+    // The open file, for a device of the caller's own (QFile::open with
+    // QFileDevice::DontCloseHandle); -1 while none is open.
+    int Descriptor() const { return fd_; }
     // Removes the file, but only while it still is the one this object made.
     void Close();
     // The system's reason for the last failure.

@@ -120,9 +120,9 @@ TEST_F(CommandLineExport, FailuresExitWithTheProgramsMessageAndTheReason)
     }
     EXPECT_FALSE(QFile::exists(Path("b.bmp")));
 
-    const ProcessResult png = Ornalix({QStringLiteral("--export"), Path("c.png"), start}, Path("config"));
-    EXPECT_EQ(png.status, 2);
-    EXPECT_EQ(png.errors, QStringLiteral("Nicht unterstütztes Dateiformat: ") + Path("c.png"));
+    const ProcessResult tif = Ornalix({QStringLiteral("--export"), Path("c.tif"), start}, Path("config"));
+    EXPECT_EQ(tif.status, 2);
+    EXPECT_EQ(tif.errors, QStringLiteral("Nicht unterstütztes Dateiformat: ") + Path("c.tif"));
 
     EXPECT_EQ(Ornalix({QStringLiteral("--version")}, Path("config")).status, 0);
     EXPECT_EQ(Ornalix({QStringLiteral("--bogus")}, Path("config")).status, 2);

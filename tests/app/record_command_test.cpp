@@ -133,7 +133,9 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     WriteBytes(Path("config/Ornalix.conf"), "[General]\nzoomAnimation=0\n");
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo.wav")).constData(), 0600), 0);
     WriteWav("silent.wav", Fmt().Channels(0));
+    WriteWav("sound.mp3", Fmt());
     WriteBytes(Path("blocker"), "a file where the cache folder should be");
+    const QStringList prepared = QDir(dir_.path()).entryList(QDir::Files | QDir::System);
     const QString koch = Example("koch.fract");
     struct Case {
         QStringList Arguments;
@@ -153,6 +155,10 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         {Recording(Path("clip.bmp"), "64x48", kEndless), "Nicht unterstütztes Dateiformat: " + Path("clip.bmp")},
         {Recording(Path("missing/clip.avi"), "64x48", kEndless),
          "Unable to write output file: " + Path("missing/clip.avi") + ": No such file or directory"},
+        {Recording(Path("missing/clip.webm"), "64x48", kEndless),
+         "Unable to write output file: " + Path("missing/clip.webm") + ": No such file or directory"},
+        {Recording(Path("clip.gif"), "64x48", kEndless + QStringList{"--wav", Path("fifo.wav")}),
+         "A GIF animation holds no sound: " + Path("fifo.wav")},
         {Recording(Clip(), "64x48", kEndless),
          "Failed to create AVI video work file: " + Path("blocker/ornalix") + ": Not a directory", Path("blocker")},
         {{"--record", Clip(), "--size", "64x48", "--animate", "angles", "--frames", "2", Path("missing.fract")},
@@ -171,8 +177,7 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         EXPECT_TRUE(run.Finished) << qPrintable(c.Line);
         EXPECT_EQ(run.Status, 2) << qPrintable(c.Line);
         EXPECT_EQ(run.Errors, c.Line);
-        EXPECT_FALSE(QFileInfo::exists(Clip()));
-        EXPECT_FALSE(QFileInfo::exists(Path("clip.bmp")));
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::System), prepared) << qPrintable(c.Line);
         EXPECT_TRUE(WorkFolderEntries().isEmpty()) << qPrintable(c.Line);
     }
     cache_ = Path("cache");
@@ -190,7 +195,7 @@ TEST_F(RecordCommand, RecordsBesideWhatTheCacheHolds)
     ASSERT_TRUE(busy.Open());
     ASSERT_TRUE(WriteBytes(Path("victim"), "keep me"));
     ASSERT_TRUE(QDir().mkdir(WorkFolder() + "/~AWTemp.avi"));
-    ASSERT_TRUE(QFile::link(Path("victim"), WorkFolder() + "/~AWTemp-linktovictim.avi"));
+    ASSERT_TRUE(QFile::link(Path("victim"), WorkFolder() + "/recording-linktovictim.work"));
     ASSERT_TRUE(WriteBytes(WorkFolder() + "/notes", "not ours"));
     const QStringList foreign = WorkFolderEntries();
     WriteWav("float.wav", Fmt().Tag(3).Size(18).Bits(32));
@@ -205,18 +210,19 @@ TEST_F(RecordCommand, RecordsBesideWhatTheCacheHolds)
     EXPECT_EQ(ReadBytes(Path("victim")), "keep me");
 }
 
+// Of any format, each with a work file of its own.
 TEST_F(RecordCommand, TwoRecordingsAtOnceMakeTwoClips)
 {
     QProcess first, second;
     Start(first, Recording(Path("first.avi"), "320x240", {"--animate", "both", "--frames", "300"}));
     ASSERT_TRUE(WaitForAWorkFile());
-    Start(second, Recording(Path("second.avi"), "200x100", {"--animate", "angles", "--frames", "20"}));
+    Start(second, Recording(Path("second.mp4"), "200x100", {"--animate", "angles", "--frames", "20"}));
     for (QProcess* process : {&first, &second}) {
         const RunResult run = Finish(*process);
         EXPECT_EQ(run.Status, 0) << qPrintable(run.Errors);
     }
     EXPECT_EQ(Probe(Path("first.avi"), "v:0")["nb_read_frames"], "300");
-    EXPECT_EQ(Probe(Path("second.avi"), "v:0")["nb_read_frames"], "20");
+    EXPECT_EQ(Probe(Path("second.mp4"), "v:0")["nb_read_frames"], "20");
     EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 

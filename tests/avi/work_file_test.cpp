@@ -119,18 +119,18 @@ TEST_F(WorkFileTest, TheSweepRemovesOnlyWorkFilesWhoseOwnerIsGone)
 {
     writer_->OpenVideo();
     const QString live = writer_->WorkFileName();
-    const QString dead = InFolder("~AWTemp-crashedclip1.avi");
+    const QString dead = InFolder("recording-crashedclip1.work");
     const QString earlier = InFolder("~AWTemp.avi"); // the one name of earlier versions
     ASSERT_TRUE(WriteBytes(dead, "frames of a crashed recording"));
     ASSERT_TRUE(WriteBytes(earlier, "frames of an earlier version"));
     const QString victim = cache_.filePath("victim");
     ASSERT_TRUE(WriteBytes(victim, "keep me"));
-    QStringList kept{"~AWTemp-linktovictim.avi", "~AWTemp-aafolderaaaa.avi", "~AWTemp-fifofifofifo.avi", "notes.txt"};
+    QStringList kept{"recording-linktovictim.work", "recording-aafolderaaaa.work", "recording-fifofifofifo.work", "notes.txt"};
     ASSERT_TRUE(QFile::link(victim, InFolder(kept[0])));
     ASSERT_TRUE(QDir().mkdir(InFolder(kept[1])));
     ASSERT_EQ(::mkfifo(QFile::encodeName(InFolder(kept[2])).constData(), 0600), 0); // opened, it would block
     ASSERT_TRUE(WriteBytes(InFolder(kept[3]), "not ours"));
-    const QString others = InFolder("~AWTemp-otheruser000.avi");
+    const QString others = InFolder("recording-otheruser000.work");
     ASSERT_TRUE(WriteBytes(others, "another user's"));
     if (::chown(QFile::encodeName(others).constData(), kOtherUser, kOtherUser) == 0)
         kept.append(QFileInfo(others).fileName());

@@ -2,6 +2,7 @@
 
 #include "output/clipboard/clipboard_picture.h"
 #include "tests/support/metafile_reader.h"
+#include "tests/support/picture_compare.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,17 +13,6 @@
 namespace {
 
 // The box of the pixels darker than mid grey.
-QRect DarkBox(const QImage& image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    QRect box;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x)
-            if (qGray(rgb.pixel(x, y)) < 128)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
 int RecordsOf(const QByteArray& emf, std::uint32_t type)
 {
     int count = 0;

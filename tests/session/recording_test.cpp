@@ -18,7 +18,7 @@ class KeepingSink : public ClipSink {
 public:
     explicit KeepingSink(KeptFrames& kept) : kept_(kept) {}
     void AddFrame(const QImage& frame) override { kept_.Frames.append(frame.convertToFormat(QImage::Format_RGB32)); }
-    void Finish(const ClipStop&) override { ++kept_.Finished; }
+    void Finish(const FinishWaiting&, const ClipStop&) override { ++kept_.Finished; }
 
 private:
     KeptFrames& kept_;
