@@ -2,7 +2,6 @@
 
 #include "output/avi/frame_format.h"
 
-#include <array>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -15,31 +14,6 @@ namespace {
 constexpr qsizetype kKnownColourLimit = 1 << 16;
 constexpr QRgb kOpaque = 0xFF000000;
 constexpr int kBitsPerByte = 8;
-
-// Each byte with its bits in the opposite order: a mask taken from the
-// first pixel up holds it in the lowest bit, the stored row in the highest.
-constexpr std::array<uchar, 256> ReversedBytes()
-{
-    std::array<uchar, 256> reversed{};
-    for (int b = 0; b < 256; ++b)
-        for (int i = 0; i < kBitsPerByte; ++i)
-            if (b & (1 << i))
-                reversed[b] = static_cast<uchar>(reversed[b] | 0x80 >> i);
-    return reversed;
-}
-constexpr std::array<uchar, 256> kReversed = ReversedBytes();
-
-// Eight pixels, each zero or one, as the byte of a stored row.
-uchar PackEight(const QRgb* in, QRgb zero, QRgb one, unsigned& other)
-{
-    unsigned byte = 0;
-    for (int j = 0; j < kBitsPerByte; ++j) {
-        const QRgb c = in[j] & ~kOpaque;
-        byte = (byte << 1) | unsigned(c == one);
-        other |= unsigned(c != zero) & unsigned(c != one);
-    }
-    return static_cast<uchar>(byte);
-}
 
 } // namespace
 
@@ -62,13 +36,13 @@ const QByteArray& FramePacker::Pack(const QImage& frame)
     if (frame.format() == QImage::Format_Mono && bits_ == 1 && frame.colorCount() >= 2)
         PackMono(frame);
     else if (frame.format() == QImage::Format_RGB32)
-        PackTrueColour(frame);
+        PackRgb(frame);
     else
-        PackTrueColour(frame.convertToFormat(QImage::Format_RGB32));
+        PackRgb(frame.convertToFormat(QImage::Format_RGB32));
     return rows_;
 }
 
-void FramePacker::PackTrueColour(const QImage& frame)
+void FramePacker::PackRgb(const QImage& frame)
 {
     const int width = frame.width();
     const std::int64_t rowBytes = RowBytes(width, bits_);
@@ -76,12 +50,10 @@ void FramePacker::PackTrueColour(const QImage& frame)
     for (int y = 0; y < frame.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         auto* out = reinterpret_cast<uchar*>(rows_.data()) + (frame.height() - 1 - y) * rowBytes;
-        if (bits_ == 1 && PackTwoColourRow(in, out, width))
-            continue;
         std::memset(out, 0, rowBytes);
         if (bits_ == 24)
             PackTrueColourRow(in, out, width);
-        else
+        else if (!(bits_ == 1 && PackTwoColourRow(in, out, width)))
             PackIndexedRow(in, out, width);
     }
 }
@@ -121,46 +93,47 @@ int FramePacker::Index(QRgb colour)
     return index;
 }
 
-// The common case of a recording: every pixel one of the two entries. Fills
-// the whole row, padding included; gives false, leaving the row to the
-// general path, when any pixel is not one of them.
+// The common case of a recording: every pixel one of the two entries. Gives
+// false, leaving the row to the general path, when any pixel is not.
 bool FramePacker::PackTwoColourRow(const QRgb* in, uchar* out, int width) const
 {
     const QList<QRgb>& colours = table_->Colours();
     const QRgb zero = colours[0] & ~kOpaque;
     const QRgb one = colours[1] & ~kOpaque;
     unsigned other = 0;
-    int x = 0;
+    const int whole = width / 8;
 #ifdef __SSE2__
-    // Sixteen pixels a step: compare four at a time, narrow the four masks
-    // to bytes, take their sign bits; whether every pixel was one of the
-    // two is looked at once for the row.
-    const __m128i colour = _mm_set1_epi32(static_cast<int>(~kOpaque));
+    // Eight pixels at a time: compare four at once and take the sign bits.
+    static constexpr uchar kReversed[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(~kOpaque));
     const __m128i zeros = _mm_set1_epi32(static_cast<int>(zero));
     const __m128i ones = _mm_set1_epi32(static_cast<int>(one));
-    __m128i known = _mm_set1_epi32(-1);
-    for (; x + 16 <= width; x += 16) {
-        const auto* p = reinterpret_cast<const __m128i*>(in + x);
-        __m128i isOne[4];
-        for (int q = 0; q < 4; ++q) {
-            const __m128i c = _mm_and_si128(_mm_loadu_si128(p + q), colour);
-            isOne[q] = _mm_cmpeq_epi32(c, ones);
-            known = _mm_and_si128(known, _mm_or_si128(isOne[q], _mm_cmpeq_epi32(c, zeros)));
-        }
-        const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(isOne[0], isOne[1]), _mm_packs_epi32(isOne[2], isOne[3]));
-        const unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(bytes));
-        out[x / kBitsPerByte] = kReversed[bits & 0xFF];
-        out[x / kBitsPerByte + 1] = kReversed[bits >> kBitsPerByte];
+    for (int b = 0; b < whole; ++b) {
+        const auto* p = reinterpret_cast<const __m128i*>(in + b * 8);
+        const __m128i left = _mm_and_si128(_mm_loadu_si128(p), mask);
+        const __m128i right = _mm_and_si128(_mm_loadu_si128(p + 1), mask);
+        const __m128i leftOne = _mm_cmpeq_epi32(left, ones);
+        const __m128i rightOne = _mm_cmpeq_epi32(right, ones);
+        const __m128i known = _mm_and_si128(_mm_or_si128(leftOne, _mm_cmpeq_epi32(left, zeros)),
+                                            _mm_or_si128(rightOne, _mm_cmpeq_epi32(right, zeros)));
+        other |= unsigned(_mm_movemask_epi8(known) != 0xFFFF);
+        out[b] = static_cast<uchar>(kReversed[_mm_movemask_ps(_mm_castsi128_ps(leftOne))] << 4
+                                    | kReversed[_mm_movemask_ps(_mm_castsi128_ps(rightOne))]);
     }
-    other |= unsigned(_mm_movemask_epi8(known) != 0xFFFF);
+#else
+    for (int b = 0; b < whole; ++b) {
+        unsigned byte = 0;
+        for (int j = 0; j < 8; ++j) {
+            const QRgb c = in[b * 8 + j] & ~kOpaque;
+            byte = (byte << 1) | unsigned(c == one);
+            other |= unsigned(c != zero) & unsigned(c != one);
+        }
+        out[b] = static_cast<uchar>(byte);
+    }
 #endif
-    for (; x + kBitsPerByte <= width; x += kBitsPerByte)
-        out[x / kBitsPerByte] = PackEight(in + x, zero, one, other);
-    const std::int64_t rowBytes = RowBytes(width, 1);
-    std::memset(out + x / kBitsPerByte, 0, rowBytes - x / kBitsPerByte);
-    for (; x < width; ++x) {
+    for (int x = whole * 8; x < width; ++x) {
         const QRgb c = in[x] & ~kOpaque;
-        out[x / kBitsPerByte] = static_cast<uchar>(out[x / kBitsPerByte] | unsigned(c == one) << (7 - x % kBitsPerByte));
+        out[whole] = static_cast<uchar>(out[whole] | unsigned(c == one) << (7 - x % 8));
         other |= unsigned(c != zero) & unsigned(c != one);
     }
     return other == 0;

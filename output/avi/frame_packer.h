@@ -24,7 +24,7 @@ public:
 
 private:
     int Index(QRgb colour);
-    void PackTrueColour(const QImage& frame);
+    void PackRgb(const QImage& frame);
     void PackMono(const QImage& frame);
     bool PackTwoColourRow(const QRgb* in, uchar* out, int width) const;
     void PackIndexedRow(const QRgb* in, uchar* out, int width);
