@@ -336,8 +336,8 @@ TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize
     ASSERT_EQ(dialogs.fileDialogFilters.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogFilters[0],
               QStringLiteral("Bitmaps (*.bmp);;Windows Metadatei (*.wmf);;Erweiterte Metadateien (*.emf);;"
-                             "JPEG-Grafikdatei (*.jpg);;Videoclip (*.avi);;PNG-Grafik (*.png);;SVG-Grafik (*.svg);;"
-                             "PDF-Dokument (*.pdf)"));
+                             "JPEG-Grafikdatei (*.jpg);;Videoclip (*.avi);;MP4-Video (*.mp4);;WebM-Video (*.webm);;"
+                             "GIF-Animation (*.gif);;PNG-Grafik (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"));
     EXPECT_EQ((*Named<QFileDialog>(*window, "SavePictureDialog1")).defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_EQ((*Named<QFileDialog>(*window, "SavePictureDialog1")).acceptMode(), QFileDialog::AcceptSave);
     EXPECT_TRUE((*Named<QFileDialog>(*window, "SavePictureDialog1")).testOption(QFileDialog::DontUseNativeDialog));
