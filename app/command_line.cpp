@@ -98,6 +98,16 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
 
 } // namespace
 
+int CommandFailed(const QString& message, const QString& subject, const QString& reason)
+{
+    QString line = message;
+    for (const QString& part : {subject, reason})
+        if (!part.isEmpty())
+            line += QStringLiteral(": ") + part;
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+    return kCommandFailed;
+}
+
 std::optional<QSize> ParseExportSize(const QString& text)
 {
     const QStringList parts = text.split(QLatin1Char('x'));

@@ -4,9 +4,7 @@
 #include "app/messages.h"
 #include "app/texport_dlg.h"
 #include "model/number_text.h"
-#include "output/avi/avi_error.h"
 #include "output/picture_export.h"
-#include "output/video/video_encoder.h"
 #include "session/fractal_session.h"
 #include "ui_tform1.h"
 
@@ -51,9 +49,7 @@ void Tform1::Exportieren1Click()
                      PrimaryReferenceScreen());
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
-    } catch (const AviError&) {
-        dialogs_.Warning(this, Messages::kInvalidSize);
-    } catch (const VideoError&) {
+    } catch (const ClipError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     }
 }

@@ -26,7 +26,7 @@ void Tform1::SetUpRecording()
     connect(&session_, &FractalSession::captureChanged, recordDlg, &TrecordDlg::ShowCapturing);
     connect(&session_, &FractalSession::framesChanged, recordDlg, &TrecordDlg::ShowFrames);
     connect(&session_, &FractalSession::captureFailed, this,
-            [this](const QString& message) { dialogs_.Failure(this, message); });
+            [this](const ClipFailure& failure) { dialogs_.Failure(this, failure.Message); });
 }
 
 bool Tform1::RecordingSetUp() const
@@ -69,7 +69,7 @@ void Tform1::cmdOkClick()
 void Tform1::FinishRecording()
 {
     std::unique_ptr<QProgressDialog> progress;
-    const QString failure = session_.FinishRecording([this, &progress](int framesLeft) {
+    const auto failure = session_.FinishRecording([this, &progress](int framesLeft) {
         if (!progress) {
             progress = std::make_unique<QProgressDialog>(QStringLiteral("Videoclip wird fertiggestellt..."), QString(),
                                                          0, framesLeft, this);
@@ -80,8 +80,8 @@ void Tform1::FinishRecording()
         progress->setValue(progress->maximum() - framesLeft);
     });
     progress.reset();
-    if (!failure.isEmpty())
-        dialogs_.Failure(this, failure);
+    if (failure)
+        dialogs_.Failure(this, failure->Message);
 }
 
 // The frames captured so far are not lost with the window.

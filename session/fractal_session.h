@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -116,7 +117,7 @@ public:
     // Recording: a clip is set up with a frame picture and a sink, "Start"
     // and "Stop" switch the capture, and every tick that moves something
     // adds a frame until the clip is finished or abandoned.
-    // False when the frame picture cannot be allocated.
+    // False when the frame pictures cannot be allocated.
     bool PrepareFrame(QSize size);
     void SetUpRecording(std::unique_ptr<ClipSink> clip);
     bool RecordingOpen() const { return clip_ != nullptr; }
@@ -124,15 +125,17 @@ public:
     void StartStopCapture();
     void StopCapture();
     // Writes the clip when frames were captured and ends the recording;
-    // gives the writer's message when writing failed, else an empty text.
-    // waiting is told how many frames are left while the clip's encoder
-    // catches up.
-    QString FinishRecording(const ClipSink::FinishWaiting& waiting = {});
+    // gives the writer's failure when writing failed. waiting is told how
+    // many frames are left while the clip's encoder catches up; the writing
+    // gives up, leaving no clip, as soon as stop says so.
+    std::optional<ClipFailure> FinishRecording(const ClipSink::FinishWaiting& waiting = {},
+                                               const ClipStop& stop = {});
     // Ends the recording without writing a clip.
     void AbandonRecording();
     double FrameScale() const { return frameScale_; }
     int FramesRecorded() const { return framesRecorded_; }
-    const QImage& Frame() const { return frame_; }
+    // The picture of the last frame (or of the next, before any).
+    const QImage& Frame() const { return *lastFrame_; }
 
     // The three generators of the design and the two views of the first.
     FractModel Generator{kGeneratorCapacity};
@@ -167,7 +170,7 @@ signals:
     // has already stopped the capture.
     void captureChanged(bool capturing);
     void framesChanged(int count);
-    void captureFailed(const QString& message);
+    void captureFailed(const ClipFailure& failure);
 
 private:
     void ZoomTo(Complex& c1, Complex& c2);
@@ -184,6 +187,7 @@ private:
     void Restore(const FractState& state);
     void Recalculate();
     void UpdateFrameScale();
+    QImage& DrawFrame();
     void CaptureFrame();
 
     InteractionMode mode_ = modeIdle;
@@ -208,7 +212,12 @@ private:
     bool recording_ = false;
     double frameScale_ = 1.0;
     int framesRecorded_ = 0;
-    QImage frame_;
+    // A frame of a two-colour clip is drawn into bits wherever the curve's
+    // style allows: a thirty-second of the memory to fill and hand on.
+    // Thick lines, and clips that keep shades, need the 32-bit picture.
+    QImage bitFrame_;
+    QImage colourFrame_;
+    const QImage* lastFrame_ = &bitFrame_;
 
     EditHistory history_{[this](const FractState& state) { Restore(state); }};
 };

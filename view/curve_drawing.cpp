@@ -23,3 +23,9 @@ void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const 
         break;
     }
 }
+
+bool DrawsOnBits(const CurveStyle& style)
+{
+    return !style.Antialiased
+        && (style.Shape == CurveStyle::Marks::Pixels || (style.Shape == CurveStyle::Marks::Lines && style.PenWidth <= 1));
+}

@@ -15,3 +15,9 @@ class QPainter;
 // than a plain picture; it grows to the point count when needed.
 void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
                      const CurveStyle& style, std::vector<QPoint>& scratch);
+
+// Whether DrawStyledCurve writes every pixel of this style itself on a
+// one-bit picture whose colour table holds the style's two colours: lines
+// one pixel wide and single pixels, but not thick lines, dots or smoothed
+// edges, which need a painter on a 32-bit picture.
+bool DrawsOnBits(const CurveStyle& style);

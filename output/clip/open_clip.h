@@ -19,6 +19,7 @@ struct ClipRequest {
 };
 
 // The clip the file name's extension asks for (.avi, .mp4, .webm, .gif),
-// open for frames. Throws a std::runtime_error with the writer's message
-// when it cannot be opened.
+// open for frames, once the target's folder and the sound have passed the
+// checks of clip_target. Throws ClipError with the writer's message, the
+// file and the reason when it cannot be opened.
 std::unique_ptr<ClipSink> OpenClip(const ClipRequest& request);

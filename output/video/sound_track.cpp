@@ -80,10 +80,11 @@ int RateFor(const AVCodec& encoder, int wanted)
 } // namespace
 
 SoundTrack::SoundTrack(const QString& wavFile, VideoKind kind, AVFormatContext& format)
-    : format_(format), file_(wavFile)
+    : format_(format)
 {
     try {
         wav_ = ReadWavFile(wavFile);
+        OpenWavFile(file_, wavFile);
     } catch (const AviError& e) {
         throw VideoError(e.what());
     }
@@ -98,7 +99,7 @@ SoundTrack::SoundTrack(const QString& wavFile, VideoKind kind, AVFormatContext& 
     const bool widthKnown = in_.Float ? in_.SampleBytes == 4 || in_.SampleBytes == 8
                                       : in_.SampleBytes >= 1 && in_.SampleBytes <= 4;
     if ((tag != kFormatPcm && tag != kFormatFloat) || in_.Rate <= 0 || !widthKnown
-        || wav_.BlockAlign != in_.Channels * in_.SampleBytes || !file_.open(QIODevice::ReadOnly) || !frame_
+        || wav_.BlockAlign != in_.Channels * in_.SampleBytes || !frame_
         || !packet_)
         Unreadable();
     framesTotal_ = wav_.DataSize / wav_.BlockAlign;

@@ -231,6 +231,25 @@ TEST_F(RecordingTest, MinimisingTheDialogDoesNotFinishTheClip)
     EXPECT_EQ(WorkFiles().size(), 1);
 }
 
+// The form has no cancel button: Esc leaves the clip as it is; the close box
+// finishes it as "Fertig" does.
+TEST_F(RecordingTest, EscDoesNothingAndTheCloseBoxFinishes)
+{
+    Export("64", "48", "esc.avi");
+    Animate();
+    Press(cmdStartStop());
+    Ticks(1);
+    QTest::keyClick(cmdOk(), Qt::Key_Escape);
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_TRUE(session->Recording());
+    Ticks(1);
+    EXPECT_FALSE(QFileInfo::exists(Path("esc.avi")));
+    Dialog()->close();
+    EXPECT_FALSE(Dialog()->isVisible());
+    EXPECT_TRUE(WorkFiles().isEmpty());
+    EXPECT_EQ(Probe(Path("esc.avi"), "v:0")["nb_read_frames"], "2");
+}
+
 TEST_F(RecordingTest, ClosingTheWindowWritesTheFramesSoFar)
 {
     Export("64", "48", "closed.avi");
