@@ -1,7 +1,6 @@
 // MP4, WebM and GIF clips read back by FFmpeg's own tools: the streams a
 // player expects, every frame, and the pictures that went in.
 #include "output/clip/open_clip.h"
-#include "output/video/video_encoder.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/picture_compare.h"
 #include "tests/support/small_disk.h"
@@ -42,7 +41,7 @@ void Record(const ClipRequest& request, const QList<QImage>& pictures)
     const auto clip = OpenClip(request);
     for (const QImage& picture : pictures)
         clip->AddFrame(picture);
-    clip->Finish({});
+    clip->Finish({}, {});
 }
 
 // A WAV of a second of 16-bit stereo silence at 44.1 kHz.
@@ -118,7 +117,7 @@ TEST(VideoClips, TheSoundIsAacInMp4AndOpusInWebmAndNoneInAGif)
         EXPECT_EQ(sound["channels"], "2") << name;
         EXPECT_NEAR(SoundSeconds(path), 1.0, 0.05) << name;
     }
-    EXPECT_THROW(OpenClip(Request(dir.filePath(QStringLiteral("clip.gif")), wav)), VideoError);
+    EXPECT_THROW(OpenClip(Request(dir.filePath(QStringLiteral("clip.gif")), wav)), ClipError);
 }
 
 // The clip appears whole or not at all: a full disk under it keeps the old
@@ -133,10 +132,11 @@ TEST(VideoClips, AFullDiskKeepsTheOldClip)
     for (const QImage& picture : Pictures())
         clip->AddFrame(picture);
     try {
-        clip->Finish({});
+        clip->Finish({}, {});
         FAIL() << "no error";
-    } catch (const VideoError& e) {
-        EXPECT_STREQ(e.what(), "Unable to write output file: No space left on device");
+    } catch (const ClipError& e) {
+        EXPECT_EQ(e.Failure().Message, "Unable to write output file");
+        EXPECT_EQ(e.Failure().Reason, "No space left on device");
     }
     EXPECT_EQ(disk.Read(QStringLiteral("clip.mp4")), "old");
     EXPECT_EQ(disk.Files(), (QStringList{"clip.mp4", "filler"}));
