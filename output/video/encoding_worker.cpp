@@ -1,11 +1,23 @@
 #include "output/video/encoding_worker.h"
 
 #include <chrono>
+#include <cstring>
 
 namespace {
 
 // How often a waiting Drain reports.
 constexpr std::chrono::milliseconds kWaitingInterval(50);
+
+// Into the buffer the worker already has where it fits: a fresh picture
+// each frame would cost the system new pages every time.
+void CopyPixels(const QImage& from, QImage& to)
+{
+    if (to.size() != from.size() || to.format() != from.format() || to.bytesPerLine() != from.bytesPerLine()) {
+        to = from.copy();
+        return;
+    }
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+}
 
 } // namespace
 
@@ -30,10 +42,19 @@ void EncodingWorker::ThrowFailure()
 
 void EncodingWorker::Push(const QImage& picture)
 {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.size() < kQueuedPictures || failure_; });
-    ThrowFailure();
-    queue_.push_back(picture);
+    QImage copy;
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return queue_.size() < kQueuedPictures || failure_; });
+        ThrowFailure();
+        if (!spare_.empty()) {
+            copy = std::move(spare_.back());
+            spare_.pop_back();
+        }
+    }
+    CopyPixels(picture, copy);
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(copy));
     changed_.notify_all();
 }
 
@@ -57,7 +78,7 @@ void EncodingWorker::Run()
         changed_.wait(lock, [this] { return !queue_.empty() || stopping_; });
         if (stopping_)
             return;
-        const QImage picture = std::move(queue_.front());
+        QImage picture = std::move(queue_.front());
         queue_.pop_front();
         busy_ = true;
         lock.unlock();
@@ -69,6 +90,8 @@ void EncodingWorker::Run()
         }
         lock.lock();
         busy_ = false;
+        if (spare_.size() <= kQueuedPictures)
+            spare_.push_back(std::move(picture));
         if (failure) {
             failure_ = failure;
             queue_.clear();

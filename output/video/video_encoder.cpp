@@ -44,6 +44,7 @@ void Tune(AVCodecContext& codec, VideoKind kind)
     switch (kind) {
     case VideoKind::Mp4:
         av_opt_set(codec.priv_data, "preset", "ultrafast", 0);
+        av_opt_set(codec.priv_data, "tune", "zerolatency", 0);
         av_opt_set(codec.priv_data, "crf", "20", 0);
         break;
     case VideoKind::WebM:
