@@ -2,6 +2,7 @@
 
 #include "app/trecord_dlg.h"
 #include "tests/support/clip_reader.h"
+#include "tests/support/picture_compare.h"
 #include "tests/support/small_disk.h"
 #include "view/frame_capture.h"
 
@@ -162,6 +163,31 @@ TEST_F(RecordingTest, AZoomOfNStepsAddsNFramesAndItsClosingTickNone)
     EXPECT_EQ(Frames(), "5");
     Press(cmdOk());
     EXPECT_EQ(Probe(Path("zoom.avi"), "v:0")["nb_read_frames"], "5");
+}
+
+// The same recording as H.264 in MP4: every step of a zoom, close to the
+// pane's pictures, at the timer's rate.
+TEST_F(RecordingTest, AZoomAsMp4GivesThePanesPicturesAtTheTimersRate)
+{
+    session->ZoomSteps = 6;
+    Export("", "", "zoom.mp4");
+    Press(cmdStartStop());
+    DragBand();
+    QList<QImage> panes;
+    for (int i = 0; i < 6; ++i) {
+        Ticks(1);
+        panes.append(TickPicture());
+    }
+    Press(cmdOk());
+    const auto video = Probe(Path("zoom.mp4"), "v:0");
+    EXPECT_EQ(video["codec_name"], "h264");
+    EXPECT_EQ(video["pix_fmt"], "yuv420p");
+    EXPECT_EQ(video["nb_read_frames"], "6");
+    EXPECT_EQ(video["r_frame_rate"], "200/3");
+    const QList<QImage> frames = DecodeFrames(Path("zoom.mp4"));
+    ASSERT_EQ(frames.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_GE(Psnr(panes[i], frames[i]), 40.0) << "frame " << i;
 }
 
 TEST_F(RecordingTest, FinishingWithoutFramesWritesNothingAndRemovesTheWorkFile)
