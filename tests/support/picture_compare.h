@@ -33,3 +33,27 @@ inline double Psnr(const QImage& a, const QImage& b)
     const double mean = squares / (3.0 * a.width() * a.height());
     return mean == 0 ? std::numeric_limits<double>::infinity() : 10 * std::log10(255.0 * 255.0 / mean);
 }
+
+// How many pixels have exactly this colour.
+inline int PixelsOf(const QImage& picture, QRgb colour)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            count += rgb.pixel(x, y) == colour;
+    return count;
+}
+
+// How many pixels differ in value (a file read back may carry a colour
+// space of its own, which does not count); -1 when the sizes differ.
+inline int DifferentPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
