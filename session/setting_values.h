@@ -20,4 +20,6 @@ struct SettingValues {
     int ExportWidth = 256;
     int ExportHeight = 256;
     bool Antialiasing = false;
+
+    friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };

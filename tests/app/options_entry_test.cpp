@@ -86,7 +86,7 @@ TEST(OptionsEntry, TakesWhatIsValidAndWarnsInTheFieldsOrder)
         EXPECT_EQ(TakeOptionsEntry(entry, values), row.warnings);
         SettingValues expected = ValidValues();
         row.expected(expected);
-        EXPECT_EQ(SettingFields(values), SettingFields(expected));
+        EXPECT_EQ(values, expected);
     }
 }
 
@@ -103,7 +103,7 @@ TEST(OptionsEntry, LengthsMustBePositiveIncreasingAndBelowTen)
         SettingValues expected = ValidValues();
         expected.MinLength = 0.5;
         expected.MaxLength = 2.0;
-        EXPECT_EQ(SettingFields(values), SettingFields(expected));
+        EXPECT_EQ(values, expected);
     }
 }
 

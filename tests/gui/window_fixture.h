@@ -163,7 +163,7 @@ protected:
 
     void ExpectSettings(const SettingValues& expected) const
     {
-        EXPECT_EQ(SettingFields(session->Settings()), SettingFields(expected));
+        EXPECT_EQ(session->Settings(), expected);
     }
 
     QTemporaryDir files;

@@ -14,7 +14,7 @@ TEST_F(Session, StartsWithTheStartGeneratorAtDepthOneIdleWithTheDefaults)
     EXPECT_TRUE(session.Lines());
     EXPECT_EQ(Edges(), (EdgeList{{1, 0}, {0.6, -0.8}, {-0.28, 0.96}, {0.6, -0.8}}));
     EXPECT_EQ(session.Viewer.PointCount, 5);
-    EXPECT_EQ(SettingFields(session.Settings()), SettingFields(SettingValues()));
+    EXPECT_EQ(session.Settings(), SettingValues());
 }
 
 // Every value reaches the view, editor or timer that uses it, and all come
@@ -30,7 +30,7 @@ TEST_F(Session, SettingsApplyToTheirPartsAndComeBack)
     EXPECT_EQ(session.Timer().interval(), 40);
     EXPECT_EQ(session.Editor.AngRaster, 8);
     EXPECT_EQ(session.Editor.LenRaster, 2);
-    EXPECT_EQ(SettingFields(session.Settings()), SettingFields(v));
+    EXPECT_EQ(session.Settings(), v);
 }
 
 TEST_F(Session, ARunningTimerTakesANewIntervalAtOnce)

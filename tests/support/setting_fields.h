@@ -2,13 +2,16 @@
 
 #include "session/setting_values.h"
 
+#include <gtest/gtest.h>
+
+#include <ostream>
 #include <tuple>
 
-// The settings as one comparable whole, named in a failure's output
-// by their order in SettingValues.
-inline auto SettingFields(const SettingValues& v)
+// The settings in a failure's output, in their order in SettingValues.
+inline void PrintTo(const SettingValues& v, std::ostream* out)
 {
-    return std::tuple(v.BgColor, v.FgColor, v.PenWidth, v.ZoomSteps, v.ZoomDelay, v.ZoomAnimation, v.AngRaster,
-                      v.LenRaster, v.MinNodes, v.MaxNodes, v.MinLength, v.MaxLength, v.ExportWidth, v.ExportHeight,
-                      v.Antialiasing);
+    *out << ::testing::PrintToString(std::tuple(v.BgColor, v.FgColor, v.PenWidth, v.ZoomSteps, v.ZoomDelay,
+                                                v.ZoomAnimation, v.AngRaster, v.LenRaster, v.MinNodes, v.MaxNodes,
+                                                v.MinLength, v.MaxLength, v.ExportWidth, v.ExportHeight,
+                                                v.Antialiasing));
 }
