@@ -116,7 +116,7 @@ int RunRecordCommand(const CommandLine& command)
     session.ApplySettings(SettingsStore::ReadQuietly());
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
-    const OffscreenPane pane(session, *size);
+    const UnseenPane pane(session, *size);
     const int status = Record(session, command, *size, termination);
     // Whatever ended the recording, its work file goes.
     session.AbandonRecording();

@@ -19,3 +19,10 @@ void OffscreenPane::Paint()
     QPainter painter(&picture_);
     session_.PaintFract(painter);
 }
+
+UnseenPane::UnseenPane(FractalSession& session, QSize size)
+{
+    session.SetFractPane(size);
+    connect(&session, &FractalSession::fractChanged, this, [&session] { session.FitToPane(); });
+    session.FitToPane();
+}

@@ -22,3 +22,12 @@ private:
     FractalSession& session_;
     QImage picture_;
 };
+
+// A fractal pane nobody looks at, as a recording from the command line has:
+// every change fits the view exactly as a paint of the pane would, and
+// nothing is drawn.
+class UnseenPane : public QObject {
+    Q_OBJECT
+public:
+    UnseenPane(FractalSession& session, QSize size);
+};
