@@ -2,23 +2,51 @@
 
 #include "view/canvas.h"
 
+namespace {
+
+void FillAndTakePen(Canvas& canvas, const PixelRect& rect, const CurveStyle& style)
+{
+    canvas.SetBrushColor(style.Background);
+    canvas.FillRect(rect);
+    canvas.SetPen(style.Foreground, style.PenWidth);
+}
+
+// Pixels or dots, one per point.
+void MarkPoints(Canvas& canvas, const Complex* points, int count, const CurveStyle& style)
+{
+    if (style.Shape == CurveStyle::Marks::Pixels) {
+        canvas.Pixels(points, count);
+    } else {
+        canvas.SetBrushColor(style.Foreground);
+        canvas.Ellipses(points, count, style.DotRadius);
+    }
+}
+
+} // namespace
+
 void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
                      const CurveStyle& style, std::vector<QPoint>& scratch)
 {
     Canvas canvas(painter, scratch);
-    canvas.SetBrushColor(style.Background);
-    canvas.FillRect(rect);
-    canvas.SetPen(style.Foreground, style.PenWidth);
-    switch (style.Shape) {
-    case CurveStyle::Marks::Lines:
+    FillAndTakePen(canvas, rect, style);
+    if (style.Shape == CurveStyle::Marks::Lines)
         canvas.Polyline(points, count);
-        break;
-    case CurveStyle::Marks::Pixels:
-        canvas.Pixels(points, count);
-        break;
-    case CurveStyle::Marks::Dots:
-        canvas.SetBrushColor(style.Foreground);
-        canvas.Ellipses(points, count, style.DotRadius);
-        break;
+    else
+        MarkPoints(canvas, points, count, style);
+}
+
+void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const std::vector<int>& runStarts,
+                    const PixelRect& rect, const CurveStyle& style, std::vector<QPoint>& scratch)
+{
+    Canvas canvas(painter, scratch);
+    FillAndTakePen(canvas, rect, style);
+    const int count = static_cast<int>(points.size());
+    if (style.Shape != CurveStyle::Marks::Lines) {
+        MarkPoints(canvas, points.data(), count, style);
+        return;
+    }
+    for (std::size_t run = 0; run < runStarts.size(); ++run) {
+        const int end = run + 1 < runStarts.size() ? runStarts[run + 1] : count;
+        canvas.Polyline(points.data() + runStarts[run], end - runStarts[run]);
     }
 }

@@ -15,3 +15,9 @@ class QPainter;
 // than a plain picture; it grows to the point count when needed.
 void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
                      const CurveStyle& style, std::vector<QPoint>& scratch);
+
+// The same for polylines that break where the curve leaves the picture:
+// runStarts holds where each starts in points, each running up to the
+// next; pixels and dots mark every point.
+void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const std::vector<int>& runStarts,
+                    const PixelRect& rect, const CurveStyle& style, std::vector<QPoint>& scratch);
