@@ -64,7 +64,8 @@ void FractalSession::AbandonRecording()
 
 void FractalSession::UpdateFrameScale()
 {
-    frameScale_ = FrameScaleFor(*Viewer.WindowMin, *Viewer.WindowMax, frame_.width(), frame_.height());
+    const auto [windowMin, windowMax] = WindowInPane();
+    frameScale_ = FrameScaleFor(windowMin, windowMax, frame_.width(), frame_.height());
 }
 
 // A failing frame stops the capture before its message goes out: a message

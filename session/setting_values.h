@@ -2,7 +2,7 @@
 
 #include "view/color_ref.h"
 
-// The fourteen values that persist between runs, with their defaults.
+// The values that persist between runs, with their defaults.
 struct SettingValues {
     ColorRef BgColor = kWhite;
     ColorRef FgColor = kBlack;
@@ -18,4 +18,7 @@ struct SettingValues {
     double MaxLength = 2.0;
     int ExportWidth = 256;
     int ExportHeight = 256;
+    // Beyond the design: the fractal pane shows the limit curve, refined to
+    // its pixels at any magnification.
+    bool EndlessZoom = false;
 };
