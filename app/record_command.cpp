@@ -1,6 +1,7 @@
 #include "app/record_command.h"
 
 #include "app/command_line.h"
+#include "app/endless_status.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "model/fract_file.h"
@@ -43,6 +44,10 @@ std::optional<QString> SetUp(FractalSession& session, const CommandLine& command
 
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
 {
+    if (command.DivePoint) {
+        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames);
+        return std::nullopt;
+    }
     if (!command.ZoomBand) {
         session.AnimateLengths(command.AnimateLengths);
         session.AnimateAngles(command.AnimateAngles);
@@ -81,6 +86,8 @@ std::optional<QString> Record(FractalSession& session, const CommandLine& comman
     } catch (const FractFormatError&) {
         return Messages::kBadFileFormat;
     }
+    if (command.Endless && !session.EndlessShown())
+        return EndlessStatusText(session);
     if (auto failure = SetUp(session, command, size))
         return failure;
     session.StartStopCapture();
@@ -97,7 +104,9 @@ int RunRecordCommand(const CommandLine& command)
     if (!size)
         return Fail(QStringLiteral("--size needs WxH, both above zero"));
     FractalSession session;
-    session.ApplySettings(SettingsStore::ReadQuietly());
+    SettingValues values = SettingsStore::ReadQuietly();
+    values.EndlessZoom = command.Endless;
+    session.ApplySettings(values);
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
     const OffscreenPane pane(session, *size);

@@ -113,6 +113,7 @@ void SettingsStore::Read(QSettings& store, SettingValues& v)
     ReadDouble(store, "maxLength", v.MaxLength);
     ReadDword(store, "exportWidth", v.ExportWidth);
     ReadDword(store, "exportHeight", v.ExportHeight);
+    ReadBool(store, "endlessZoom", v.EndlessZoom);
 }
 
 void SettingsStore::Write(const SettingValues& v)
@@ -134,6 +135,11 @@ void SettingsStore::Write(const SettingValues& v)
     store.setValue(QStringLiteral("maxLength"), DoubleBytes(v.MaxLength));
     store.setValue(QStringLiteral("exportWidth"), v.ExportWidth);
     store.setValue(QStringLiteral("exportHeight"), v.ExportHeight);
+    // Off, the store holds what it always held.
+    if (v.EndlessZoom)
+        store.setValue(QStringLiteral("endlessZoom"), 1);
+    else
+        store.remove(QStringLiteral("endlessZoom"));
     store.sync();
     if (store.status() != QSettings::NoError)
         Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");
