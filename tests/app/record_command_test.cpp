@@ -117,3 +117,53 @@ TEST_F(RecordCommand, HelpListsTheRecording)
 }
 
 } // namespace
+
+namespace {
+
+// Frame i is magnified 9^i about the curve's end: from the second frame on,
+// only the curve's last copies reach into the view, so every frame repeats
+// it, 3^60 times deeper at the end.
+TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstZoomedFrames)
+{
+    ASSERT_EQ(Ornalix({"--record", Clip(), "--size", "160x120", "--endless", "--dive", "3,0", "--magnify",
+                       "42391158275216203514294433201", "--frames", "30", Example("quadratic-koch.fract")})
+                  .status,
+              0);
+    const auto video = Probe(Clip(), "v:0");
+    EXPECT_EQ(video["nb_read_frames"], "30");
+    EXPECT_EQ(video["width"], "160");
+    const QList<QImage> frames = DecodeFrames(Clip());
+    ASSERT_EQ(frames.size(), 30);
+    EXPECT_NE(frames[0], frames[1]);
+    EXPECT_EQ(frames[29], frames[1]);
+    EXPECT_EQ(frames[15], frames[1]);
+    int curve = 0;
+    for (int y = 0; y < frames[29].height(); ++y)
+        for (int x = 0; x < frames[29].width(); ++x)
+            curve += frames[29].pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_GT(curve, 200) << "the curve shows";
+}
+
+TEST_F(RecordCommand, EndlessFailuresExitWithOneLineAndLeaveNoClip)
+{
+    const QString curve = Example("quadratic-koch.fract");
+    const QStringList record{"--record", Clip(), "--size", "64x48"};
+    ExpectFailure(record + QStringList{"--endless", "--dive", "3,0", "--frames", "5", curve},
+                  "--dive needs --magnify M and --frames N");
+    ExpectFailure(record + QStringList{"--endless", "--dive", "3", "--magnify", "10", "--frames", "5", curve},
+                  "--dive needs two decimal numbers X,Y");
+    ExpectFailure(record + QStringList{"--endless", "--dive", "3,0", "--magnify", "-1e5", "--frames", "5", curve},
+                  "--magnify needs a decimal number above zero");
+    ExpectFailure(record + QStringList{"--dive", "3,0", "--magnify", "10", "--frames", "5", curve},
+                  "--dive and --magnify belong to --record --endless");
+    ExpectFailure(record + QStringList{"--endless", "--dive", "3,0", "--magnify", "10", "--zoom", "1,1,50,50", curve},
+                  "--dive cannot be used with --animate or --zoom");
+    QFile turned(dir.filePath("turned.fract"));
+    ASSERT_TRUE(turned.open(QIODevice::WriteOnly));
+    turned.write("1\r\n-1\r\n1\r\n0\r\n0\r\n1\r\n");
+    turned.close();
+    ExpectFailure(record + QStringList{"--endless", "--animate", "both", "--frames", "3", turned.fileName()},
+                  "Endloser Zoom nur mit letzter Kante (1; 0)");
+}
+
+} // namespace
