@@ -2,8 +2,10 @@
 // x1e300 about a point of the curve, each beside the design's depth-8 frame
 // of the same generator at full view (Recalculate, SetRect and Transform,
 // DrawLines) measured in the same run: the counter vs_design is the ratio
-// of the two frames' times. The Koch curve, and Cesaro's of dimension near
-// 2; the counter segments tells how many pieces a frame draws.
+// of the two frames' times. A frame is a repaint of the same view, a first
+// frame one that finds its precise roots afresh, a zoom tick one step of an
+// animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
+// counter segments tells how many pieces a frame draws.
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
 #include "view/fract_viewer.h"
@@ -15,6 +17,7 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -86,29 +89,86 @@ BigComplex CurvePoint(const LimitCurve& curve, int levels, mpfr_prec_t bits)
     return s;
 }
 
-void EndlessFrame(benchmark::State& state, Generator which, const char* magnification)
+// The view magnified about a point of the curve, in the pane.
+void Dive(EndlessView& view, Generator which, const char* magnification)
 {
     FractModel generator(kGeneratorCapacity);
     Make(which, generator);
-    EndlessView view;
     view.Recalculate(generator);
     view.FitToPane(kPane);
     const BigFloat m = *ParseDecimal(magnification);
     const int levels = static_cast<int>(m.Exponent()) + 64;
     view.PrepareDive(CurvePoint(view.Curve(), levels, static_cast<mpfr_prec_t>(levels) * 2 + 128), m, kPane, 1);
     view.ZoomStep();
+}
+
+// Real time per frame, against the design's frame of the same generator.
+void Report(benchmark::State& state, Generator which, const EndlessRenderer& renderer, double seconds)
+{
+    state.counters["segments"] = renderer.LastTrace().Segments;
+    state.counters["vs_design"] = seconds / static_cast<double>(state.iterations()) / DesignFrameSeconds(which);
+}
+
+using Clock = std::chrono::steady_clock;
+
+void EndlessFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    EndlessView view;
+    Dive(view, which, magnification);
     EndlessRenderer renderer(view);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    const CurveStyle style;
+    const auto start = Clock::now();
     for (auto _ : state)
-        renderer.Picture(ViewPlacement::AsShownIn(kPane), style)->Draw(painter);
-    state.counters["segments"] = renderer.LastTrace().Segments;
-    state.counters["vs_design"] = benchmark::Counter(static_cast<double>(state.iterations()) * DesignFrameSeconds(which),
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    Report(state, which, renderer, std::chrono::duration<double>(Clock::now() - start).count());
 }
 
-void BM_DesignFrame(benchmark::State& state, Generator which)
+void EndlessFirstFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    EndlessView view;
+    Dive(view, which, magnification);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    std::unique_ptr<EndlessRenderer> renderer;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        renderer = std::make_unique<EndlessRenderer>(view);
+        renderer->Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    }
+    Report(state, which, *renderer, std::chrono::duration<double>(Clock::now() - start).count());
+}
+
+// Zooms by 8 into the pane's middle in the default 60 steps, again and
+// again; the steps run at the timer's 15 ms.
+void EndlessZoomTick(benchmark::State& state, Generator which, const char* magnification)
+{
+    constexpr int kSteps = 60;
+    EndlessView view;
+    Dive(view, which, magnification);
+    const BigComplex windowMin = view.WindowMin(), windowMax = view.WindowMax();
+    EndlessRenderer renderer(view);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    int step = kSteps;
+    double seconds = 0;
+    for (auto _ : state) {
+        if (step++ == kSteps) {
+            view.SetWindow(windowMin, windowMax);
+            view.FitToPane(kPane);
+            view.SetBand(Complex(840, 472), Complex(1080, 607));
+            view.PrepareZoom(kPane, kSteps);
+            step = 1;
+        }
+        const auto start = Clock::now();
+        view.ZoomStep();
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    Report(state, which, renderer, seconds);
+}
+
+void DesignFrame(benchmark::State& state, Generator which, const char*)
 {
     FractModel generator(kGeneratorCapacity);
     Make(which, generator);
@@ -125,13 +185,35 @@ void BM_DesignFrame(benchmark::State& state, Generator which)
     state.counters["segments"] = viewer.PointCount - 1;
 }
 
-BENCHMARK_CAPTURE(BM_DesignFrame, Koch, Generator::Koch)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Koch_x1, Generator::Koch, "1")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Koch_x1e30, Generator::Koch, "1e30")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Koch_x1e300, Generator::Koch, "1e300")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_DesignFrame, Cesaro, Generator::Cesaro)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Cesaro_x1, Generator::Cesaro, "1")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Cesaro_x1e30, Generator::Cesaro, "1e30")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(EndlessFrame, Cesaro_x1e300, Generator::Cesaro, "1e300")->Unit(benchmark::kMillisecond)->UseRealTime();
+using Frame = void (*)(benchmark::State&, Generator, const char*);
+
+// Each generator's design frame, then its endless frames.
+const bool kRegistered = [] {
+    const struct {
+        const char* name;
+        Frame frame;
+        Generator generator;
+        const char* magnification;
+    } frames[] = {
+        {"DesignFrame/Koch", DesignFrame, Generator::Koch, ""},
+        {"EndlessFrame/Koch/x1", EndlessFrame, Generator::Koch, "1"},
+        {"EndlessFrame/Koch/x1e30", EndlessFrame, Generator::Koch, "1e30"},
+        {"EndlessFrame/Koch/x1e300", EndlessFrame, Generator::Koch, "1e300"},
+        {"EndlessFirstFrame/Koch/x1", EndlessFirstFrame, Generator::Koch, "1"},
+        {"EndlessFirstFrame/Koch/x1e30", EndlessFirstFrame, Generator::Koch, "1e30"},
+        {"EndlessFirstFrame/Koch/x1e300", EndlessFirstFrame, Generator::Koch, "1e300"},
+        {"EndlessZoomTick/Koch/x1e300", EndlessZoomTick, Generator::Koch, "1e300"},
+        {"DesignFrame/Cesaro", DesignFrame, Generator::Cesaro, ""},
+        {"EndlessFrame/Cesaro/x1", EndlessFrame, Generator::Cesaro, "1"},
+        {"EndlessFrame/Cesaro/x1e30", EndlessFrame, Generator::Cesaro, "1e30"},
+        {"EndlessFrame/Cesaro/x1e300", EndlessFrame, Generator::Cesaro, "1e300"},
+        {"EndlessFirstFrame/Cesaro/x1e300", EndlessFirstFrame, Generator::Cesaro, "1e300"},
+    };
+    for (const auto& f : frames)
+        benchmark::RegisterBenchmark(f.name, f.frame, f.generator, f.magnification)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    return true;
+}();
 
 } // namespace

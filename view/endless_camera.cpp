@@ -31,9 +31,9 @@ BigComplex EndlessCamera::PreciseReach(const BigComplex& z) const
     return Difference(z, Origin, Scale) * Scale;
 }
 
-BigComplex EndlessCamera::PointAt(const Complex& pixel, mpfr_prec_t extraBits) const
+BigComplex EndlessCamera::PointAt(const BigComplex& pixel, mpfr_prec_t extraBits) const
 {
-    const BigComplex shift = Precise(pixel) / Scale;
+    const BigComplex shift = pixel / Scale;
     BigFloat finer = Scale;
     mpfr_mul_2si(finer.get(), Scale.get(), extraBits, MPFR_RNDN);
     const mpfr_prec_t bits = PixelPrecision(finer, std::max(shift.Exponent(), Origin.Exponent()) + 1);

@@ -31,7 +31,11 @@ struct EndlessCamera {
     BigComplex PreciseReach(const BigComplex& z) const;
     // The curve point at a pixel, exact to far below the pixels of a camera
     // magnified by up to 2^extraBits.
-    BigComplex PointAt(const Complex& pixel, mpfr_prec_t extraBits = 0) const;
+    BigComplex PointAt(const BigComplex& pixel, mpfr_prec_t extraBits = 0) const;
+    BigComplex PointAt(const Complex& pixel, mpfr_prec_t extraBits = 0) const
+    {
+        return PointAt(BigComplex(pixel, BigFloat::kMinBits), extraBits);
+    }
     // The camera of the picture moved by move.
     void Move(const CameraMove& move);
 };

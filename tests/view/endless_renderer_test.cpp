@@ -86,10 +86,10 @@ TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
     view.SetWindow(Point("-0.3e-40", "-0.2e-40"), Point("1.1e-40", "0.5e-40"));
     const PixelRect whole{0, 0, 400, 300}, part{130, 90, 270, 210};
     const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), whole);
-    CurveTracer tracer;
+    CurveTracer wholeTracer, partTracer;
     TracedCurve all, some;
-    tracer.Trace(view.Curve(), camera, whole, TraceLimits(), all);
-    tracer.Trace(view.Curve(), camera, part, TraceLimits(), some);
+    wholeTracer.Trace(view.Curve(), camera, whole, TraceLimits(), all);
+    partTracer.Trace(view.Curve(), camera, part, TraceLimits(), some);
     ASSERT_TRUE(all.Complete && some.Complete);
     EXPECT_LT(some.Segments, all.Segments);
     const auto paint = [](const TracedCurve& trace, const PixelRect& rect) {
@@ -103,6 +103,35 @@ TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
     const QRect inside(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
     EXPECT_GT(CurvePixels(wholePicture, inside), 100);
     EXPECT_EQ(wholePicture.copy(inside), partPicture.copy(inside));
+}
+
+// The roots a tracer keeps serve the pictures of the next cameras (the steps
+// of a zoom in and out, pans) as a fresh descent would.
+TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
+{
+    Open("koch.fract");
+    const PixelRect pane{0, 0, 300, 200};
+    view.SetWindow(Point("1.3e-50", "-2e-50"), Point("4e-50", "0.5e-50"));
+    view.FitToPane(pane);
+    EndlessCamera camera = view.Camera();
+    CurveTracer kept;
+    TracedCurve served, fresh;
+    CameraMove move;
+    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20}, {0.4, 90, 60}, {1, -150, 0}, {1, -700, 0}};
+    for (const auto& [scale, x, y] : moves) {
+        move.Scale = BigFloat(scale, kScaleBits);
+        move.Offset = BigComplex(Complex(x, y), 64);
+        camera.Move(move);
+        kept.Trace(view.Curve(), camera, pane, TraceLimits(), served);
+        CurveTracer().Trace(view.Curve(), camera, pane, TraceLimits(), fresh);
+        ASSERT_GT(fresh.Segments, 100);
+        EXPECT_EQ(served.Segments, fresh.Segments);
+        ASSERT_EQ(served.Points.size(), fresh.Points.size());
+        for (std::size_t i = 0; i < fresh.Points.size(); ++i) {
+            EXPECT_NEAR(served.Points[i].Re, fresh.Points[i].Re, 1e-6);
+            EXPECT_NEAR(served.Points[i].Im, fresh.Points[i].Im, 1e-6);
+        }
+    }
 }
 
 // A curve of dimension near 2 on a large picture: drawn whole, from its
