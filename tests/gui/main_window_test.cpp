@@ -56,7 +56,8 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
     const QStringList expected{
         "&Datei: &Neu Ctrl+N | &Öffnen... Ctrl+O | &Speichern unter... Ctrl+S | - | &Drucken... Ctrl+P | "
         "&Exportieren... | - | &Beenden",
-        "&Fraktal: &Kopieren Ctrl+C | - | Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht",
+        "&Fraktal: &Kopieren Ctrl+C | - | Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht | "
+        "&Endloser Zoom",
         "&Einstellungen: &Optionen...",
         "&?: &Info..."};
     QStringList shown;
