@@ -112,7 +112,10 @@ void Tform1::ConnectPanes()
     ui->ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
     ui->ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
     ui->ptbFract->OnWheel = [this](int x, int y, double notches) { ptbFractMouseWheel(x, y, notches); };
-    ui->ptbFract->OnResize = [this] { session_.SetFractPane(ui->ptbFract->ClientRect().size()); };
+    ui->ptbFract->OnResize = [this] {
+        session_.SetFractPane(ui->ptbFract->ClientRect().size());
+        ShowEndless();
+    };
     ui->ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
     ui->ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
     ui->ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };

@@ -111,7 +111,8 @@ public:
     bool EndlessZoom() const { return endlessZoom_; }
     bool EndlessShown() const { return endlessZoom_ && endless_.Curve().Exists(); }
     const EndlessView& Endless() const { return endless_; }
-    BigFloat EndlessMagnification() const { return endless_.Magnification(fractPane_); }
+    // Against the full view; during an animated zoom, of the step shown.
+    BigFloat EndlessMagnification() const { return endless_.Magnification(fractPane_, mode_ == modeZooming); }
     // The window between two corners in the generator's coordinates.
     void SetEndlessWindow(const BigComplex& a, const BigComplex& b);
     // An animated zoom of steps steps from the full view to the

@@ -82,8 +82,9 @@ void EndlessView::ZoomStep()
     zoom_.Step(camera_);
 }
 
-BigFloat EndlessView::Magnification(const PixelRect& pane) const
+BigFloat EndlessView::Magnification(const PixelRect& pane, bool stepping) const
 {
     const EndlessCamera full = FitCamera(Bound(curve_.BoundsMin()), Bound(curve_.BoundsMax()), pane);
-    return Rounded(camera_.Scale / full.Scale, kScaleBits);
+    const BigFloat& scale = stepping ? camera_.Scale : FitCamera(windowMin_, windowMax_, pane).Scale;
+    return Rounded(scale / full.Scale, kScaleBits);
 }

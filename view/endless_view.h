@@ -45,8 +45,9 @@ public:
     void PrepareDive(const BigComplex& point, const BigFloat& magnification, const PixelRect& pane, int steps);
     void ZoomStep();
 
-    // The camera's scale against that of the full view in the pane.
-    BigFloat Magnification(const PixelRect& pane) const;
+    // The pane's scale against that of the full view: of the camera while it
+    // steps through a zoom, else of the window fitted into the pane.
+    BigFloat Magnification(const PixelRect& pane, bool stepping) const;
 
 private:
     BigComplex Bound(const Complex& corner) const;
