@@ -30,7 +30,8 @@ QString MagnificationText(const DecimalMagnitude& m)
 {
     const QLocale german(QLocale::German);
     if (m.Exponent >= kWrittenOut || m.Exponent < 0)
-        return german.toString(m.Mantissa, 'f', kSignificantDigits - 1) + QStringLiteral(" · 10") + Superscript(m.Exponent);
+        return german.toString(m.Mantissa, 'f', kSignificantDigits - 1) + QStringLiteral(" · 10")
+               + Superscript(m.Exponent);
     const int decimals = std::max(0, kSignificantDigits - 1 - static_cast<int>(m.Exponent));
     return german.toString(m.Mantissa * std::pow(10.0, m.Exponent), 'f', decimals);
 }

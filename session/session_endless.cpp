@@ -43,6 +43,8 @@ void FractalSession::ZoomEndless(const std::function<void()>& setWindow)
 
 void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification, int steps)
 {
+    if (!EndlessShown())
+        return;
     endless_.FullView();
     endless_.FitToPane(fractPane_);
     zoomStepsLeft_ = ZoomStepCount(steps);

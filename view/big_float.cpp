@@ -6,7 +6,7 @@
 
 namespace {
 
-// Bits per decimal digit, rounded up.
+// Bits per decimal digit: log2(10).
 constexpr double kBitsPerDigit = 3.3219280948873626;
 
 mpfr_prec_t Larger(const BigFloat& a, const BigFloat& b)

@@ -6,18 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Whether the disc about centre reaches into the box.
-bool DiscMisses(const Complex& centre, double radius2, double left, double top, double right, double bottom)
-{
-    const double dx = std::max({left - centre.Re, centre.Re - right, 0.0});
-    const double dy = std::max({top - centre.Im, centre.Im - bottom, 0.0});
-    return dx * dx + dy * dy > radius2;
-}
-
-} // namespace
-
 void CurveTracer::Trace(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect,
                         const TraceLimits& limits, TracedCurve& out)
 {
@@ -55,7 +43,7 @@ CurveTracer::Place CurveTracer::Placed(const Complex& start, const Complex& chor
     centre.Mul(discCentre_);
     centre.Add(start);
     const double radius2 = discRadius_ * discRadius_ * chord.SqrAbs();
-    if (DiscMisses(centre, radius2, left_, top_, right_, bottom_))
+    if (DiscMissesBox(centre, radius2, left_, top_, right_, bottom_))
         return Place::Outside;
     const double radius = std::sqrt(radius2);
     const bool inside = centre.Re - radius >= left_ && centre.Re + radius <= right_ && centre.Im - radius >= top_

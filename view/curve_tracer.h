@@ -4,7 +4,6 @@
 #include "view/pixel_rect.h"
 #include "view/precise_roots.h"
 
-#include <cstdint>
 #include <limits>
 #include <vector>
 

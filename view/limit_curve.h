@@ -3,6 +3,7 @@
 #include "model/complex.h"
 #include "model/fract_model.h"
 
+#include <algorithm>
 #include <vector>
 
 // The curve the depths of a generator converge to. The expansion multiplies
@@ -61,3 +62,11 @@ private:
     Complex boundsMin_;
     Complex boundsMax_;
 };
+
+// Whether the disc about centre, of squared radius radius2, misses the box.
+inline bool DiscMissesBox(const Complex& centre, double radius2, double left, double top, double right, double bottom)
+{
+    const double dx = std::max({left - centre.Re, centre.Re - right, 0.0});
+    const double dy = std::max({top - centre.Im, centre.Im - bottom, 0.0});
+    return dx * dx + dy * dy > radius2;
+}

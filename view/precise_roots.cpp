@@ -50,13 +50,6 @@ long ExponentOf(double x)
     return exponent;
 }
 
-bool DiscMisses(const Complex& centre, double radius2, double left, double top, double right, double bottom)
-{
-    const double dx = std::max({left - centre.Re, centre.Re - right, 0.0});
-    const double dy = std::max({top - centre.Im, centre.Im - bottom, 0.0});
-    return dx * dx + dy * dy > radius2;
-}
-
 bool Same(const Complex& a, const Complex& b)
 {
     return a.Re == b.Re && a.Im == b.Im;
@@ -213,7 +206,7 @@ PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, lo
     const double length = std::hypot(chord.Re, chord.Im);
     const double radius = discRadius_ * length;
     const int down = -Shift(unit);
-    if (DiscMisses(centre, radius * radius, std::ldexp(reachLeft_, down), std::ldexp(reachTop_, down),
+    if (DiscMissesBox(centre, radius * radius, std::ldexp(reachLeft_, down), std::ldexp(reachTop_, down),
                    std::ldexp(reachRight_, down), std::ldexp(reachBottom_, down)))
         return Link::None;
     return std::ldexp(length, Shift(unit)) <= rootLength_ ? Link::Done : Link::Open;

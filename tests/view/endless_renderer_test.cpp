@@ -117,7 +117,9 @@ TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
     CurveTracer kept;
     TracedCurve served, fresh;
     CameraMove move;
-    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20}, {0.4, 90, 60}, {1, -150, 0}, {1, -700, 0}};
+    // Zooms in, a pan, a zoom out, a pan within the kept area, one beyond.
+    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20},
+                               {0.4, 90, 60},   {1, -150, 0},    {1, -700, 0}};
     for (const auto& [scale, x, y] : moves) {
         move.Scale = BigFloat(scale, kScaleBits);
         move.Offset = BigComplex(Complex(x, y), 64);
