@@ -111,10 +111,12 @@ CameraZoom CameraZoom::Between(const EndlessCamera& from, const EndlessCamera& t
     }
     const BigFloat one(1.0, whole.Offset.Precision());
     const BigComplex fixed = whole.Offset / (one - whole.Scale);
-    // Where the fixed pixel's point lies, exact for the pixels at the end.
+    // Where the fixed pixel's point lies, exact for the finer pixels of the
+    // two ends.
     const BigComplex shift = fixed / from.Scale;
     const BigFloat end = Rounded(from.Scale * whole.Scale, kScaleBits);
-    const mpfr_prec_t bits = PixelPrecision(end, std::max(shift.Exponent(), from.Origin.Exponent()) + 1);
+    const BigFloat& finer = end < from.Scale ? from.Scale : end;
+    const mpfr_prec_t bits = PixelPrecision(finer, std::max(shift.Exponent(), from.Origin.Exponent()) + 1);
     BigComplex point(bits);
     mpfr_add(point.Re.get(), from.Origin.Re.get(), shift.Re.get(), MPFR_RNDN);
     mpfr_add(point.Im.get(), from.Origin.Im.get(), shift.Im.get(), MPFR_RNDN);

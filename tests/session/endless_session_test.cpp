@@ -91,6 +91,30 @@ TEST_F(EndlessSession, TheAnimatedZoomStepsGeometricallyAboutTheFixedPoint)
     EXPECT_EQ(pane.Picture(), immediate);
 }
 
+// Out from deep, the fixed pixel's curve point is held exact to the deep
+// camera's pixels, so it stays at its pixel through every step.
+TEST_F(EndlessSession, TheZoomOutFromDeepKeepsItsFixedPoint)
+{
+    // About the curve's end, far from the origin.
+    const BigComplex end(session.Endless().Curve().End(), 256);
+    session.SetEndlessWindow(end - BigComplex(Complex(2e-40, 1e-40), 64), end + BigComplex(Complex(1e-40, 1e-40), 64));
+    session.ZoomSteps = 12;
+    const EndlessCamera deep = session.Endless().Camera();
+    const CameraMove whole = MoveBetween(
+        deep, FitCamera(BigComplex(session.Endless().Curve().BoundsMin(), 64),
+                        BigComplex(session.Endless().Curve().BoundsMax(), 64), kPane));
+    const BigComplex fixed = whole.Offset / (BigFloat(1.0, kScaleBits) - whole.Scale);
+    const BigComplex point = deep.PointAt(fixed);
+    session.ReleaseFract(Qt::RightButton, 10, 10);
+    for (int step = 1; step <= 12; ++step) {
+        session.Tick();
+        const Complex at = session.Endless().Camera().PixelOf(point);
+        EXPECT_NEAR(at.Re, fixed.ToComplex().Re, 1e-6) << step;
+        EXPECT_NEAR(at.Im, fixed.ToComplex().Im, 1e-6) << step;
+    }
+    EXPECT_NEAR(Magnification(), 1.0, 1e-9);
+}
+
 // The wheel zooms x2 a notch about the cursor, a middle drag moves the
 // picture with the mouse: in the design's view as in the endless one.
 TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
