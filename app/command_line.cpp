@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "model/number_text.h"
+#include "output/picture_export.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,9 +21,9 @@ int UsageError(const char* text)
 
 struct RecordOptions {
     QCommandLineOption Record{QStringLiteral("record"),
-                              QStringLiteral("Record a clip of FILE to OUT.avi and exit; needs --size and "
+                              QStringLiteral("Record a clip of FILE to OUT (.avi, .mp4, .webm, .gif) and exit; needs --size and "
                                              "either --animate and --frames or --zoom."),
-                              QStringLiteral("OUT.avi")};
+                              QStringLiteral("OUT")};
     QCommandLineOption Animate{QStringLiteral("animate"),
                                QStringLiteral("For --record: move the generator's lengths, angles or both."),
                                QStringLiteral("lengths|angles|both")};
@@ -184,6 +185,16 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
 
 } // namespace
 
+int CommandFailed(const QString& message, const QString& subject, const QString& reason)
+{
+    QString line = message;
+    for (const QString& part : {subject, reason})
+        if (!part.isEmpty())
+            line += QStringLiteral(": ") + part;
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+    return kCommandFailed;
+}
+
 std::optional<QSize> ParseExportSize(const QString& text)
 {
     const QStringList parts = text.split(QLatin1Char('x'));
@@ -203,7 +214,7 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .fract file to open."),
                                  QStringLiteral("[FILE.fract]"));
     const QCommandLineOption exportOption(QStringLiteral("export"),
-                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf) and exit."),
+                                          QStringLiteral("Write the picture of FILE to OUT (.bmp, .jpg, .emf, .wmf, .png, .svg, .pdf) and exit."),
                                           QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(QStringLiteral("size"),
                                         QStringLiteral("Picture size for --export, in pixels (default: the last export size)."),
@@ -247,7 +258,7 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
             return kUsageError;
         }
     }
-    if (parser.value(exportOption).endsWith(QLatin1String(".avi"), Qt::CaseInsensitive))
+    if (IsClipFormat(PictureFormatOf(parser.value(exportOption))))
         return UsageError("--export writes pictures; record a clip with --record");
     if (const auto status = ReadRecordOptions(parser, recordOptions, result))
         return status;

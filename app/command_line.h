@@ -12,6 +12,13 @@
 
 // The exit status of a command that failed: it printed one line saying why.
 constexpr int kCommandFailed = 2;
+// A command that a signal ended exits with this plus the signal's number, as
+// a shell reports a process the signal killed.
+constexpr int kSignalExitBase = 128;
+
+// Prints the one line of a failed command, "message: subject: reason" with
+// what there is of the last two, and gives kCommandFailed.
+int CommandFailed(const QString& message, const QString& subject = {}, const QString& reason = {});
 
 // What the program was asked to do from the shell.
 struct CommandLine {

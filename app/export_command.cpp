@@ -8,7 +8,6 @@
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -16,11 +15,7 @@ namespace {
 // One line: the program's own message, what it concerns and why.
 int Fail(const QString& message, const QString& subject, const std::string& reason = {})
 {
-    QString line = message + QStringLiteral(": ") + subject;
-    if (!reason.empty())
-        line += QStringLiteral(": ") + QString::fromStdString(reason);
-    std::fprintf(stderr, "%s\n", qPrintable(line));
-    return kCommandFailed;
+    return CommandFailed(message, subject, QString::fromStdString(reason));
 }
 
 QString SizeText(QSize size)

@@ -5,6 +5,8 @@
 #include "app/termination_signals.h"
 #include "app/tform1.h"
 #include "model/random_source.h"
+#include "output/work/work_folder.h"
+#include "output/work/work_sweep.h"
 #include "session/fractal_session.h"
 
 #include <QApplication>
@@ -25,10 +27,12 @@ void NameApplication()
 }
 
 // The arguments are read before any window system is touched, so that help,
-// version, usage errors and exports work without a display.
+// version, usage errors and exports work without a display. Every start
+// first removes the work files of recordings whose process is gone.
 std::optional<int> ReadArguments(int argc, char** argv, CommandLine& command)
 {
     QCoreApplication reader(argc, argv);
+    RemoveDeadWorkFiles(WorkFolderPath());
     return ParseCommandLine(QCoreApplication::arguments(), command);
 }
 

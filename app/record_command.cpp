@@ -4,42 +4,38 @@
 #include "app/endless_status.h"
 #include "app/messages.h"
 #include "app/settings.h"
+#include "app/termination_signals.h"
 #include "model/fract_file.h"
 #include "model/random_source.h"
-#include "output/avi/avi_error.h"
-#include "output/clip/avi_clip.h"
+#include "output/clip/open_clip.h"
+#include "output/picture_export.h"
 #include "session/fractal_session.h"
 #include "session/offscreen_pane.h"
 
 #include <QFileInfo>
 
-#include <cstdio>
 #include <limits>
 #include <optional>
 
 namespace {
 
-int Fail(const QString& line)
+int Fail(const ClipFailure& failure)
 {
-    std::fprintf(stderr, "%s\n", qPrintable(line));
-    return kCommandFailed;
+    return CommandFailed(failure.Message, failure.File, failure.Reason);
 }
 
-// The clip set up as the window's export sets it up; nullopt and the
-// reason when it cannot be.
-std::optional<QString> SetUp(FractalSession& session, const CommandLine& command, QSize size)
+// The clip set up as the window's export sets it up, in the colours of the
+// settings. Throws ClipError.
+void SetUp(FractalSession& session, const CommandLine& command, const QString& target, QSize size)
 {
-    if (!session.PrepareFrame(size))
-        return Messages::kInvalidSize;
-    try {
-        session.SetUpRecording(std::make_unique<AviClip>(QFileInfo(command.RecordFile).absoluteFilePath(), size,
-                                                         session.Timer().interval(), command.WavFile));
-    } catch (const AviError& e) {
-        // A sound file the writer refuses by its name is the user's to mend;
-        // anything else is the window's export warning.
-        return command.WavFile.isEmpty() ? Messages::kInvalidSize : QString::fromStdString(e.what());
-    }
-    return std::nullopt;
+    ClipRequest clip;
+    clip.FileName = target;
+    clip.Frame = size;
+    clip.FrameTime = session.Timer().interval();
+    clip.WavFile = command.WavFile;
+    clip.Background = ToQColor(session.Viewer.BgColor).rgb();
+    clip.Foreground = ToQColor(session.Viewer.FgColor).rgb();
+    session.SetUpRecording(OpenClip(clip));
 }
 
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
@@ -63,46 +59,66 @@ std::optional<QString> StartMotion(FractalSession& session, const CommandLine& c
     return std::nullopt;
 }
 
-// Ticks as the timer would, one after the other, while frames are taken.
-std::optional<QString> Capture(FractalSession& session, const CommandLine& command)
+// Ticks as the timer would, one after the other, while frames are taken
+// and no signal asks to end.
+std::optional<ClipFailure> Capture(FractalSession& session, const CommandLine& command,
+                                   const CaughtTermination& termination)
 {
-    std::optional<QString> failure;
+    std::optional<ClipFailure> failure;
     const auto stop = QObject::connect(&session, &FractalSession::captureFailed,
-                                       [&failure](const QString& message) { failure = message; });
+                                       [&failure](const ClipFailure& f) { failure = f; });
     const int limit = command.Frames.value_or(std::numeric_limits<int>::max());
-    while (session.Recording() && session.FramesRecorded() < limit
+    while (!termination.Signal() && session.Recording() && session.FramesRecorded() < limit
            && (session.Mode() == modeZooming || session.Mode() == modeAnimating))
         session.Tick();
     QObject::disconnect(stop);
     if (!failure && session.FramesRecorded() == 0)
-        failure = QStringLiteral("no frame was recorded");
+        failure = ClipFailure{QStringLiteral("no frame was recorded"), {}, {}};
     return failure;
 }
 
-std::optional<QString> Record(FractalSession& session, const CommandLine& command, QSize size)
+// Everything that can be checked is checked before the first frame; the
+// clip is set up as the window's export sets it up.
+int Record(FractalSession& session, const CommandLine& command, QSize size, const CaughtTermination& termination)
 {
+    const QString target = QFileInfo(command.RecordFile).absoluteFilePath();
+    if (!IsClipFormat(PictureFormatOf(target)))
+        return CommandFailed(Messages::kUnsupportedFormat, command.RecordFile);
     try {
         session.Open(command.FractFile);
-    } catch (const FractFormatError&) {
-        return Messages::kBadFileFormat;
+    } catch (const FractFormatError& e) {
+        return CommandFailed(Messages::kBadFileFormat, command.FractFile, QString::fromStdString(e.what()));
     }
     if (command.Endless && !session.EndlessShown())
-        return EndlessStatusText(session);
-    if (auto failure = SetUp(session, command, size))
-        return failure;
+        return CommandFailed(EndlessStatusText(session), command.FractFile);
+    if (!session.PrepareFrame(size))
+        return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("no room for the frame pictures"));
+    try {
+        SetUp(session, command, target, size);
+    } catch (const ClipError& e) {
+        return Fail(e.Failure());
+    }
     session.StartStopCapture();
-    if (auto failure = StartMotion(session, command))
-        return failure;
-    return Capture(session, command);
+    if (const auto failure = StartMotion(session, command))
+        return CommandFailed(*failure);
+    if (const auto failure = Capture(session, command, termination); failure && !termination.Signal())
+        return Fail(*failure);
+    if (termination.Signal())
+        return kSignalExitBase + termination.Signal();
+    const auto failure = session.FinishRecording({}, [&termination] { return termination.Signal() != 0; });
+    if (!failure)
+        return 0;
+    return termination.Signal() ? kSignalExitBase + termination.Signal() : Fail(*failure);
 }
 
 } // namespace
 
 int RunRecordCommand(const CommandLine& command)
 {
+    const CaughtTermination termination;
     const auto size = ParseExportSize(command.SizeText);
     if (!size)
-        return Fail(QStringLiteral("--size needs WxH, both above zero"));
+        return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("not two whole numbers above zero"));
     FractalSession session;
     SettingValues values = SettingsStore::ReadQuietly();
     values.EndlessZoom = command.Endless;
@@ -110,10 +126,8 @@ int RunRecordCommand(const CommandLine& command)
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
     const OffscreenPane pane(session, *size);
-    if (const auto failure = Record(session, command, *size)) {
-        session.AbandonRecording();
-        return Fail(*failure);
-    }
-    const QString failure = session.FinishRecording();
-    return failure.isEmpty() ? 0 : Fail(failure);
+    const int status = Record(session, command, *size, termination);
+    // Whatever ended the recording, its work file goes.
+    session.AbandonRecording();
+    return status;
 }

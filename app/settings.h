@@ -50,8 +50,8 @@ public:
     static void Read(SettingValues& values);
     // The same from any store, such as an INI file of its own.
     static void Read(QSettings& store, SettingValues& values);
-    // Writes all values, the endless switch only while it is on. Throws
-    // SettingsError when the store refuses.
+    // Writes all values, the switches added since the first fourteen only
+    // while on. Throws SettingsError when the store refuses.
     static void Write(const SettingValues& values);
 
     // Keeps every value the program can work with, also beyond what the
@@ -62,6 +62,9 @@ public:
     // ratio overflows (New would divide by zero or make infinite edges), and
     // export sizes that no picture format can hold.
     static void Sanitize(SettingValues& values);
+
+    // The store itself, for what is kept beside the fourteen values.
+    static QSettings Open();
 
     // What the command line works with: the stored values, mended as
     // Sanitize does; a value of the wrong kind and those after it keep

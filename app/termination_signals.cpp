@@ -11,6 +11,15 @@ namespace {
 // [0] is written by the handler, [1] read by the event loop.
 int signalPipe[2] = {-1, -1};
 
+constexpr int kCommandSignals[] = {SIGTERM, SIGHUP, SIGINT};
+volatile std::sig_atomic_t caughtSignal = 0;
+
+extern "C" void KeepSignal(int signal)
+{
+    if (caughtSignal == 0)
+        caughtSignal = signal;
+}
+
 extern "C" void WriteSignalByte(int)
 {
     const char byte = 1;
@@ -54,4 +63,22 @@ void TerminationSignals::Deliver()
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
     onSignal_();
+}
+
+CaughtTermination::CaughtTermination()
+{
+    caughtSignal = 0;
+    for (int signal : kCommandSignals)
+        Handle(signal, KeepSignal);
+}
+
+CaughtTermination::~CaughtTermination()
+{
+    for (int signal : kCommandSignals)
+        Handle(signal, SIG_DFL);
+}
+
+int CaughtTermination::Signal() const
+{
+    return caughtSignal;
 }

@@ -22,3 +22,18 @@ private:
     std::function<void()> onSignal_;
     QSocketNotifier* notifier_ = nullptr;
 };
+
+// Notes SIGTERM, SIGHUP and SIGINT for a command that runs without an event
+// loop: it asks between its steps and ends in order. The handlers only keep
+// the first signal's number; the default handling comes back with the
+// object's end. One at a time.
+class CaughtTermination {
+public:
+    CaughtTermination();
+    ~CaughtTermination();
+    CaughtTermination(const CaughtTermination&) = delete;
+    CaughtTermination& operator=(const CaughtTermination&) = delete;
+
+    // The signal caught, or 0.
+    int Signal() const;
+};

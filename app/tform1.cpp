@@ -33,6 +33,9 @@ Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
     ConnectControls();
     ConnectPanes();
     ConnectSession();
+    SetUpHistory();
+    SetUpRecentFiles();
+    setAcceptDrops(true);
     FormCreate();
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);
@@ -82,6 +85,7 @@ void Tform1::ConnectMenu()
     connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
     connect(ui->EndloserZoom1, &QAction::triggered, this, &Tform1::EndloserZoom1Click);
     connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
+    connect(ui->Kantenglttung1, &QAction::triggered, this, &Tform1::Kantenglttung1Click);
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }
 

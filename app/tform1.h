@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recent_files.h"
 #include "session/interaction_mode.h"
 
 #include <QFileDialog>
@@ -44,11 +45,14 @@ private:
     void Drucken1Click();
     void Kopieren1Click();
     void Beenden1Click();
+    void Rckgngig1Click();
+    void Wiederherstellen1Click();
     void Kantehinzufgen1Click();
     void Kantelschen1Click();
     void N1001Click();
     void EndloserZoom1Click();
     void mnuOptionsClick();
+    void Kantenglttung1Click();
     void Info1Click();
     void tbDepthChange();
     void optLinesClick();
@@ -81,6 +85,16 @@ private:
     void cmdOkClick();
     void FinishRecording();
 
+    // The history of edits, the recent files, files dropped on the window.
+    void SetUpHistory();
+    void ShowHistory();
+    void SetUpRecentFiles();
+    void RememberFile(const QString& fileName);
+    void ShowRecentFiles();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
     void FormCreate();
     void FormDestroy();
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +119,7 @@ private:
     FractalSession& session_;
     Dialogs& dialogs_;
     QString FileTitle = QStringLiteral("Unbenannt");
+    RecentFiles recentFiles_;
     QFileDialog OpenDialog1;
     QFileDialog SaveDialog1;
     QFileDialog SavePictureDialog1;

@@ -4,7 +4,6 @@
 #include "app/messages.h"
 #include "app/texport_dlg.h"
 #include "model/number_text.h"
-#include "output/avi/avi_error.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
 #include "ui_tform1.h"
@@ -38,7 +37,7 @@ void Tform1::Exportieren1Click()
         if (fileName.isEmpty())
             return;
         const PictureFormat format = PictureFormatOf(fileName);
-        if (format == PictureFormat::Avi) {
+        if (IsClipFormat(format)) {
             StartVideoExport(width, height, fileName);
             return;
         }
@@ -50,7 +49,7 @@ void Tform1::Exportieren1Click()
                      PrimaryReferenceScreen());
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
-    } catch (const AviError&) {
+    } catch (const ClipError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     }
 }

@@ -49,7 +49,10 @@ void Tform1::SetUpFileDialogs()
     SavePictureDialog1.setAcceptMode(QFileDialog::AcceptSave);
     SavePictureDialog1.setNameFilters({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("Windows Metadatei (*.wmf)"),
                                        QStringLiteral("Erweiterte Metadateien (*.emf)"),
-                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)")});
+                                       QStringLiteral("JPEG-Grafikdatei (*.jpg)"), QStringLiteral("Videoclip (*.avi)"),
+                                       QStringLiteral("MP4-Video (*.mp4)"), QStringLiteral("WebM-Video (*.webm)"),
+                                       QStringLiteral("GIF-Animation (*.gif)"), QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
+                                       QStringLiteral("PDF-Dokument (*.pdf)")});
     SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
         CloseNameListWithTheDialog(*dialog);
@@ -83,6 +86,7 @@ void Tform1::OpenFile(const QString& fileName)
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }
 
 void Tform1::Speichern1Click()
@@ -97,4 +101,5 @@ void Tform1::Speichern1Click()
         return;
     }
     ShowFileTitle(fileName);
+    RememberFile(fileName);
 }

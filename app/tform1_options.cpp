@@ -7,6 +7,12 @@
 #include "session/fractal_session.h"
 #include "ui_tform1.h"
 
+void Tform1::Kantenglttung1Click()
+{
+    session_.Antialiasing = ui->Kantenglttung1->isChecked();
+    ui->ptbFract->repaint();
+}
+
 // What the dialog's fields allow is taken and applied, then the warnings
 // about the rest are shown in the order of the fields.
 void Tform1::mnuOptionsClick()

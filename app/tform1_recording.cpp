@@ -2,11 +2,20 @@
 
 #include "app/dialogs.h"
 #include "app/trecord_dlg.h"
-#include "output/clip/avi_clip.h"
+#include "output/clip/open_clip.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
 
 #include <QCloseEvent>
+#include <QProgressDialog>
+
+namespace {
+
+// Finishing a clip shows its progress only when it takes longer than this
+// (milliseconds).
+constexpr int kFinishProgressDelay = 1000;
+
+} // namespace
 
 void Tform1::SetUpRecording()
 {
@@ -17,7 +26,7 @@ void Tform1::SetUpRecording()
     connect(&session_, &FractalSession::captureChanged, recordDlg, &TrecordDlg::ShowCapturing);
     connect(&session_, &FractalSession::framesChanged, recordDlg, &TrecordDlg::ShowFrames);
     connect(&session_, &FractalSession::captureFailed, this,
-            [this](const QString& message) { dialogs_.Failure(this, message); });
+            [this](const ClipFailure& failure) { dialogs_.Failure(this, failure.Message); });
 }
 
 bool Tform1::RecordingSetUp() const
@@ -35,8 +44,13 @@ void Tform1::StartRecording(int width, int height, const QString& fileName)
     if (!session_.PrepareFrame(QSize(width, height)))
         throw PictureSizeError("no room for the frame picture");
     recordDlg->ShowModeless();
-    session_.SetUpRecording(
-        std::make_unique<AviClip>(fileName, QSize(width, height), session_.Timer().interval()));
+    ClipRequest clip;
+    clip.FileName = fileName;
+    clip.Frame = QSize(width, height);
+    clip.FrameTime = session_.Timer().interval();
+    clip.Background = ToQColor(session_.Viewer.BgColor).rgb();
+    clip.Foreground = ToQColor(session_.Viewer.FgColor).rgb();
+    session_.SetUpRecording(OpenClip(clip));
 }
 
 void Tform1::cmdStartStopClick()
@@ -49,12 +63,25 @@ void Tform1::cmdOkClick()
     session_.StopCapture();
 }
 
-// A failure to write the clip is shown once everything is released.
+// A clip whose encoder is still catching up shows how far it is, once that
+// takes longer than a moment. A failure to write the clip is shown once
+// everything is released.
 void Tform1::FinishRecording()
 {
-    const QString failure = session_.FinishRecording();
-    if (!failure.isEmpty())
-        dialogs_.Failure(this, failure);
+    std::unique_ptr<QProgressDialog> progress;
+    const auto failure = session_.FinishRecording([this, &progress](int framesLeft) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QStringLiteral("Videoclip wird fertiggestellt..."), QString(),
+                                                         0, framesLeft, this);
+            progress->setWindowTitle(QStringLiteral("Videoclip exportieren"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(kFinishProgressDelay);
+        }
+        progress->setValue(progress->maximum() - framesLeft);
+    });
+    progress.reset();
+    if (failure)
+        dialogs_.Failure(this, failure->Message);
 }
 
 // The frames captured so far are not lost with the window.

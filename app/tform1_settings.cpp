@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/settings.h"
 #include "session/fractal_session.h"
+#include "ui_tform1.h"
 
 // A value of the wrong kind ends the reading with the standard error box;
 // the values before it are in force, the rest keep their defaults.
@@ -17,6 +18,7 @@ bool Tform1::ReadSettings()
     }
     SettingsStore::Sanitize(values);
     session_.ApplySettings(values);
+    ui->Kantenglttung1->setChecked(values.Antialiasing);
     if (failure.isEmpty())
         return true;
     dialogs_.Failure(this, failure);

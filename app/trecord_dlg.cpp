@@ -3,6 +3,7 @@
 #include "ui_trecord_dlg.h"
 
 #include <QHideEvent>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -74,6 +75,17 @@ void TrecordDlg::hideEvent(QHideEvent* event)
     if (!event->spontaneous())
         FormHide();
     QDialog::hideEvent(event);
+}
+
+// The form has no cancel button: Esc would close it, and closing finishes
+// the clip. Only "Fertig" and the close box do that.
+void TrecordDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TrecordDlg::FormHide()

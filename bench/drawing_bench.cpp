@@ -1,6 +1,7 @@
 // Drawing the depth-7 start curve into 1920 x 1080, background included,
 // beside the fill alone and beside cairo stroking the same polyline.
 #include "bench/fitted_curve.h"
+#include "view/curve_drawing.h"
 
 #include <QImage>
 #include <QPainter>
@@ -32,6 +33,21 @@ void BM_DrawPoints(benchmark::State& state)
         curve.viewer.DrawPoints(painter);
 }
 BENCHMARK(BM_DrawPoints)->Unit(benchmark::kMicrosecond);
+
+// Smoothed lines at depth 8, as the pane draws them with "Kantenglättung".
+void BM_DrawLinesSmooth(benchmark::State& state)
+{
+    FittedCurve curve(8, kWidth, kHeight);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    CurveStyle style = curve.viewer.Style(true);
+    style.Antialiased = true;
+    std::vector<QPoint> scratch;
+    for (auto _ : state)
+        DrawStyledCurve(painter, curve.viewer.Points.data(), curve.viewer.PointCount, {0, 0, kWidth, kHeight}, style,
+                        scratch);
+}
+BENCHMARK(BM_DrawLinesSmooth)->Unit(benchmark::kMicrosecond);
 
 void BM_Baseline_Fill(benchmark::State& state)
 {

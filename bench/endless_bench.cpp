@@ -1,8 +1,8 @@
 // One endless frame at 1920 x 1080, traced and drawn, at x1, x1e30 and
-// x1e300 about a point of the curve, each beside the design's depth-8 frame
-// of the same generator at full view (Recalculate, SetRect and Transform,
-// DrawLines) measured in the same run: the counter vs_design is the ratio
-// of the two frames' times. A frame is a repaint of the same view, a first
+// x1e300 about a point of the curve, each beside the polyline view's
+// depth-8 frame of the same generator at full view (Recalculate, SetRect
+// and Transform, DrawLines) measured in the same run: the counter
+// vs_polyline is the ratio of the two frames' times. A frame is a repaint of the same view, a first
 // frame one that finds its precise roots afresh, a zoom tick one step of an
 // animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
 // counter segments tells how many pieces a frame draws.
@@ -25,8 +25,8 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 const PixelRect kPane{0, 0, kWidth, kHeight};
-constexpr int kDesignDepth = 8;
-constexpr int kDesignFrames = 200;
+constexpr int kPolylineDepth = 8;
+constexpr int kPolylineFrames = 200;
 
 enum class Generator { Koch, Cesaro };
 
@@ -45,8 +45,8 @@ void Make(Generator which, FractModel& model)
         model.Items[i] = items[i];
 }
 
-// Seconds of one design frame, measured once per generator.
-double DesignFrameSeconds(Generator which)
+// Seconds of one polyline frame, measured once per generator.
+double PolylineFrameSeconds(Generator which)
 {
     static std::map<Generator, double> measured;
     if (const auto found = measured.find(which); found != measured.end())
@@ -54,18 +54,18 @@ double DesignFrameSeconds(Generator which)
     FractModel generator(kGeneratorCapacity);
     Make(which, generator);
     FractViewer viewer(generator, kCurveCapacity);
-    viewer.Depth = kDesignDepth;
+    viewer.Depth = kPolylineDepth;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kDesignFrames; ++i) {
+    for (int i = 0; i < kPolylineFrames; ++i) {
         viewer.Recalculate();
         viewer.SetRect(kPane);
         viewer.Transform();
         viewer.DrawLines(painter);
     }
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return measured[which] = spent.count() / kDesignFrames;
+    return measured[which] = spent.count() / kPolylineFrames;
 }
 
 // A point of C as deep as the magnification needs, on a path through the
@@ -102,11 +102,11 @@ void Dive(EndlessView& view, Generator which, const char* magnification)
     view.ZoomStep();
 }
 
-// Real time per frame, against the design's frame of the same generator.
+// Real time per frame, against the polyline frame of the same generator.
 void Report(benchmark::State& state, Generator which, const EndlessRenderer& renderer, double seconds)
 {
     state.counters["segments"] = renderer.LastTrace().Segments;
-    state.counters["vs_design"] = seconds / static_cast<double>(state.iterations()) / DesignFrameSeconds(which);
+    state.counters["vs_polyline"] = seconds / static_cast<double>(state.iterations()) / PolylineFrameSeconds(which);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -168,12 +168,12 @@ void EndlessZoomTick(benchmark::State& state, Generator which, const char* magni
     Report(state, which, renderer, seconds);
 }
 
-void DesignFrame(benchmark::State& state, Generator which, const char*)
+void PolylineFrame(benchmark::State& state, Generator which, const char*)
 {
     FractModel generator(kGeneratorCapacity);
     Make(which, generator);
     FractViewer viewer(generator, kCurveCapacity);
-    viewer.Depth = kDesignDepth;
+    viewer.Depth = kPolylineDepth;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     for (auto _ : state) {
@@ -187,7 +187,7 @@ void DesignFrame(benchmark::State& state, Generator which, const char*)
 
 using Frame = void (*)(benchmark::State&, Generator, const char*);
 
-// Each generator's design frame, then its endless frames.
+// Each generator's polyline frame, then its endless frames.
 const bool kRegistered = [] {
     const struct {
         const char* name;
@@ -195,7 +195,7 @@ const bool kRegistered = [] {
         Generator generator;
         const char* magnification;
     } frames[] = {
-        {"DesignFrame/Koch", DesignFrame, Generator::Koch, ""},
+        {"PolylineFrame/Koch", PolylineFrame, Generator::Koch, ""},
         {"EndlessFrame/Koch/x1", EndlessFrame, Generator::Koch, "1"},
         {"EndlessFrame/Koch/x1e30", EndlessFrame, Generator::Koch, "1e30"},
         {"EndlessFrame/Koch/x1e300", EndlessFrame, Generator::Koch, "1e300"},
@@ -203,7 +203,7 @@ const bool kRegistered = [] {
         {"EndlessFirstFrame/Koch/x1e30", EndlessFirstFrame, Generator::Koch, "1e30"},
         {"EndlessFirstFrame/Koch/x1e300", EndlessFirstFrame, Generator::Koch, "1e300"},
         {"EndlessZoomTick/Koch/x1e300", EndlessZoomTick, Generator::Koch, "1e300"},
-        {"DesignFrame/Cesaro", DesignFrame, Generator::Cesaro, ""},
+        {"PolylineFrame/Cesaro", PolylineFrame, Generator::Cesaro, ""},
         {"EndlessFrame/Cesaro/x1", EndlessFrame, Generator::Cesaro, "1"},
         {"EndlessFrame/Cesaro/x1e30", EndlessFrame, Generator::Cesaro, "1e30"},
         {"EndlessFrame/Cesaro/x1e300", EndlessFrame, Generator::Cesaro, "1e300"},

@@ -1,7 +1,9 @@
 // The settings store's reading on any INI text: a store of the wrong kind is
 // refused, never a crash; and what Sanitize leaves is what the program can
 // work with: New makes finite edges from it without overflowing, and some
-// picture format holds the export size.
+// picture format holds the export size. The recent files beside the values
+// are at most as many as the menu lists, none of them empty.
+#include "app/recent_files.h"
 #include "app/settings.h"
 
 #include "model/fract_model.h"
@@ -65,13 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.setFileTime(QDateTime::fromSecsSinceEpoch(++stores, Qt::UTC), QFileDevice::FileModificationTime);
     }
     SettingValues values;
+    RecentFiles recent;
     {
         QSettings store(path, QSettings::IniFormat);
         try {
             SettingsStore::Read(store, values);
         } catch (const SettingsError&) {
         }
+        recent.Read(store);
     }
+    if (recent.Files().size() > RecentFiles::kMostFiles || recent.Files().contains(QString()))
+        std::abort();
 
     SettingsStore::Sanitize(values);
     if (values.PenWidth < SettingLimits::kThinnestPen || values.ZoomSteps < SettingLimits::kFewestZoomSteps

@@ -1,5 +1,6 @@
 // The WAV reader on any bytes: it either reads an audio stream whose
-// numbers fit the file, or refuses with its own message; it never crashes.
+// numbers fit the file and a clip can hold, or refuses with its own
+// message; it never crashes.
 #include "output/avi/avi_error.h"
 #include "output/avi/wav_reader.h"
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.open(QIODevice::ReadOnly);
     try {
         const WavAudio audio = ReadWav(device);
-        if (audio.BlockAlign == 0 || audio.DataOffset + audio.DataSize > bytes.size())
+        if (audio.BlockAlign == 0 || audio.BytesPerSecond == 0 || audio.DataOffset + audio.DataSize > bytes.size())
             std::abort();
     } catch (const AviError&) {
     }

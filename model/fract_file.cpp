@@ -1,6 +1,7 @@
 #include "model/fract_file.h"
 
 #include "model/number_text.h"
+#include "model/regular_file.h"
 #include "model/text_lines.h"
 
 #include <QFile>
@@ -23,9 +24,10 @@ void ReadFractText(std::string text, const FractFileTarget& target)
 
 void ReadFractFile(const QString& path, const FractFileTarget& target)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FractFormatError(file.errorString().toStdString());
+    QFile file;
+    QString reason;
+    if (!OpenRegularFile(file, path, reason))
+        throw FractFormatError(reason.toStdString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FractFormatError(file.errorString().toStdString());

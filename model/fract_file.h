@@ -23,7 +23,8 @@ struct FractFileTarget {
 };
 
 // Throws FractFormatError for anything that is not a .fract file, including
-// a file that cannot be read. Each number line may use either decimal
+// a file that cannot be read and anything but a regular file (a FIFO is
+// never waited on). Each number line may use either decimal
 // separator, whatever the locale that wrote it.
 void ReadFractText(std::string text, const FractFileTarget& target);
 void ReadFractFile(const QString& path, const FractFileTarget& target);

@@ -5,6 +5,9 @@
 #include "output/raster/banded_picture.h"
 #include "output/raster/bmp_writer.h"
 #include "output/raster/jpeg_writer.h"
+#include "output/raster/png_writer.h"
+#include "output/vector/pdf_picture.h"
+#include "output/vector/svg_picture.h"
 #include "view/view_renderer.h"
 
 #include <QFileInfo>
@@ -32,6 +35,12 @@ QByteArray JpegBytes(const ViewPicture& view, int width, int height)
     BandedPicture picture(view, width, height);
     return JpegFileBytes(width, height, kJpegQuality,
                          [&](int y, unsigned char* rgb) { ToRgb(picture.Row(y), width, rgb); });
+}
+
+QByteArray PngBytes(const ViewPicture& view, int width, int height)
+{
+    BandedPicture picture(view, width, height);
+    return PngFileBytes(width, height, [&picture](int y) { return picture.Row(y); });
 }
 
 // The bitmap goes to the file as its rows are drawn.
@@ -72,6 +81,15 @@ void WriteFormat(const ViewPicture& view, int width, int height, PendingFile& fi
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
         WriteBytes(file, MetafileBytes(view, width, height, screen, format));
+        break;
+    case PictureFormat::Png:
+        WriteBytes(file, PngBytes(view, width, height));
+        break;
+    case PictureFormat::Svg:
+        WriteBytes(file, SvgBytes(view, QSize(width, height)));
+        break;
+    case PictureFormat::Pdf:
+        WriteBytes(file, PdfBytes(view, QSize(width, height)));
         break;
     default:
         throw ExportError("unsupported picture format");
@@ -114,8 +132,20 @@ PictureFormat PictureFormatOf(const QString& fileName)
         return PictureFormat::Wmf;
     if (ext == QLatin1String(".emf"))
         return PictureFormat::Emf;
+    if (ext == QLatin1String(".png"))
+        return PictureFormat::Png;
+    if (ext == QLatin1String(".svg"))
+        return PictureFormat::Svg;
+    if (ext == QLatin1String(".pdf"))
+        return PictureFormat::Pdf;
     if (ext == QLatin1String(".avi"))
         return PictureFormat::Avi;
+    if (ext == QLatin1String(".mp4"))
+        return PictureFormat::Mp4;
+    if (ext == QLatin1String(".webm"))
+        return PictureFormat::WebM;
+    if (ext == QLatin1String(".gif"))
+        return PictureFormat::Gif;
     return PictureFormat::Unsupported;
 }
 
@@ -132,6 +162,8 @@ bool FormatHolds(PictureFormat format, int width, int height, const ReferenceScr
         return EmfHolds(QSize(width, height), screen);
     case PictureFormat::Wmf:
         return WmfHolds(QSize(width, height), screen);
+    case PictureFormat::Pdf:
+        return PdfHolds(QSize(width, height));
     default:
         return true;
     }

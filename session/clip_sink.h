@@ -1,15 +1,55 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
 class QImage;
 
+// What went wrong with a clip: the writer's own message, which is all the
+// window shows, and for the command line the file it concerns and the
+// reason (the system's, or what is wrong with the file).
+struct ClipFailure {
+    QString Message;
+    QString File;
+    QString Reason;
+};
+
+// Every failure of a ClipSink.
+class ClipError : public std::runtime_error {
+public:
+    explicit ClipError(ClipFailure failure)
+        : std::runtime_error(failure.Message.toStdString()), failure_(std::move(failure))
+    {
+    }
+    const ClipFailure& Failure() const { return failure_; }
+
+private:
+    ClipFailure failure_;
+};
+
+// True when a clip being written is to be given up at once.
+using ClipStop = std::function<bool()>;
+
 // Where the frames of a recording go: a clip writer of some format, opened
-// for one clip. Failures are std::runtime_error (or derived) with the
-// message the user reads.
+// for one clip. Failures are ClipError.
 class ClipSink {
 public:
     virtual ~ClipSink() = default;
-    // Adds one frame, a picture of the size the clip was opened with.
+    // Adds one frame, a picture of the size the clip was opened with: in
+    // QImage::Format_Mono with the two colours in its table when the clip
+    // takes no shades and the curve is drawn straight into bits, else in
+    // Format_RGB32.
     virtual void AddFrame(const QImage& frame) = 0;
-    // Writes the clip of the frames added so far.
-    virtual void Finish() = 0;
+    // Called while Finish waits for frames still being encoded, with how
+    // many are left.
+    using FinishWaiting = std::function<void(int framesLeft)>;
+
+    // Writes the clip of the frames added so far, whole or not at all; as
+    // soon as stop says so it gives up and writes nothing.
+    virtual void Finish(const FinishWaiting& waiting, const ClipStop& stop) = 0;
+    // Whether the clip keeps the shades of smoothed lines; a clip of two
+    // colours takes its frames unsmoothed.
+    virtual bool TakesShades() const { return false; }
 };

@@ -7,6 +7,7 @@
 FractalSession::FractalSession()
 {
     timer_.setTimerType(Qt::PreciseTimer);
+    connect(&history_.Stack(), &QUndoStack::indexChanged, this, &FractalSession::historyChanged);
     ApplySettings(SettingValues());
     MakeStartGenerator(Generator);
     Viewer.Depth = kMinFileDepth;
@@ -32,6 +33,7 @@ void FractalSession::ApplySettings(const SettingValues& v)
     MaxLength = v.MaxLength;
     ExportWidth = v.ExportWidth;
     ExportHeight = v.ExportHeight;
+    Antialiasing = v.Antialiasing;
     SetEndlessZoom(v.EndlessZoom);
 }
 
@@ -52,17 +54,21 @@ SettingValues FractalSession::Settings() const
     v.MaxLength = MaxLength;
     v.ExportWidth = ExportWidth;
     v.ExportHeight = ExportHeight;
+    v.Antialiasing = Antialiasing;
     v.EndlessZoom = endlessZoom_;
     return v;
 }
 
-// An animation switched on while paused waits for the pause to end.
+// An animation switched on while paused waits for the pause to end. The
+// stop or pause that ends an animation ends its step.
 void FractalSession::SetMode(InteractionMode m)
 {
     if (m == mode_)
         return;
     if (paused_ && m == modeAnimating)
         return;
+    if (mode_ == modeAnimating)
+        history_.EndRun();
     if (m == modeZooming || m == modeAnimating) {
         if (!timer_.isActive())
             timer_.start();
@@ -87,7 +93,9 @@ void FractalSession::Tick()
 
 CurveStyle FractalSession::Style() const
 {
-    return Viewer.Style(lines_);
+    CurveStyle style = Viewer.Style(lines_);
+    style.Antialiased = Antialiasing;
+    return style;
 }
 
 ViewRenderer& FractalSession::Renderer()

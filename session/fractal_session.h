@@ -3,6 +3,7 @@
 #include "model/complex.h"
 #include "model/fract_model.h"
 #include "session/clip_sink.h"
+#include "session/edit_history.h"
 #include "session/interaction_mode.h"
 #include "session/setting_values.h"
 #include "view/curve_renderer.h"
@@ -77,6 +78,17 @@ public:
     void AddEdge();
     void DeleteEdge();
 
+    // Every change of the edges, the depth or the display mode is a step
+    // that can be undone and redone; opening a file starts a new history.
+    // Undo and Redo first stop a zoom or an animation.
+    const EditHistory& History() const { return history_; }
+    void Undo();
+    void Redo();
+    // The next change is a step of its own: a new gesture on the depth
+    // slider begins (a press, a key, the wheel), however many ticks it
+    // makes. While the generator moves, such changes join its step.
+    void BeginStep();
+
     // The generator animation: which passes run, and the pause.
     bool AnimatingLengths() const { return lengths_; }
     bool AnimatingAngles() const { return angles_; }
@@ -127,7 +139,7 @@ public:
     // Recording: a clip is set up with a frame picture and a sink, "Start"
     // and "Stop" switch the capture, and every tick that moves something
     // adds a frame until the clip is finished or abandoned.
-    // False when the frame picture cannot be allocated.
+    // False when the frame pictures cannot be allocated.
     bool PrepareFrame(QSize size);
     void SetUpRecording(std::unique_ptr<ClipSink> clip);
     bool RecordingOpen() const { return clip_ != nullptr; }
@@ -135,13 +147,17 @@ public:
     void StartStopCapture();
     void StopCapture();
     // Writes the clip when frames were captured and ends the recording;
-    // gives the writer's message when writing failed, else an empty text.
-    QString FinishRecording();
+    // gives the writer's failure when writing failed. waiting is told how
+    // many frames are left while the clip's encoder catches up; the writing
+    // gives up, leaving no clip, as soon as stop says so.
+    std::optional<ClipFailure> FinishRecording(const ClipSink::FinishWaiting& waiting = {},
+                                               const ClipStop& stop = {});
     // Ends the recording without writing a clip.
     void AbandonRecording();
     double FrameScale() const { return frameScale_; }
     int FramesRecorded() const { return framesRecorded_; }
-    const QImage& Frame() const { return frame_; }
+    // The picture of the last frame (or of the next, before any).
+    const QImage& Frame() const { return *lastFrame_; }
 
     // The three generators of the design and the two views of the first.
     FractModel Generator{kGeneratorCapacity};
@@ -159,6 +175,8 @@ public:
     double MaxLength = 0.0;
     int ExportWidth = 0;
     int ExportHeight = 0;
+    // Smoothed lines and points in the pane and the pictures with pixels.
+    bool Antialiasing = false;
 
 signals:
     // The fractal pane must be repainted now: a paint fits the view.
@@ -169,11 +187,12 @@ signals:
     void depthChanged(int depth);
     void linesChanged(bool lines);
     void animationChanged(bool lengths, bool angles);
+    void historyChanged();
     // The recording's "Start"/"Stop", its frame count, and a failure that
     // has already stopped the capture.
     void captureChanged(bool capturing);
     void framesChanged(int count);
-    void captureFailed(const QString& message);
+    void captureFailed(const ClipFailure& failure);
     // The endless switch, or whether the generator has a limit curve.
     void endlessChanged();
 
@@ -191,9 +210,14 @@ private:
     void PrepareAngleAnimation();
     void PrepareLengthAnimation();
     void KeepAnimationInStep();
-    void ChangeEdgeCount(void (FractModel::*change)());
+    void ChangeEdgeCount(void (FractModel::*change)(), const QString& step);
+    void ChangeDepth(int depth);
+    void ChangeLines(bool lines);
+    FractState State() const;
+    void Restore(const FractState& state);
     void Recalculate();
     void UpdateFrameScale();
+    QImage& DrawFrame();
     void CaptureFrame();
 
     InteractionMode mode_ = modeIdle;
@@ -223,5 +247,12 @@ private:
     bool recording_ = false;
     double frameScale_ = 1.0;
     int framesRecorded_ = 0;
-    QImage frame_;
+    // A frame of a two-colour clip is drawn into bits wherever the curve's
+    // style allows: a thirty-second of the memory to fill and hand on.
+    // Thick lines, and clips that keep shades, need the 32-bit picture.
+    QImage bitFrame_;
+    QImage colourFrame_;
+    const QImage* lastFrame_ = &bitFrame_;
+
+    EditHistory history_{[this](const FractState& state) { Restore(state); }};
 };

@@ -54,8 +54,10 @@ void FractalSession::KeepAnimationInStep()
         PrepareLengthAnimation();
 }
 
+// The ticks from the first that moves to the stop or pause are one step.
 void FractalSession::AnimationStep()
 {
+    const FractState before = State();
     KeepAnimationInStep();
     if (angles_ && AngleSteps.Count == Generator.Count)
         TurnEdges(Generator, AngleSteps);
@@ -63,4 +65,5 @@ void FractalSession::AnimationStep()
         SwingLengths(Generator, LengthTargets, ZoomStepCount(ZoomSteps));
     Recalculate();
     LayoutEditor();
+    history_.RecordInRun(EditSteps::kAnimate, before, State());
 }

@@ -8,6 +8,7 @@ void FractalSession::PressEditor(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::LeftButton)
         return;
+    history_.EndRun();
     SetMode(modeDragging);
     Editor.HitTest(x, y);
 }
@@ -17,26 +18,33 @@ void FractalSession::MoveEditor(int x, int y)
 {
     if (mode_ != modeDragging)
         return;
+    const FractState before = State();
     Editor.DragTo(x, y);
     emit editorChanged();
     Recalculate();
+    history_.RecordInRun(EditSteps::kMoveNode, before, State());
 }
 
-// Every left release snaps, with or without a drag.
+// Every left release snaps, with or without a drag; the snap ends the
+// drag's step.
 void FractalSession::ReleaseEditor(Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
+    const FractState before = State();
     SetMode(modeIdle);
     Editor.SnapToRaster();
     Recalculate();
     LayoutEditor();
+    history_.RecordInRun(EditSteps::kMoveNode, before, State());
+    history_.EndRun();
 }
 
 // An edge is added to or deleted from the generator and the two animation
 // lists alike; both animations stop.
-void FractalSession::ChangeEdgeCount(void (FractModel::*change)())
+void FractalSession::ChangeEdgeCount(void (FractModel::*change)(), const QString& step)
 {
+    const FractState before = State();
     SetMode(modeIdle);
     (Generator.*change)();
     (AngleSteps.*change)();
@@ -45,16 +53,17 @@ void FractalSession::ChangeEdgeCount(void (FractModel::*change)())
     AnimateAngles(false);
     LayoutEditor();
     Recalculate();
+    history_.Record(step, before, State());
 }
 
 void FractalSession::AddEdge()
 {
-    ChangeEdgeCount(&FractModel::AddEdge);
+    ChangeEdgeCount(&FractModel::AddEdge, EditSteps::kAddEdge);
 }
 
 void FractalSession::DeleteEdge()
 {
-    ChangeEdgeCount(&FractModel::DeleteEdge);
+    ChangeEdgeCount(&FractModel::DeleteEdge, EditSteps::kDeleteEdge);
 }
 
 void FractalSession::New()
@@ -63,8 +72,10 @@ void FractalSession::New()
     const int b = std::max(MinNodes, MaxNodes);
     // The upper count is never drawn: 3 and 5 give three or four edges.
     const int n = a + RandomSource::Instance().NextInt(b - a);
+    const FractState before = State();
     Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
     SetMode(modeIdle);
     LayoutEditor();
     Recalculate();
+    history_.Record(EditSteps::kNew, before, State());
 }

@@ -32,7 +32,7 @@ void FractalSession::PanTo(const Complex& point)
 
 // The picture moves at once, pane pixel p to scale p + offset: the window
 // takes the place in the pane that the move gives it, and the next paint
-// fits it there. The design's window is in the pane's pixels already; the
+// fits it there. The polyline view's window is in the pane's pixels already; the
 // whole curve's bounds are copied into a window of its own first.
 void FractalSession::MovePicture(double scale, const Complex& offset)
 {

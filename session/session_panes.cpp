@@ -50,9 +50,28 @@ void FractalSession::PaintEditor(QPainter& painter)
     Editor.Paint(painter);
 }
 
+// The slider's ticks of one gesture are one step. While the generator
+// moves, depth and display mode join the animation's step.
+void FractalSession::SetDepth(int depth)
+{
+    const FractState before = State();
+    ChangeDepth(depth);
+    history_.RecordInRun(mode_ == modeAnimating ? EditSteps::kAnimate : EditSteps::kDepth, before, State());
+}
+
+void FractalSession::SetLines(bool lines)
+{
+    const FractState before = State();
+    ChangeLines(lines);
+    if (mode_ == modeAnimating)
+        history_.RecordInRun(EditSteps::kAnimate, before, State());
+    else
+        history_.Record(lines ? EditSteps::kShowLines : EditSteps::kShowPoints, before, State());
+}
+
 // Like the controls that set them, depth and display mode act only on a
 // change.
-void FractalSession::SetDepth(int depth)
+void FractalSession::ChangeDepth(int depth)
 {
     if (depth == Viewer.Depth)
         return;
@@ -61,7 +80,7 @@ void FractalSession::SetDepth(int depth)
     Recalculate();
 }
 
-void FractalSession::SetLines(bool lines)
+void FractalSession::ChangeLines(bool lines)
 {
     if (lines == lines_)
         return;

@@ -1,15 +1,29 @@
 #include "session/fractal_session.h"
 
+#include "view/curve_drawing.h"
 #include "view/frame_capture.h"
 
 #include <QPainter>
 
 #include <exception>
 
+namespace {
+
+ClipFailure FailureOf(const std::exception& e)
+{
+    if (const auto* clip = dynamic_cast<const ClipError*>(&e))
+        return clip->Failure();
+    return {QString::fromStdString(e.what()), {}, {}};
+}
+
+} // namespace
+
 bool FractalSession::PrepareFrame(QSize size)
 {
-    frame_ = QImage(size, QImage::Format_RGB32);
-    return !frame_.isNull();
+    bitFrame_ = QImage(size, QImage::Format_Mono);
+    colourFrame_ = QImage(size, QImage::Format_RGB32);
+    lastFrame_ = &bitFrame_;
+    return !bitFrame_.isNull() && !colourFrame_.isNull();
 }
 
 // Capturing starts only with "Start".
@@ -28,8 +42,8 @@ void FractalSession::StartStopCapture()
         return;
     recording_ = !recording_;
     if (recording_ && mode_ == modeZooming)
-        frameScale_ = FrameScaleFor(Complex(0, 0), Complex(fractPane_.Right, fractPane_.Bottom), frame_.width(),
-                                    frame_.height());
+        frameScale_ = FrameScaleFor(Complex(0, 0), Complex(fractPane_.Right, fractPane_.Bottom), bitFrame_.width(),
+                                    bitFrame_.height());
     emit captureChanged(recording_);
 }
 
@@ -39,15 +53,16 @@ void FractalSession::StopCapture()
 }
 
 // The writer's work is released in any case.
-QString FractalSession::FinishRecording()
+std::optional<ClipFailure> FractalSession::FinishRecording(const ClipSink::FinishWaiting& waiting,
+                                                           const ClipStop& stop)
 {
     recording_ = false;
-    QString failure;
+    std::optional<ClipFailure> failure;
     if (clip_ && framesRecorded_ > 0) {
         try {
-            clip_->Finish();
+            clip_->Finish(waiting, stop);
         } catch (const std::exception& e) {
-            failure = QString::fromStdString(e.what());
+            failure = FailureOf(e);
         }
     }
     AbandonRecording();
@@ -65,7 +80,22 @@ void FractalSession::AbandonRecording()
 void FractalSession::UpdateFrameScale()
 {
     const auto [windowMin, windowMax] = WindowInPane();
-    frameScale_ = FrameScaleFor(windowMin, windowMax, frame_.width(), frame_.height());
+    frameScale_ = FrameScaleFor(windowMin, windowMax, bitFrame_.width(), bitFrame_.height());
+}
+
+// The same pixels either way; the colours can change between two frames.
+QImage& FractalSession::DrawFrame()
+{
+    CurveStyle style = Style();
+    style.Antialiased = style.Antialiased && clip_->TakesShades();
+    QImage& frame = DrawsOnBits(style) && !clip_->TakesShades() ? bitFrame_ : colourFrame_;
+    if (&frame == &bitFrame_)
+        bitFrame_.setColorTable({ToQColor(style.Background).rgb(), ToQColor(style.Foreground).rgb()});
+    QPainter painter(&frame);
+    const PixelRect rect{0, 0, frame.width(), frame.height()};
+    Renderer().Picture(ViewPlacement::ScaledBy(frameScale_, rect), style)->Draw(painter);
+    lastFrame_ = &frame;
+    return frame;
 }
 
 // A failing frame stops the capture before its message goes out: a message
@@ -74,17 +104,12 @@ void FractalSession::CaptureFrame()
 {
     if (mode_ == modeAnimating)
         UpdateFrameScale();
-    {
-        QPainter painter(&frame_);
-        const PixelRect frame{0, 0, frame_.width(), frame_.height()};
-        Picture(ViewPlacement::ScaledBy(frameScale_, frame))->Draw(painter);
-    }
     try {
-        clip_->AddFrame(frame_);
+        clip_->AddFrame(DrawFrame());
     } catch (const std::exception& e) {
         recording_ = false;
         emit captureChanged(false);
-        emit captureFailed(QString::fromStdString(e.what()));
+        emit captureFailed(FailureOf(e));
         return;
     }
     ++framesRecorded_;

@@ -2,7 +2,8 @@
 
 #include "view/color_ref.h"
 
-// The values that persist between runs, with their defaults.
+// The values that persist between runs, with their defaults: the fourteen
+// of the design, then those added since.
 struct SettingValues {
     ColorRef BgColor = kWhite;
     ColorRef FgColor = kBlack;
@@ -18,7 +19,10 @@ struct SettingValues {
     double MaxLength = 2.0;
     int ExportWidth = 256;
     int ExportHeight = 256;
-    // Beyond the design: the fractal pane shows the limit curve, refined to
-    // its pixels at any magnification.
+    bool Antialiasing = false;
+    // The fractal pane shows the limit curve, refined to its pixels at any
+    // magnification.
     bool EndlessZoom = false;
+
+    friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };

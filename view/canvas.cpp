@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPaintDevice>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -24,22 +25,47 @@ std::optional<QPoint> WholePixelShift(const QPainter& painter)
     return QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
 }
 
-PixelSurface DirectSurface(QPainter& painter)
+// The image the painter draws on, where it may be written directly.
+QImage* DirectImage(QPainter& painter)
 {
     QPaintDevice* device = painter.device();
     if (!device || device->devType() != QInternal::Image || painter.hasClipping() || !WholePixelShift(painter)
         || painter.testRenderHint(QPainter::Antialiasing)
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return {};
+        return nullptr;
     auto* image = static_cast<QImage*>(device);
+    return image->devicePixelRatio() == 1.0 ? image : nullptr;
+}
+
+PixelSurface DirectSurface(QPainter& painter)
+{
+    QImage* image = DirectImage(painter);
+    if (!image)
+        return {};
     const auto format = image->format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32
         && format != QImage::Format_ARGB32_Premultiplied)
         return {};
-    if (image->devicePixelRatio() != 1.0)
-        return {};
     return {reinterpret_cast<std::uint32_t*>(image->bits()), image->bytesPerLine() / 4, image->width(),
             image->height()};
+}
+
+BitSurface DirectBitSurface(QPainter& painter)
+{
+    QImage* image = DirectImage(painter);
+    if (!image || image->format() != QImage::Format_Mono || image->colorCount() != 2)
+        return {};
+    return {image->bits(), image->bytesPerLine(), image->width(), image->height()};
+}
+
+// The bit of the one-bit image that shows the colour, -1 for none.
+int BitOf(QPainter& painter, const QColor& colour)
+{
+    const auto* image = static_cast<const QImage*>(painter.device());
+    for (int bit = 0; bit < 2; ++bit)
+        if ((image->color(bit) | 0xFF000000) == colour.rgb())
+            return bit;
+    return -1;
 }
 
 // Truncation toward zero; callers keep the value well inside 64 bits.
@@ -56,10 +82,10 @@ bool WithinGuard(const Complex& p)
 } // namespace
 
 Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
-    : painter_(painter), scratch_(scratch), surface_(DirectSurface(painter))
+    : painter_(painter), scratch_(scratch), surface_(DirectSurface(painter)), bitSurface_(DirectBitSurface(painter))
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    if (surface_.Bits) {
+    if (surface_.Bits || bitSurface_.Bits) {
         const QPoint shift = *WholePixelShift(painter);
         shiftX_ = shift.x();
         shiftY_ = shift.y();
@@ -71,10 +97,24 @@ Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
     guardHi_ = std::max(area.right(), area.bottom()) + kPainterGuardMargin;
 }
 
+void Canvas::SetAntialiased(bool on)
+{
+    const QPaintDevice* device = painter_.device();
+    antialiased_ = on && device
+        && (device->devType() == QInternal::Image || device->devType() == QInternal::Printer);
+    painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
+    if (antialiased_) {
+        surface_ = {};
+        bitSurface_ = {};
+    }
+}
+
 void Canvas::SetBrushColor(ColorRef color)
 {
     brushColor_ = ToQColor(color);
     painter_.setBrush(brushColor_);
+    if (bitSurface_.Bits)
+        brushBit_ = BitOf(painter_, brushColor_);
 }
 
 void Canvas::SetPen(ColorRef color, int width)
@@ -83,10 +123,17 @@ void Canvas::SetPen(ColorRef color, int width)
     penPixel_ = penColor_.rgb();
     penWidth_ = width;
     painter_.setPen(QPen(penColor_, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (bitSurface_.Bits)
+        penBit_ = BitOf(painter_, penColor_);
 }
 
 void Canvas::FillRect(const PixelRect& rect)
 {
+    if (brushBit_ >= 0) {
+        FillBits(bitSurface_, rect.Left + shiftX_, rect.Top + shiftY_, std::int64_t{rect.Right} + shiftX_,
+                 std::int64_t{rect.Bottom} + shiftY_, brushBit_ == 1);
+        return;
+    }
     painter_.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top), brushColor_);
 }
 
@@ -94,10 +141,20 @@ void Canvas::Polyline(const Complex* points, int count)
 {
     if (count < 2)
         return;
-    if (Direct())
+    if (antialiased_)
+        SmoothPolyline(points, count);
+    else if (Direct())
         DirectPolyline(points, count);
     else
         PainterPolyline(points, count);
+}
+
+void Canvas::DirectLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1)
+{
+    if (surface_.Bits)
+        RasterLine(surface_, x0 + shiftX_, y0 + shiftY_, x1 + shiftX_, y1 + shiftY_, penPixel_);
+    else
+        RasterLine(bitSurface_, x0 + shiftX_, y0 + shiftY_, x1 + shiftX_, y1 + shiftY_, penBit_ == 1);
 }
 
 void Canvas::DirectPolyline(const Complex* points, int count)
@@ -106,15 +163,13 @@ void Canvas::DirectPolyline(const Complex* points, int count)
         const Complex& a = points[i - 1];
         const Complex& b = points[i];
         if (WithinGuard(a) && WithinGuard(b)) {
-            RasterLine(surface_, Truncate(a.Re) + shiftX_, Truncate(a.Im) + shiftY_, Truncate(b.Re) + shiftX_,
-                       Truncate(b.Im) + shiftY_, penPixel_);
+            DirectLine(Truncate(a.Re), Truncate(a.Im), Truncate(b.Re), Truncate(b.Im));
             continue;
         }
         double x0 = a.Re, y0 = a.Im, x1 = b.Re, y1 = b.Im;
         const double guard = kRasterGuard - 1.0;
         if (ClipSegment(x0, y0, x1, y1, -guard, guard))
-            RasterLine(surface_, Truncate(x0) + shiftX_, Truncate(y0) + shiftY_, Truncate(x1) + shiftX_,
-                       Truncate(y1) + shiftY_, penPixel_);
+            DirectLine(Truncate(x0), Truncate(y0), Truncate(x1), Truncate(y1));
     }
 }
 
@@ -151,16 +206,52 @@ void Canvas::PainterPolyline(const Complex* points, int count)
     FlushRun(run);
 }
 
+// Segments clipped to the guard box; a cut ends the path there, as it ends
+// a run of whole-pixel segments.
+void Canvas::SmoothPolyline(const Complex* points, int count)
+{
+    QPainterPath path;
+    bool open = false;
+    for (int i = 1; i < count; ++i) {
+        double x0 = points[i - 1].Re, y0 = points[i - 1].Im, x1 = points[i].Re, y1 = points[i].Im;
+        if (!ClipSegment(x0, y0, x1, y1, guardLo_, guardHi_)) {
+            open = false;
+            continue;
+        }
+        if (!open || x0 != points[i - 1].Re || y0 != points[i - 1].Im)
+            path.moveTo(x0, y0);
+        path.lineTo(x1, y1);
+        open = x1 == points[i].Re && y1 == points[i].Im;
+    }
+    painter_.strokePath(path, painter_.pen());
+}
+
+// Each point a pixel-sized square at its exact position, shared out among
+// the pixels it covers.
+void Canvas::SmoothPixels(const Complex* points, int count)
+{
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(penColor_);
+    for (int i = 0; i < count; ++i) {
+        const double x = points[i].Re, y = points[i].Im;
+        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+            painter_.drawRect(QRectF(x - 0.5, y - 0.5, 1.0, 1.0));
+    }
+    painter_.restore();
+}
+
 void Canvas::Pixels(const Complex* points, int count)
 {
-    if (surface_.Bits) {
+    if (antialiased_) {
+        SmoothPixels(points, count);
+        return;
+    }
+    if (surface_.Bits || penBit_ >= 0) {
         for (int i = 0; i < count; ++i) {
             if (!WithinGuard(points[i]))
                 continue;
-            const std::int64_t x = Truncate(points[i].Re) + shiftX_;
-            const std::int64_t y = Truncate(points[i].Im) + shiftY_;
-            if (x >= 0 && x < surface_.Width && y >= 0 && y < surface_.Height)
-                surface_.Bits[y * surface_.Stride + x] = penPixel_;
+            DirectLine(Truncate(points[i].Re), Truncate(points[i].Im), Truncate(points[i].Re), Truncate(points[i].Im));
         }
         return;
     }
@@ -182,7 +273,11 @@ void Canvas::Ellipses(const Complex* points, int count, int radius)
 {
     for (int i = 0; i < count; ++i) {
         const double x = points[i].Re, y = points[i].Im;
-        if (x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_)
+        if (!(x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_))
+            continue;
+        if (antialiased_)
+            painter_.drawEllipse(QPointF(x, y), radius - 0.5, radius - 0.5);
+        else
             painter_.drawEllipse(QRect(static_cast<int>(x) - radius, static_cast<int>(y) - radius, 2 * radius - 1,
                                        2 * radius - 1));
     }

@@ -6,6 +6,7 @@ namespace {
 
 void FillAndTakePen(Canvas& canvas, const PixelRect& rect, const CurveStyle& style)
 {
+    canvas.SetAntialiased(style.Antialiased);
     canvas.SetBrushColor(style.Background);
     canvas.FillRect(rect);
     canvas.SetPen(style.Foreground, style.PenWidth);
@@ -49,4 +50,10 @@ void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const
         const int end = run + 1 < runStarts.size() ? runStarts[run + 1] : count;
         canvas.Polyline(points.data() + runStarts[run], end - runStarts[run]);
     }
+}
+
+bool DrawsOnBits(const CurveStyle& style)
+{
+    return !style.Antialiased
+        && (style.Shape == CurveStyle::Marks::Pixels || (style.Shape == CurveStyle::Marks::Lines && style.PenWidth <= 1));
 }

@@ -14,4 +14,7 @@ struct CurveStyle {
     Marks Shape = Marks::Lines;
     // Dots only: the radius in the picture's pixels.
     int DotRadius = 0;
+    // Smoothed edges where the picture has pixels (pictures, pages); vector
+    // documents keep their exact geometry.
+    bool Antialiased = false;
 };

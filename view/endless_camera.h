@@ -52,7 +52,7 @@ EndlessCamera FitCamera(const BigComplex& min, const BigComplex& max, const Pixe
 // The move of the pixels that takes the picture of from to that of to.
 CameraMove MoveBetween(const EndlessCamera& from, const EndlessCamera& to);
 
-// The steps of an animated zoom, as the design's: each scales by
+// The steps of an animated zoom, as the polyline view's: each scales by
 // q = s^(1/steps) about the pixel the whole zoom (scale s) leaves in place,
 // or, without scaling, moves by a share of the whole. Each step puts the
 // fixed pixel's curve point back onto it, rather than adding up offsets:

@@ -8,8 +8,8 @@
 #include <utility>
 
 // The endless view of a generator: its limit curve, the window (the part of
-// the curve the view shows, as the design's window, in the generator's
-// coordinates) and the camera of the pane. Outside an animated zoom the
+// the curve the view shows, as the polyline view's window, in the
+// generator's coordinates) and the camera of the pane. Outside an animated zoom the
 // pane's paint fits the window into the pane; a zoom sets the window it
 // ends at and moves the camera there step by step.
 class EndlessView {
@@ -24,7 +24,7 @@ public:
     void SetWindow(const BigComplex& a, const BigComplex& b);
     // Two corners in the pane's pixels (c1 the smaller), as the camera
     // shows them; an extent below one pixel counts as one, as in the pixel
-    // fit of the design's view.
+    // fit of the polyline view.
     void SetBand(const Complex& c1, const Complex& c2);
     const BigComplex& WindowMin() const { return windowMin_; }
     const BigComplex& WindowMax() const { return windowMax_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -49,8 +50,41 @@ void Run(const PixelSurface& s, const LineWalk& w, std::int64_t first, std::int6
     }
 }
 
+// The same steps on a one-bit surface: the column moves the bit, the row
+// the byte row.
 template <bool XMajor>
-void Walk(const PixelSurface& s, const LineWalk& w, std::uint32_t pixel)
+void Run(const BitSurface& s, const LineWalk& w, std::int64_t first, std::int64_t last, std::int64_t minor,
+         std::int64_t error, bool on)
+{
+    const std::int64_t twoMajor = 2 * w.dMajor;
+    const std::int64_t twoMinor = 2 * w.dMinor;
+    const std::int64_t major = w.major0 + w.majorSign * first;
+    std::int64_t x = XMajor ? major : minor;
+    std::uint8_t* row = s.Bits + (XMajor ? minor : major) * s.Stride;
+    const std::int64_t xStep = XMajor ? w.majorSign : w.minorSign;
+    const std::int64_t rowStep = (XMajor ? w.minorSign : w.majorSign) * s.Stride;
+    const std::uint8_t value = on ? 0xFF : 0x00;
+    for (std::int64_t i = first; i <= last; ++i) {
+        const auto mask = static_cast<std::uint8_t>(0x80 >> (x & 7));
+        std::uint8_t& byte = row[x >> 3];
+        byte = static_cast<std::uint8_t>((byte & ~mask) | (value & mask));
+        if (XMajor)
+            x += xStep;
+        else
+            row += rowStep;
+        error += twoMinor;
+        if (error >= twoMajor) {
+            error -= twoMajor;
+            if (XMajor)
+                row += rowStep;
+            else
+                x += xStep;
+        }
+    }
+}
+
+template <bool XMajor, class Surface, class Pixel>
+void Walk(const Surface& s, const LineWalk& w, Pixel pixel)
 {
     const std::int64_t majorEnd = w.major0 + w.majorSign * w.dMajor;
     const std::int64_t minorEnd = w.minor0 + w.minorSign * w.dMinor;
@@ -83,16 +117,24 @@ void Walk(const PixelSurface& s, const LineWalk& w, std::uint32_t pixel)
     Run<XMajor>(s, w, first, last, w.minor0 + w.minorSign * (numerator / twoMajor), numerator % twoMajor, pixel);
 }
 
-} // namespace
+void Put(const PixelSurface& s, std::int64_t x, std::int64_t y, std::uint32_t pixel)
+{
+    s.Bits[y * s.Stride + x] = pixel;
+}
 
-void RasterLine(const PixelSurface& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                std::uint32_t pixel)
+void Put(const BitSurface& s, std::int64_t x, std::int64_t y, bool on)
+{
+    PutBit(s, x, y, on);
+}
+
+template <class Surface, class Pixel>
+void Line(const Surface& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Pixel pixel)
 {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
     if (dx == 0 && dy == 0) {
         if (x0 >= 0 && x0 < s.Width && y0 >= 0 && y0 < s.Height)
-            s.Bits[y0 * s.Stride + x0] = pixel;
+            Put(s, x0, y0, pixel);
         return;
     }
     const std::int64_t sx = dx < 0 ? -1 : 1;
@@ -101,6 +143,45 @@ void RasterLine(const PixelSurface& s, std::int64_t x0, std::int64_t y0, std::in
         Walk<true>(s, {x0, y0, sx, sy, std::abs(dx), std::abs(dy), s.Width, s.Height}, pixel);
     else
         Walk<false>(s, {y0, x0, sy, sx, std::abs(dy), std::abs(dx), s.Height, s.Width}, pixel);
+}
+
+} // namespace
+
+void RasterLine(const PixelSurface& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                std::uint32_t pixel)
+{
+    Line(s, x0, y0, x1, y1, pixel);
+}
+
+void RasterLine(const BitSurface& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, bool on)
+{
+    Line(s, x0, y0, x1, y1, on);
+}
+
+void FillBits(const BitSurface& s, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+              bool on)
+{
+    left = std::max<std::int64_t>(left, 0);
+    top = std::max<std::int64_t>(top, 0);
+    right = std::min(right, s.Width);
+    bottom = std::min(bottom, s.Height);
+    if (left >= right || top >= bottom)
+        return;
+    // Whole bytes between the partial ones at either end.
+    const std::int64_t firstWhole = (left + 7) / 8;
+    const std::int64_t endWhole = right / 8;
+    for (std::int64_t y = top; y < bottom; ++y) {
+        if (firstWhole < endWhole) {
+            std::memset(s.Bits + y * s.Stride + firstWhole, on ? 0xFF : 0x00, endWhole - firstWhole);
+            for (std::int64_t x = left; x < firstWhole * 8; ++x)
+                PutBit(s, x, y, on);
+            for (std::int64_t x = endWhole * 8; x < right; ++x)
+                PutBit(s, x, y, on);
+        } else {
+            for (std::int64_t x = left; x < right; ++x)
+                PutBit(s, x, y, on);
+        }
+    }
 }
 
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double lo, double hi)

@@ -1,10 +1,24 @@
 #pragma once
 
-#include <stdexcept>
+#include <QString>
 
-// Every failure of the AVI writer; the text is the English message the user
-// sees.
+#include <stdexcept>
+#include <string>
+
+// Every failure of the AVI writer. The text is the English message the
+// window shows; the command line adds the file it concerns and the reason
+// (the system's, or what is wrong with the file), where there are such.
 class AviError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit AviError(const std::string& message, QString file = {}, QString reason = {})
+        : std::runtime_error(message), file_(std::move(file)), reason_(std::move(reason))
+    {
+    }
+
+    const QString& File() const { return file_; }
+    const QString& Reason() const { return reason_; }
+
+private:
+    QString file_;
+    QString reason_;
 };

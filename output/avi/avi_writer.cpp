@@ -5,8 +5,8 @@
 #include "output/avi/frame_format.h"
 #include "output/avi/frame_packer.h"
 #include "output/avi/wav_reader.h"
-#include "output/avi/work_file.h"
-#include "output/avi/work_folder.h"
+#include "output/work/work_file.h"
+#include "output/work/work_folder.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -39,7 +39,7 @@ TAviWriter2::TAviWriter2()
     , FrameTime(kDefaultFrameTime)
     , Stretch(true)
     , PixelFormat(pfDevice)
-    , workFileName_(WorkFolderPath() + QStringLiteral("/~AWTemp.avi"))
+    , workFolder_(WorkFolderPath())
     , canvas_(std::make_unique<FrameCanvas>())
 {
 }
@@ -54,20 +54,26 @@ void TAviWriter2::SetWavFileName(const QString& name)
     if (name.compare(wavFileName_, Qt::CaseInsensitive) == 0)
         return;
     if (!name.isEmpty() && QFileInfo(name).suffix().toLower() != QStringLiteral("wav"))
-        throw AviError("WavFileName must name a file with the .wav extension");
+        throw AviError("WavFileName must name a file with the .wav extension", name);
     wavFileName_ = name;
+}
+
+QString TAviWriter2::WorkFileName() const
+{
+    return workFile_ ? workFile_->Path() : QString();
 }
 
 void TAviWriter2::OpenVideo()
 {
     if (workFile_)
-        throw AviError("Failed to create AVI video work file");
-    auto file = std::make_unique<WorkFile>(workFileName_);
+        throw AviError("Failed to create AVI video work file", workFile_->Path(), QStringLiteral("a recording is open"));
+    auto file = std::make_unique<WorkFile>(workFolder_);
     if (!file->Open())
-        throw AviError("Failed to create AVI video work file");
+        throw AviError("Failed to create AVI video work file", file->Path(), file->Reason());
     workFile_ = std::move(file);
     if (FrameTime <= 0)
-        throw AviError("Failed to create AVI video stream");
+        throw AviError("Failed to create AVI video stream", {},
+                       QStringLiteral("a frame time of %1 ms").arg(FrameTime));
     frameTime_ = FrameTime;
 }
 
@@ -76,7 +82,7 @@ void TAviWriter2::StartStream()
 {
     bits_ = BitCount(PixelFormat);
     if (Width <= 0 || Height <= 0 || RowBytes(Width, bits_) * Height > kLargestFrame)
-        throw AviError("Invalid bitmap");
+        throw AviError("Invalid bitmap", {}, QStringLiteral("a frame of %1 x %2 pixels").arg(Width).arg(Height));
     frameSize_ = QSize(Width, Height);
     frameBytes_ = RowBytes(Width, bits_) * Height;
 }
@@ -93,22 +99,39 @@ void TAviWriter2::AddFrame(const QImage& frame)
     const QByteArray& rows = packer_->Pack(picture);
     if (!workFile_ || !workFile_->Write(frameIndex_ * frameBytes_, rows))
         throw AviError("Failed to add frame to AVI. Err="
-                       + QString::number(kFileWriteError, 16).rightJustified(8, QLatin1Char('0')).toUpper().toStdString());
+                           + QString::number(kFileWriteError, 16).rightJustified(8, QLatin1Char('0')).toUpper().toStdString(),
+                       workFile_ ? workFile_->Path() : QString(),
+                       workFile_ ? workFile_->Reason() : QStringLiteral("no recording is open"));
     ++frameIndex_;
 }
 
-void TAviWriter2::FinishVideo()
+void TAviWriter2::FinishVideo(const StopRequest& stop)
 {
     if (!workFile_)
-        throw AviError("Could not create Video Stream");
+        throw AviError("Could not create Video Stream", {}, QStringLiteral("no recording is open"));
     std::unique_ptr<ClipSound> sound;
     if (!wavFileName_.isEmpty())
         sound = std::make_unique<ClipSound>(ClipSound{ReadWavFile(wavFileName_), wavFileName_});
+    try {
+        WriteClip(sound.get(), stop);
+    } catch (const AviError& e) {
+        if (!e.File().isEmpty())
+            throw;
+        throw AviError(e.what(), FileName, e.Reason());
+    }
+}
+
+// A failure that names no file of its own concerns the clip.
+void TAviWriter2::WriteClip(const ClipSound* sound, const StopRequest& stop)
+{
     ClipVideo video;
-    const WorkFile& frames = *workFile_;
+    WorkFile& frames = *workFile_;
     const std::int64_t frameBytes = frameBytes_;
-    video.Frames = [&frames, frameBytes](std::int32_t index, char* data) {
-        return frames.Read(index * frameBytes, data, frameBytes);
+    video.Frames = [&frames, frameBytes](std::int32_t index, char* data, QString& reason) {
+        if (frames.Read(index * frameBytes, data, frameBytes))
+            return true;
+        reason = QStringLiteral("the work file %1: %2").arg(frames.Path(), frames.Reason());
+        return false;
     };
     video.Format = format_;
     video.Width = frameSize_.width();
@@ -118,10 +141,12 @@ void TAviWriter2::FinishVideo()
     video.FrameSize = static_cast<std::uint32_t>(frameBytes_);
     QSaveFile out(FileName);
     if (!out.open(QIODevice::WriteOnly))
-        throw AviError("Unable to write output file");
-    ClipWriter(out, std::move(video), sound.get()).Write();
+        throw AviError("Unable to write output file", {}, out.errorString());
+    ClipWriter(out, std::move(video), sound).Write(stop);
+    if (stop && stop())
+        throw AviError("Unable to write output file", {}, QStringLiteral("interrupted"));
     if (!out.commit())
-        throw AviError("Unable to write output file");
+        throw AviError("Unable to write output file", {}, out.errorString());
 }
 
 void TAviWriter2::CloseVideo()

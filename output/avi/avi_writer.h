@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/avi/avi_error.h"
+#include "output/avi/clip_writer.h"
 #include "output/avi/pixel_format.h"
 
 #include <QImage>
@@ -14,9 +15,10 @@ class FramePacker;
 class WorkFile;
 
 // Turns a sequence of pictures into an uncompressed AVI clip, optionally with
-// the sound of a WAV file. Frames collect in a work file from OpenVideo on;
-// FinishVideo writes the clip to FileName, CloseVideo ends the recording.
-// Every failure is an AviError with the English message for the user.
+// the sound of a WAV file. Frames collect in a work file of the recording's
+// own from OpenVideo on; FinishVideo writes the clip to FileName, CloseVideo
+// ends the recording. Every failure is an AviError with the English message
+// for the user, the file it concerns and the reason.
 class TAviWriter2 {
 public:
     TAviWriter2();
@@ -36,21 +38,25 @@ public:
     void SetWavFileName(const QString& name);
 
     void OpenVideo();
+    // A picture in QImage::Format_RGB32, or in Format_Mono at the frame's
+    // size (a two-colour frame drawn straight into its bits).
     void AddFrame(const QImage& frame);
     // Writes the clip as a whole or not at all: an older file of that name
-    // stays until the new one is complete.
-    void FinishVideo();
+    // stays until the new one is complete, also when stop asks to give up.
+    void FinishVideo(const StopRequest& stop = {});
     // Never fails.
     void CloseVideo();
 
     std::int32_t FrameIndex() const { return frameIndex_; }
-    QString WorkFileName() const { return workFileName_; }
+    // The open recording's work file; empty while none is open.
+    QString WorkFileName() const;
 
 private:
     void StartStream();
+    void WriteClip(const ClipSound* sound, const StopRequest& stop);
 
     QString wavFileName_;
-    QString workFileName_;
+    QString workFolder_;
     std::int32_t frameIndex_ = 0;
     std::unique_ptr<WorkFile> workFile_;
     std::unique_ptr<FrameCanvas> canvas_;

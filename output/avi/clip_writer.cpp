@@ -20,11 +20,7 @@ constexpr int kStreamHeaderSize = 56;
 // Room kept in each super index: at least this many RIFF parts.
 constexpr int kSuperIndexEntries = 256;
 constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
-
-[[noreturn]] void FailOutput()
-{
-    throw AviError("Unable to write output file");
-}
+const char* const kWriteFailed = "Unable to write output file";
 
 } // namespace
 
@@ -40,20 +36,24 @@ ClipWriter::ClipWriter(QIODevice& out, ClipVideo video, const ClipSound* sound, 
     }
 }
 
-void ClipWriter::Write()
+void ClipWriter::FailOutput(const QString& reason) const
+{
+    throw AviError(kWriteFailed, {}, reason);
+}
+
+void ClipWriter::Write(const StopRequest& stop)
 {
     if (video_.FrameCount <= 0)
-        FailOutput();
-    if (sound_) {
-        wav_.setFileName(sound_->Path);
-        if (!wav_.open(QIODevice::ReadOnly))
-            throw AviError("A disk error occurred while opening the audio file.");
-    }
+        FailOutput(QStringLiteral("no frame was recorded"));
+    if (sound_)
+        OpenWavFile(wav_, sound_->Path);
     Survey();
     buffer_.resize(largestChunk_);
     StartPart();
     PlannedChunk chunk;
     for (InterleavePlan plan = Plan(); plan.Next(chunk);) {
+        if (stop && stop())
+            FailOutput(QStringLiteral("interrupted"));
         const bool partUsed = !partEntries_[kVideoStream].isEmpty() || !partEntries_[kSoundStream].isEmpty();
         if (openDml_ && partUsed && !Fits(chunk)) {
             FinishPart();
@@ -64,7 +64,7 @@ void ClipWriter::Write()
     FinishPart();
     PatchHeaders();
     if (!riff_.Ok())
-        FailOutput();
+        FailOutput(riff_.Error());
 }
 
 InterleavePlan ClipWriter::Plan() const
@@ -182,19 +182,22 @@ void ClipWriter::CopyChunk(const PlannedChunk& chunk)
 {
     char* data = buffer_.data();
     if (chunk.Stream == kVideoStream) {
-        if (!video_.Frames(static_cast<std::int32_t>(chunk.Source), data))
-            FailOutput();
+        QString reason;
+        if (!video_.Frames(static_cast<std::int32_t>(chunk.Source), data, reason))
+            FailOutput(reason);
         if (part_ == 0)
             ++firstPartFrames_;
     } else if (!wav_.seek(sound_->Wav.DataOffset + chunk.Source) || wav_.read(data, chunk.Size) != chunk.Size) {
-        throw AviError("A disk error occurred while reading the audio file.");
+        throw AviError("A disk error occurred while reading the audio file.", sound_->Path,
+                       wav_.error() != QFileDevice::NoError ? wav_.errorString()
+                                                            : QStringLiteral("the file became shorter"));
     }
     const IndexEntry entry{kChunkIds[chunk.Stream], riff_.Pos(), chunk.Size};
     riff_.ChunkHeader(entry.Id, chunk.Size);
     riff_.Raw(data, chunk.Size);
     riff_.EndChunk(chunk.Size);
     if (!riff_.Ok())
-        FailOutput();
+        FailOutput(riff_.Error());
     partEntries_[chunk.Stream].append(entry);
     if (part_ == 0)
         legacy_.append(entry);
@@ -234,7 +237,7 @@ void ClipWriter::PatchHeaders()
         return;
     for (int s = kVideoStream; s <= (sound_ ? kSoundStream : kVideoStream); ++s) {
         if (super_[s].size() > superCapacity_)
-            FailOutput();
+            FailOutput(QStringLiteral("too many RIFF parts for the index"));
         riff_.Patch(superIndex_[s] + kChunkHeaderSize, SuperIndex(kChunkIds[s], super_[s], superCapacity_));
     }
 }

@@ -18,8 +18,11 @@
 // "AVIX" parts, as readers of such clips expect.
 constexpr std::int64_t kRiffLimit = std::int64_t{1} << 30;
 
-// Reads frame number index (frameSize bytes) into data; false when it fails.
-using FrameSource = std::function<bool(std::int32_t index, char* data)>;
+// Reads frame number index (frameSize bytes) into data; false and the
+// reason when it fails.
+using FrameSource = std::function<bool(std::int32_t index, char* data, QString& reason)>;
+// True when the clip is to be given up at once (the program is asked to end).
+using StopRequest = std::function<bool()>;
 
 struct ClipVideo {
     FrameSource Frames;
@@ -39,11 +42,12 @@ struct ClipSound {
 // Writes an AVI clip of uncompressed frames, every one a key frame, and
 // optionally the sound copied from a WAV file. A clip that fits in one RIFF
 // part of riffLimit bytes is plain AVI with an "idx1" index; a larger one is
-// OpenDML, with "idx1" covering the first part. Throws AviError.
+// OpenDML, with "idx1" covering the first part. Throws AviError with the
+// reason; a stop request ends the writing between two chunks.
 class ClipWriter {
 public:
     ClipWriter(QIODevice& out, ClipVideo video, const ClipSound* sound, std::int64_t riffLimit = kRiffLimit);
-    void Write();
+    void Write(const StopRequest& stop = {});
 
 private:
     InterleavePlan Plan() const;
@@ -56,6 +60,7 @@ private:
     bool Fits(const PlannedChunk& chunk) const;
     void CopyChunk(const PlannedChunk& chunk);
     void PatchHeaders();
+    [[noreturn]] void FailOutput(const QString& reason) const;
 
     RiffWriter riff_;
     ClipVideo video_;

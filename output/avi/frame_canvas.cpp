@@ -10,7 +10,9 @@ const QImage& FrameCanvas::Compose(const QImage& picture, QSize size, bool stret
         throw AviError("Invalid bitmap");
     // Holding on to a ready picture would share it, and the caller's next
     // drawing into it would then copy the whole picture.
-    if (picture.size() == size && picture.format() == QImage::Format_RGB32)
+    if (picture.size() == size
+        && (picture.format() == QImage::Format_RGB32
+            || (picture.format() == QImage::Format_Mono && picture.colorCount() >= 2)))
         return picture;
     if (stretch) {
         // Nearest pixels, so that no colours are made up in between.

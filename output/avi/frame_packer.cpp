@@ -13,6 +13,7 @@ namespace {
 // Nearest-entry answers kept at most; a picture of many colours starts afresh.
 constexpr qsizetype kKnownColourLimit = 1 << 16;
 constexpr QRgb kOpaque = 0xFF000000;
+constexpr int kBitsPerByte = 8;
 
 } // namespace
 
@@ -20,7 +21,9 @@ FramePacker::FramePacker(const QImage& firstFrame, int bits)
     : bits_(bits)
 {
     if (bits <= 8)
-        table_.emplace(firstFrame, bits);
+        table_.emplace(firstFrame.format() == QImage::Format_RGB32 ? firstFrame
+                                                                    : firstFrame.convertToFormat(QImage::Format_RGB32),
+                       bits);
 }
 
 QList<QRgb> FramePacker::Colours() const
@@ -29,6 +32,17 @@ QList<QRgb> FramePacker::Colours() const
 }
 
 const QByteArray& FramePacker::Pack(const QImage& frame)
+{
+    if (frame.format() == QImage::Format_Mono && bits_ == 1 && frame.colorCount() >= 2)
+        PackMono(frame);
+    else if (frame.format() == QImage::Format_RGB32)
+        PackRgb(frame);
+    else
+        PackRgb(frame.convertToFormat(QImage::Format_RGB32));
+    return rows_;
+}
+
+void FramePacker::PackRgb(const QImage& frame)
 {
     const int width = frame.width();
     const std::int64_t rowBytes = RowBytes(width, bits_);
@@ -42,7 +56,28 @@ const QByteArray& FramePacker::Pack(const QImage& frame)
         else if (!(bits_ == 1 && PackTwoColourRow(in, out, width)))
             PackIndexedRow(in, out, width);
     }
-    return rows_;
+}
+
+// The rows are the stored rows already, but for their order, the two
+// colours' places in the stream's table and the bits past the width.
+void FramePacker::PackMono(const QImage& frame)
+{
+    const int width = frame.width();
+    const std::int64_t rowBytes = RowBytes(width, 1);
+    const qsizetype used = (width + kBitsPerByte - 1) / kBitsPerByte;
+    const uchar last = static_cast<uchar>(0xFF << (used * kBitsPerByte - width));
+    // Where a bit is one, the stored bit is oneBits' bit; elsewhere zeroBits'.
+    const uchar zeroBits = Index(frame.color(0)) ? 0xFF : 0x00;
+    const uchar oneBits = Index(frame.color(1)) ? 0xFF : 0x00;
+    rows_.resize(rowBytes * frame.height());
+    for (int y = 0; y < frame.height(); ++y) {
+        const uchar* in = frame.constScanLine(y);
+        auto* out = reinterpret_cast<uchar*>(rows_.data()) + (frame.height() - 1 - y) * rowBytes;
+        for (qsizetype i = 0; i < used; ++i)
+            out[i] = static_cast<uchar>((in[i] & oneBits) | (~in[i] & zeroBits));
+        out[used - 1] &= last;
+        std::memset(out + used, 0, rowBytes - used);
+    }
 }
 
 int FramePacker::Index(QRgb colour)

@@ -8,9 +8,11 @@
 
 #include <optional>
 
-// Turns frames of one size, in QImage::Format_RGB32, into the stored pixel
-// rows: bottom row first, each padded to whole 32-bit words, with 1, 4 or 8
-// bits of colour-table index or 24 bits of blue, green, red per pixel.
+// Turns frames of one size into the stored pixel rows: bottom row first,
+// each padded to whole 32-bit words, with 1, 4 or 8 bits of colour-table
+// index or 24 bits of blue, green, red per pixel. A frame is a picture in
+// QImage::Format_RGB32, or in Format_Mono with two colours in its table,
+// which a 1-bit stream takes byte for byte.
 class FramePacker {
 public:
     // The colour table (up to 8 bits) is taken from the first frame.
@@ -22,6 +24,8 @@ public:
 
 private:
     int Index(QRgb colour);
+    void PackRgb(const QImage& frame);
+    void PackMono(const QImage& frame);
     bool PackTwoColourRow(const QRgb* in, uchar* out, int width) const;
     void PackIndexedRow(const QRgb* in, uchar* out, int width);
     static void PackTrueColourRow(const QRgb* in, uchar* out, int width);

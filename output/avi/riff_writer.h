@@ -15,6 +15,8 @@ public:
     explicit RiffWriter(QIODevice& out);
 
     bool Ok() const { return ok_; }
+    // The device's reason for the first failed write.
+    QString Error() const { return out_.errorString(); }
     std::int64_t Pos() const { return pos_; }
 
     // kind is "RIFF" or "LIST"; gives the list's start for CloseList.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
 #include <QString>
 
@@ -15,13 +16,20 @@ struct WavAudio {
     std::int64_t DataSize = 0;     // whole blocks, within the file
 };
 
-// Reads a RIFF WAVE file of PCM or extensible PCM sound from a random-access
-// device: chunks in any order, unknown ones skipped, and a data size that
-// runs past the end (0xFFFFFFFF of a streaming writer) cut to the file.
-// Throws AviError with the message for a corrupt or unknown file, or for a
-// device that fails to read.
+// Reads a RIFF WAVE file of integer or IEEE floating-point PCM sound (plain
+// or extensible) from a random-access device: chunks in any order, unknown
+// ones skipped, and a data size that runs past the end (0xFFFFFFFF of a
+// streaming writer) cut to the file. Sound no clip can hold (no channels, a
+// rate of 0, blocks that do not fit the channels and the sample width) is
+// refused like a corrupt file. Throws AviError with the message for a
+// corrupt or unknown file, or for a device that fails to read, and the
+// reason.
 WavAudio ReadWav(QIODevice& device);
 
-// The same for a file by name; a file that cannot be opened has a message
-// of its own.
+// Opens a WAV file by name, a regular file only (a FIFO or a device would
+// block or never end), for ReadWav and for copying its sound. Throws
+// AviError with the file and the system's reason when it cannot be opened.
+void OpenWavFile(QFile& file, const QString& path);
+
+// OpenWavFile, then ReadWav; the AviError names the file.
 WavAudio ReadWavFile(const QString& path);

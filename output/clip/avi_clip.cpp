@@ -1,5 +1,20 @@
 #include "output/clip/avi_clip.h"
 
+namespace {
+
+// The writer's failure as every clip format reports it.
+template <class Step>
+void Translated(Step step)
+{
+    try {
+        step();
+    } catch (const AviError& e) {
+        throw ClipError({QString::fromStdString(e.what()), e.File(), e.Reason()});
+    }
+}
+
+} // namespace
+
 AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile)
 {
     writer_.Width = frame.width();
@@ -8,8 +23,8 @@ AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QStr
     writer_.Stretch = true;
     writer_.PixelFormat = pf1bit;
     writer_.FileName = fileName;
-    writer_.SetWavFileName(wavFile);
-    writer_.OpenVideo();
+    Translated([&] { writer_.SetWavFileName(wavFile); });
+    Translated([&] { writer_.OpenVideo(); });
 }
 
 AviClip::~AviClip()
@@ -19,10 +34,10 @@ AviClip::~AviClip()
 
 void AviClip::AddFrame(const QImage& frame)
 {
-    writer_.AddFrame(frame);
+    Translated([&] { writer_.AddFrame(frame); });
 }
 
-void AviClip::Finish()
+void AviClip::Finish(const FinishWaiting&, const ClipStop& stop)
 {
-    writer_.FinishVideo();
+    Translated([&] { writer_.FinishVideo(stop); });
 }

@@ -9,7 +9,7 @@
 // A recording into an uncompressed AVI clip of two colours, each frame
 // stretched to the clip's size. The frames collect in the writer's work
 // file from the start; Finish writes the clip, and the work file goes with
-// the object. Failures are AviError.
+// the object. Failures are ClipError with the writer's message.
 class AviClip : public ClipSink {
 public:
     // frameTime in milliseconds; an empty wavFile records no sound.
@@ -17,7 +17,7 @@ public:
     ~AviClip() override;
 
     void AddFrame(const QImage& frame) override;
-    void Finish() override;
+    void Finish(const FinishWaiting& waiting, const ClipStop& stop) override;
 
     const TAviWriter2& Writer() const { return writer_; }
 

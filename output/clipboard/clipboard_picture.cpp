@@ -1,17 +1,14 @@
 #include "output/clipboard/clipboard_picture.h"
 
+#include "output/vector/svg_picture.h"
 #include "view/view_renderer.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
-#include <QSvgGenerator>
 
 namespace {
-
-// The SVG's pixels are CSS pixels, so it pastes at the pane's size.
-constexpr int kSvgDotsPerInch = 96;
 
 // A pane squeezed to nothing still gives a picture.
 QSize AtLeastOnePixel(QSize size)
@@ -34,19 +31,7 @@ QByteArray PaneEmf(const ViewPicture& view, QSize size, const ReferenceScreen& s
 
 QByteArray PaneSvg(const ViewPicture& view, QSize size)
 {
-    size = AtLeastOnePixel(size);
-    QBuffer buffer;
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(kSvgDotsPerInch);
-    svg.setTitle(QStringLiteral("Ornalix"));
-    {
-        QPainter painter(&svg);
-        view.Draw(painter);
-    }
-    return buffer.data();
+    return SvgBytes(view, AtLeastOnePixel(size));
 }
 
 QByteArray PanePng(const ViewPicture& view, QSize size)

@@ -67,6 +67,21 @@ TEST_F(Store, AllFourteenValuesRoundTripAndLengthsBitForBit)
     EXPECT_EQ(read.ExportHeight, 1080);
 }
 
+// The names and kinds the store has always had: numbers, and the lengths as
+// the eight bytes of a little-endian double.
+TEST_F(Store, TheDefaultsAreWrittenUnderTheirNames)
+{
+    SettingsStore::Write(SettingValues());
+    const std::pair<const char*, int> numbers[] = {
+        {"bgColor", 0xFFFFFF}, {"fgColor", 0},   {"penWidth", 1},  {"zoomSteps", 60}, {"zoomDelay", 15},
+        {"zoomAnimation", 1},  {"angRaster", 0}, {"lenRaster", 0}, {"minNodes", 3},   {"maxNodes", 5},
+        {"exportWidth", 256},  {"exportHeight", 256}};
+    for (const auto& [name, value] : numbers)
+        EXPECT_EQ(Raw().value(QLatin1String(name)).toInt(), value) << name;
+    EXPECT_EQ(Raw().value(QStringLiteral("minLength")).toByteArray(), QByteArray("\0\0\0\0\0\0\xE0\x3F", 8));
+    EXPECT_EQ(Raw().value(QStringLiteral("maxLength")).toByteArray(), QByteArray("\0\0\0\0\0\0\0\x40", 8));
+}
+
 TEST_F(Store, AValueOfTheWrongKindStopsTheReading)
 {
     Raw().setValue(QStringLiteral("bgColor"), 0x0000FF);

@@ -1,5 +1,5 @@
 // The writer's properties, the frame format in the file's headers and the
-// life of the work file.
+// writing of the clip.
 #include "output/avi/avi_writer.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/message_of.h"
@@ -12,8 +12,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -78,31 +76,37 @@ TEST_F(AviWriterTest, FrameTimeIsTheScaleOverARateOf1000)
     EXPECT_EQ(U32At(FirstChunk(file, "avih"), 0), 50000u);
 }
 
-TEST_F(AviWriterTest, OneBitRowsArePaddedToWholeWords)
+// Rows padded to whole 32-bit words; the colour table of 2^bits entries.
+TEST_F(AviWriterTest, FrameFormatInTheHeadersAndChunks)
 {
-    const QList<QImage> pictures{TwoColourPicture(102, 76, 0), TwoColourPicture(102, 76, 5),
-                                 TwoColourPicture(102, 76, 9)};
-    const QByteArray file = RecordFile(102, 76, pf1bit, pictures);
-    const QByteArray strf = FirstChunk(file, "strf");
-    EXPECT_EQ(strf.size(), 48);
-    EXPECT_EQ(U16At(strf, kBitCount), 1);
-    EXPECT_EQ(U32At(strf, kImageSize), 1216u);
-    EXPECT_EQ(U32At(file, file.indexOf("00db") + 4), 1216u);
-    const QByteArray avih = FirstChunk(file, "avih");
-    EXPECT_EQ(U32At(avih, kAvihWidth), 102u);
-    EXPECT_EQ(U32At(avih, kAvihWidth + 4), 76u);
-    // Players take a total that differs from the index for a broken index.
-    EXPECT_EQ(U32At(avih, kTotalFrames), 3u);
-    EXPECT_EQ(FirstChunk(file, "idx1").size(), 3 * 16);
-}
-
-TEST_F(AviWriterTest, TrueColourRowsArePaddedAndHaveNoTable)
-{
-    const QByteArray file = RecordFile(10, 10, pf24bit, {TwoColourPicture(10, 10, 3)});
-    const QByteArray strf = FirstChunk(file, "strf");
-    EXPECT_EQ(strf.size(), 40);
-    EXPECT_EQ(U16At(strf, kBitCount), 24);
-    EXPECT_EQ(U32At(strf, kImageSize), 320u);
+    struct Case {
+        TPixelFormat Format;
+        int Width, Height;
+        int HeaderSize; // with the colour table
+        std::uint16_t Bits;
+        std::uint32_t ImageSize;
+    };
+    const Case cases[] = {
+        {pf1bit, 102, 76, 48, 1, 1216}, // 102 bits a row rounded up to 128
+        {pf8bit, 10, 3, 1064, 8, 36},
+        {pf24bit, 10, 10, 40, 24, 320}, // 30 bytes a row rounded up to 32
+    };
+    for (const Case& c : cases) {
+        const QList<QImage> pictures{TwoColourPicture(c.Width, c.Height, 0), TwoColourPicture(c.Width, c.Height, 5),
+                                     TwoColourPicture(c.Width, c.Height, 9)};
+        const QByteArray file = RecordFile(c.Width, c.Height, c.Format, pictures);
+        const QByteArray strf = FirstChunk(file, "strf");
+        EXPECT_EQ(strf.size(), c.HeaderSize) << c.Format;
+        EXPECT_EQ(U16At(strf, kBitCount), c.Bits);
+        EXPECT_EQ(U32At(strf, kImageSize), c.ImageSize);
+        EXPECT_EQ(U32At(file, file.indexOf("00db") + 4), c.ImageSize);
+        const QByteArray avih = FirstChunk(file, "avih");
+        EXPECT_EQ(U32At(avih, kAvihWidth), std::uint32_t(c.Width));
+        EXPECT_EQ(U32At(avih, kAvihWidth + 4), std::uint32_t(c.Height));
+        // Players take a total that differs from the index for a broken index.
+        EXPECT_EQ(U32At(avih, kTotalFrames), 3u);
+        EXPECT_EQ(FirstChunk(file, "idx1").size(), 3 * 16);
+    }
 }
 
 TEST_F(AviWriterTest, ColourTableKeepsTheFirstFramesColours)
@@ -217,74 +221,28 @@ TEST_F(AviWriterTest, FrameTimeMustBePositive)
     writer_.CloseVideo();
 }
 
-TEST_F(AviWriterTest, WorkFileIsPrivateAndGoneAfterClosing)
+// Whole or not at all: asked to stop while writing, the writer leaves the
+// older clip as it was and no part of the new one.
+TEST_F(AviWriterTest, FinishingGivesUpWhenAskedToStop)
 {
+    const QString clip = Path("clip.avi");
+    ASSERT_TRUE(WriteBytes(clip, "an older clip"));
     writer_.PixelFormat = pf1bit;
+    writer_.FileName = clip;
     writer_.OpenVideo();
-    const QString work = writer_.WorkFileName();
-    EXPECT_TRUE(work.startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
-    struct stat folder {}, file {};
-    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(work).absolutePath()).constData(), &folder), 0);
-    ASSERT_EQ(::stat(QFile::encodeName(work).constData(), &file), 0);
-    EXPECT_EQ(folder.st_mode & 0777, 0700u);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
-    writer_.AddFrame(TwoColourPicture(8, 8, 0));
-    writer_.CloseVideo();
-    EXPECT_FALSE(QFile::exists(work));
-    EXPECT_EQ(writer_.FrameIndex(), 0);
-
-    Record(writer_, {TwoColourPicture(8, 8, 0)}, Path("clip.avi"));
-    EXPECT_FALSE(QFile::exists(work));
-    EXPECT_TRUE(QFile::exists(Path("clip.avi")));
-}
-
-TEST_F(AviWriterTest, SecondRecordingCannotTakeALiveWorkFile)
-{
-    writer_.PixelFormat = pf1bit;
-    writer_.OpenVideo();
-    writer_.AddFrame(TwoColourPicture(8, 8, 0));
-    EXPECT_EQ(MessageOf<AviError>([&] { writer_.OpenVideo(); }), "Failed to create AVI video work file");
-    TAviWriter2 second;
-    EXPECT_EQ(MessageOf<AviError>([&] { second.OpenVideo(); }), "Failed to create AVI video work file");
-    second.CloseVideo();
-    ASSERT_TRUE(QFile::exists(writer_.WorkFileName()));
-    writer_.AddFrame(TwoColourPicture(8, 8, 1));
-    writer_.FileName = Path("clip.avi");
+    for (int n = 0; n < 5; ++n)
+        writer_.AddFrame(TwoColourPicture(32, 32, n));
+    for (int stopAt : {1, 3}) { // before the first chunk, amid them
+        int asked = 0;
+        EXPECT_EQ(MessageOf<AviError>([&] { writer_.FinishVideo([&] { return ++asked >= stopAt; }); }),
+                  "Unable to write output file")
+            << stopAt;
+        EXPECT_EQ(ReadBytes(clip), "an older clip");
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"clip.avi"});
+    }
     writer_.FinishVideo();
     writer_.CloseVideo();
-    EXPECT_EQ(Probe(Path("clip.avi"), "v:0")["nb_read_frames"], "2");
-}
-
-TEST_F(AviWriterTest, StaleFileOrLinkAtTheWorkNameIsReplaced)
-{
-    const QString work = writer_.WorkFileName();
-    QDir().mkpath(QFileInfo(work).absolutePath());
-    ASSERT_TRUE(WriteBytes(work, "left by a crash"));
-    writer_.OpenVideo();
-    writer_.CloseVideo();
-    EXPECT_FALSE(QFile::exists(work));
-
-    const QString victim = Path("victim.txt");
-    ASSERT_TRUE(WriteBytes(victim, "keep me"));
-    ASSERT_TRUE(QFile::link(victim, work));
-    writer_.PixelFormat = pf1bit;
-    writer_.OpenVideo();
-    writer_.AddFrame(TwoColourPicture(8, 8, 0));
-    EXPECT_FALSE(QFileInfo(work).isSymLink());
-    writer_.CloseVideo();
-    EXPECT_EQ(ReadBytes(victim), "keep me");
-}
-
-TEST_F(AviWriterTest, WorkFolderOpenToOthersIsClosedAgain)
-{
-    const QString folder = QFileInfo(writer_.WorkFileName()).absolutePath();
-    QDir().mkpath(folder);
-    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
-    writer_.OpenVideo();
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    writer_.CloseVideo();
+    EXPECT_EQ(Probe(clip, "v:0")["nb_read_frames"], "5");
 }
 
 } // namespace

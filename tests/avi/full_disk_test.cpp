@@ -42,7 +42,14 @@ void AddAcrossAFailure(TAviWriter2& writer, const QList<QImage>& pictures, const
     writer.AddFrame(pictures[0]);
     writer.AddFrame(pictures[1]);
     block();
-    EXPECT_EQ(MessageOf<AviError>([&] { writer.AddFrame(pictures[2]); }), kAddFailed);
+    try {
+        writer.AddFrame(pictures[2]);
+        ADD_FAILURE() << "the full disk was not noticed";
+    } catch (const AviError& e) {
+        EXPECT_STREQ(e.what(), kAddFailed);
+        EXPECT_EQ(e.File(), writer.WorkFileName());
+        EXPECT_EQ(e.Reason(), "No space left on device");
+    }
     EXPECT_EQ(writer.FrameIndex(), 2);
     unblock();
     writer.AddFrame(pictures[3]);

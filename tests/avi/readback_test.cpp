@@ -129,17 +129,88 @@ TEST_F(ReadbackTest, SoundFromAWavFileIsASecondStream)
     EXPECT_LT(file.indexOf("01wb", file.indexOf("00db")), file.indexOf("idx1"));
 }
 
-TEST_F(ReadbackTest, ExtensiblePcmSoundPlays)
+// Integer and floating-point samples, plain and extensible, play as they
+// were.
+TEST_F(ReadbackTest, EveryPcmCodingPlays)
 {
+    struct Case {
+        const char* Codec;
+        QStringList Coding;
+    };
+    const Case cases[] = {
+        {"pcm_s24le", {"-ar", "48000", "-ac", "2", "-c:a", "pcm_s24le"}}, // extensible
+        {"pcm_f32le", {"-ar", "22050", "-c:a", "pcm_f32le"}},
+        {"pcm_f64le", {"-ar", "8000", "-ac", "2", "-c:a", "pcm_f64le"}},
+    };
     writer_.Width = 16;
     writer_.Height = 16;
     writer_.PixelFormat = pf1bit;
-    writer_.SetWavFileName(Tone("wide.wav", 1, {"-ar", "48000", "-ac", "2", "-c:a", "pcm_s24le"}));
-    Record(writer_, Pictures(2, 16, 16), Path("clip.avi"));
-    EXPECT_EQ(FirstChunk(ReadBytes(writer_.WavFileName()), "fmt ").size(), 40);
-    const auto audio = Probe(Path("clip.avi"), "a:0");
-    EXPECT_EQ(audio["codec_name"], "pcm_s24le");
-    EXPECT_NEAR(SoundSeconds(Path("clip.avi")), 1.0, 0.001);
+    for (const Case& c : cases) {
+        const QByteArray name = QByteArray(c.Codec) + ".wav";
+        writer_.SetWavFileName(Tone(name.constData(), 1, c.Coding));
+        Record(writer_, Pictures(2, 16, 16), Path("clip.avi"));
+        EXPECT_EQ(Probe(Path("clip.avi"), "a:0")["codec_name"], c.Codec);
+        EXPECT_NEAR(SoundSeconds(Path("clip.avi")), 1.0, 0.001) << c.Codec;
+    }
+}
+
+struct RiffChunk {
+    QByteArray Id;
+    std::uint32_t Size = 0;
+    qsizetype Offset = 0; // of its header
+};
+
+// Every chunk of the RIFF tree between begin and end, lists opened: each
+// chunk, with the zero byte that pads an odd one, must end inside its list,
+// and the last must end exactly where the list does.
+void WalkRiff(const QByteArray& file, qsizetype begin, qsizetype end, QList<RiffChunk>& chunks)
+{
+    qsizetype at = begin;
+    while (at < end) {
+        ASSERT_LE(at + 8, end) << "a chunk header runs past its list at " << at;
+        const RiffChunk chunk{file.mid(at, 4), U32At(file, at + 4), at};
+        const qsizetype next = at + 8 + chunk.Size + (chunk.Size & 1);
+        ASSERT_LE(next, end) << chunk.Id.constData() << " at " << at << " runs past its list";
+        if (chunk.Size & 1) {
+            ASSERT_EQ(file[next - 1], '\0') << "pad byte of " << chunk.Id.constData() << " at " << at;
+        }
+        chunks.append(chunk);
+        if (chunk.Id == "RIFF" || chunk.Id == "LIST")
+            WalkRiff(file, at + 12, at + 8 + chunk.Size, chunks);
+        at = next;
+    }
+    ASSERT_EQ(at, end);
+}
+
+// 8-bit mono sound at 11,025 Hz comes in chunks of 11,025 bytes: each padded
+// to an even length, with the index pointing at every chunk as it stands.
+TEST_F(ReadbackTest, OddSoundChunksArePaddedAndTheTreeHolds)
+{
+    writer_.Width = 16;
+    writer_.Height = 16;
+    writer_.FrameTime = 100;
+    writer_.PixelFormat = pf1bit;
+    writer_.SetWavFileName(Tone("odd.wav", 2.5, {"-ar", "11025", "-ac", "1", "-c:a", "pcm_u8"}));
+    Record(writer_, Pictures(25, 16, 16), Path("clip.avi"));
+    const QByteArray file = ReadBytes(Path("clip.avi"));
+    QList<RiffChunk> chunks;
+    WalkRiff(file, 0, file.size(), chunks);
+    ASSERT_EQ(chunks.value(0).Id, "RIFF");
+    EXPECT_EQ(8 + chunks[0].Size, std::uint32_t(file.size()));
+    int oddSound = 0;
+    for (const RiffChunk& c : chunks)
+        oddSound += c.Id == "01wb" && (c.Size & 1);
+    EXPECT_GE(oddSound, 2);
+    const QByteArray idx1 = FirstChunk(file, "idx1");
+    const qsizetype moviType = file.indexOf("movi");
+    ASSERT_EQ(idx1.size(), (25 + 3) * 16);
+    for (qsizetype e = 0; e < idx1.size(); e += 16) {
+        const qsizetype at = moviType + U32At(idx1, e + 8);
+        EXPECT_EQ(file.mid(at, 4), idx1.mid(e, 4)) << "entry " << e / 16;
+        EXPECT_EQ(U32At(file, at + 4), U32At(idx1, e + 12)) << "entry " << e / 16;
+    }
+    EXPECT_NEAR(SoundSeconds(Path("clip.avi")), 2.5, 0.001);
+    EXPECT_EQ(Probe(Path("clip.avi"), "v:0")["nb_read_frames"], "25");
 }
 
 // The OpenDML layout, with RIFF parts made small so that a few frames need
@@ -153,7 +224,7 @@ TEST_F(ReadbackTest, ClipPastTheRiffLimitContinuesInOpenDmlParts)
     for (const QImage& picture : pictures)
         rows.append(packer.Pack(picture));
     ClipVideo video;
-    video.Frames = [&rows](std::int32_t index, char* data) {
+    video.Frames = [&rows](std::int32_t index, char* data, QString&) {
         std::memcpy(data, rows[index].constData(), rows[index].size());
         return true;
     };

@@ -4,9 +4,9 @@
 #include "output/avi/wav_reader.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/message_of.h"
+#include "tests/support/wav_bytes.h"
 
 #include <QBuffer>
-#include <QDataStream>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,49 +16,6 @@
 namespace {
 
 const char* const kCorrupt = "The file could not be read, indicating a corrupt file or an unrecognized format.";
-
-QByteArray Chunk(const char* id, const QByteArray& data, std::uint32_t size)
-{
-    QByteArray bytes(id, 4);
-    QDataStream out(&bytes, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << size;
-    bytes += data;
-    if (data.size() & 1)
-        bytes += '\0';
-    return bytes;
-}
-
-QByteArray Chunk(const char* id, const QByteArray& data)
-{
-    return Chunk(id, data, static_cast<std::uint32_t>(data.size()));
-}
-
-// fmt data: 8 kHz mono, 16 or 8 bits, with cbSize (18) or the extensible
-// tail (40) when asked.
-QByteArray Format(std::uint16_t tag, int size, std::uint16_t bits = 16, const QByteArray& subFormat = {})
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const std::uint16_t align = bits / 8;
-    out << tag << quint16(1) << quint32(8000) << quint32(8000 * align) << align << bits;
-    if (size >= 18)
-        out << quint16(size - 18);
-    if (size >= 40) {
-        out << bits << quint32(4); // valid bits, channel mask
-        bytes += subFormat;
-    }
-    return bytes;
-}
-
-const QByteArray kPcmGuid = QByteArray::fromHex("0100000000001000800000aa00389b71");
-const QByteArray kFloatGuid = QByteArray::fromHex("0300000000001000800000aa00389b71");
-
-QByteArray Wave(const QByteArray& chunks, const char* form = "WAVE")
-{
-    return Chunk("RIFF", QByteArray(form, 4) + chunks);
-}
 
 WavAudio Read(const QByteArray& bytes)
 {
@@ -104,32 +61,44 @@ const QByteArray kSamples(1000, '\x10');
 TEST(WavReader, FindsChunksInAnyOrderAndSkipsOthers)
 {
     const QByteArray info = Chunk("LIST", QByteArray("INFO") + Chunk("ISFT", "odd"));
-    const WavAudio audio = Read(Wave(info + Chunk("junk", "x") + Chunk("data", kSamples) + Chunk("fmt ", Format(1, 16))));
-    EXPECT_EQ(audio.Format, Format(1, 16));
+    const WavAudio audio = Read(Wave(info + Chunk("junk", "x") + Chunk("data", kSamples) + Chunk("fmt ", Format(Fmt()))));
+    EXPECT_EQ(audio.Format, Format(Fmt()));
     EXPECT_EQ(audio.BlockAlign, 2);
     EXPECT_EQ(audio.BytesPerSecond, 16000u);
     EXPECT_EQ(audio.DataSize, kSamples.size());
     EXPECT_EQ(audio.DataOffset, 12 + info.size() + 10 + 8);
 }
 
-TEST(WavReader, TakesFormatsOf16And18And40Bytes)
+// Integer and IEEE floating-point samples, plain or extensible, in formats
+// of 16, 18 and 40 bytes: the clip copies the format as it stands.
+TEST(WavReader, TakesIntegerAndFloatingPointPcm)
 {
-    for (const QByteArray& format : {Format(1, 16), Format(1, 18), Format(0xFFFE, 40, 16, kPcmGuid)})
-        EXPECT_EQ(Read(Wave(Chunk("fmt ", format) + Chunk("data", kSamples))).Format, format);
+    const QByteArray formats[] = {
+        Format(Fmt()),
+        Format(Fmt().Size(18)),
+        Format(Fmt().Tag(0xFFFE).Size(40).SubFormat(kPcmGuid)),
+        Format(Fmt().Bits(24).Channels(2)),
+        Format(Fmt().Tag(3).Size(18).Bits(32)),
+        Format(Fmt().Tag(3).Size(18).Bits(64).Channels(2)),
+        Format(Fmt().Tag(0xFFFE).Size(40).Bits(32).SubFormat(kFloatGuid)),
+    };
+    for (const QByteArray& format : formats)
+        EXPECT_EQ(Read(Wave(Chunk("fmt ", format) + Chunk("data", kSamples))).Format, format) << format.toHex().constData();
 }
 
 TEST(WavReader, CutsOpenEndedOrOverlongDataToTheFile)
 {
-    const QByteArray format = Chunk("fmt ", Format(1, 16));
+    const QByteArray format = Chunk("fmt ", Format(Fmt()));
     EXPECT_EQ(Read(Wave(format + Chunk("data", kSamples, 0xFFFFFFFF))).DataSize, kSamples.size());
     EXPECT_EQ(Read(Wave(format + Chunk("data", kSamples, 5000))).DataSize, kSamples.size());
     // Whole blocks only: a last half sample is left out.
     EXPECT_EQ(Read(Wave(format + Chunk("data", kSamples.left(999), 999))).DataSize, 998);
 }
 
+// Also sound no clip can hold, which no reader could decode.
 TEST(WavReader, RefusesWhatIsNoPcmWave)
 {
-    const QByteArray format = Chunk("fmt ", Format(1, 16));
+    const QByteArray format = Chunk("fmt ", Format(Fmt()));
     const QByteArray data = Chunk("data", kSamples);
     const QList<QByteArray> refused{
         QByteArray(),
@@ -138,12 +107,16 @@ TEST(WavReader, RefusesWhatIsNoPcmWave)
         QByteArray("RIFX") + Wave(format + data).mid(4),
         Wave(data),
         Wave(format),
-        Wave(data + Chunk("fmt ", Format(1, 16)).left(14)), // ends inside fmt
-        Wave(Chunk("fmt ", Format(1, 16).left(14)) + data),
-        Wave(Chunk("fmt ", Format(3, 18)) + data),          // floating point
-        Wave(Chunk("fmt ", Format(0xFFFE, 40, 32, kFloatGuid)) + data),
-        Wave(Chunk("fmt ", Format(0xFFFE, 18)) + data),     // extensible without its tail
-        Wave(Chunk("fmt ", Format(1, 16, 0)) + data),       // no bytes per block
+        Wave(data + Chunk("fmt ", Format(Fmt())).left(14)), // ends inside fmt
+        Wave(Chunk("fmt ", Format(Fmt()).left(14)) + data),
+        Wave(Chunk("fmt ", Format(Fmt().Tag(2))) + data), // compressed
+        Wave(Chunk("fmt ", Format(Fmt().Tag(0xFFFE).Size(18))) + data), // extensible without its tail
+        Wave(Chunk("fmt ", Format(Fmt().Tag(0xFFFE).Size(40).SubFormat(QByteArray(16, 'x')))) + data),
+        Wave(Chunk("fmt ", Format(Fmt().Bits(0))) + data),
+        Wave(Chunk("fmt ", Format(Fmt().Channels(0))) + data),
+        Wave(Chunk("fmt ", Format(Fmt().Rate(0))) + data),
+        Wave(Chunk("fmt ", Format(Fmt().Channels(2).Align(2))) + data), // a block of one channel
+        Wave(Chunk("fmt ", Format(Fmt().Tag(3).Size(18).Bits(16))) + data), // no such float
     };
     for (int i = 0; i < refused.size(); ++i)
         EXPECT_EQ(WavMessageOf(refused[i]), kCorrupt) << "case " << i;
@@ -151,7 +124,7 @@ TEST(WavReader, RefusesWhatIsNoPcmWave)
 
 TEST(WavReader, ReportsDiskErrorsAsSuch)
 {
-    const QByteArray wave = Wave(Chunk("fmt ", Format(1, 16)) + Chunk("data", kSamples));
+    const QByteArray wave = Wave(Chunk("fmt ", Format(Fmt())) + Chunk("data", kSamples));
     FailingDevice device(wave, 20);
     try {
         ReadWav(device);
@@ -173,7 +146,7 @@ TEST(WavReader, DamagedButAcceptedSoundPlays)
         GTEST_SKIP() << "ffprobe and ffmpeg are needed (scripts/install-deps test)";
     QTemporaryDir dir;
     // Streaming writer's open sizes, a LIST first, an odd chunk, 8-bit sound.
-    const QByteArray wave = Chunk("RIFF", QByteArray("WAVE") + Chunk("LIST", "INFOx") + Chunk("fmt ", Format(1, 16, 8))
+    const QByteArray wave = Chunk("RIFF", QByteArray("WAVE") + Chunk("LIST", "INFOx") + Chunk("fmt ", Format(Fmt().Bits(8)))
                                               + Chunk("data", QByteArray(12000, '\x80'), 0xFFFFFFFF),
                                   0xFFFFFFFF);
     ASSERT_TRUE(WriteBytes(dir.filePath("open.wav"), wave));
@@ -203,6 +176,8 @@ TEST(WavReader, HostileFileStopsFinishingWithItsMessage)
         FAIL() << "bad sound not noticed";
     } catch (const AviError& e) {
         EXPECT_STREQ(e.what(), kCorrupt);
+        EXPECT_EQ(e.File(), dir.filePath("bad.wav"));
+        EXPECT_EQ(e.Reason(), "no sound format");
     }
     writer.CloseVideo();
     EXPECT_FALSE(QFile::exists(dir.filePath("clip.avi")));

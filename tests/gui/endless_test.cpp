@@ -1,4 +1,5 @@
 #include "tests/gui/window_fixture.h"
+#include "tests/support/picture_compare.h"
 
 #include <QStatusBar>
 
@@ -58,7 +59,7 @@ TEST_F(EndlessZoom, TheSwitchPersistsShowsTheMagnificationAndKeepsDetailThroughT
     const int pane = std::max(ptbFract()->width(), ptbFract()->height());
     for (int zoom = 1; zoom <= 20; ++zoom) {
         ZoomIntoTheMiddle();
-        EXPECT_GT(CurvePixels(FractPicture()).size(), 2 * pane) << "detail after zoom " << zoom;
+        EXPECT_GT(PixelsOf(FractPicture(), qRgb(0, 0, 0)), 2 * pane) << "detail after zoom " << zoom;
     }
     EXPECT_GT(session->EndlessMagnification().ToDouble(), 1e8);
     EXPECT_TRUE(StatusLine().startsWith(QStringLiteral("Vergrößerung ×"))) << qPrintable(StatusLine());
@@ -67,7 +68,7 @@ TEST_F(EndlessZoom, TheSwitchPersistsShowsTheMagnificationAndKeepsDetailThroughT
     ReopenWindow();
     EXPECT_TRUE(EndloserZoom1()->isChecked()) << "persisted";
     EXPECT_TRUE(session->EndlessShown());
-    // Turning the last edge leaves no limit curve: the design's view, and why.
+    // Turning the last edge leaves no limit curve: the polyline view, and why.
     const QPoint last = Node(session->Generator.Count);
     QTest::mousePress(ptbEditor(), Qt::LeftButton, {}, last);
     QTest::mouseMove(ptbEditor(), last + QPoint(0, 20));

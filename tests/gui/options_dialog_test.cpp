@@ -17,22 +17,6 @@ protected:
     }
 };
 
-TEST_F(OptionsDialog, FixedFrameWithTheCaptionAndTheDefaultButton)
-{
-    ShowDialog();
-    EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("Ornalix - Optionen"));
-    EXPECT_EQ(Dialog().size(), QSize(525, 384));
-    EXPECT_EQ(Dialog().minimumSize(), Dialog().maximumSize());
-    EXPECT_EQ(Dialog().parentWidget(), window.get());
-    EXPECT_TRUE(Named<QPushButton>(Dialog(), "cmdOk")->isDefault());
-    EXPECT_EQ(Named<QPushButton>(Dialog(), "cmdOk")->geometry(), QRect(339, 352, 85, 25));
-    EXPECT_EQ(Named<QPushButton>(Dialog(), "cmdCancel")->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(Named<QSlider>(Dialog(), "tbAngRaster")->minimum(), 1);
-    EXPECT_EQ(Named<QSlider>(Dialog(), "tbAngRaster")->maximum(), 24);
-    EXPECT_EQ(Named<QSlider>(Dialog(), "tbLenRaster")->minimum(), 0);
-    EXPECT_EQ(Named<QSlider>(Dialog(), "tbLenRaster")->maximum(), 12);
-}
-
 // In the default font and in the program's small one.
 TEST_F(OptionsDialog, EveryCaptionShowsWhole)
 {

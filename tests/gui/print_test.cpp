@@ -145,73 +145,44 @@ TEST_F(Print, OnWhiteNothingIsAskedTheJobIsNamedAndThePageFilledWhite)
     EXPECT_TRUE(operators.contains(QStringLiteral("\n8 w "))) << "pen not in printer pixels";
 }
 
-TEST_F(Print, NoOnBlackPrintsAWhiteCurveBlackAndTheScreenKeepsItsColours)
+// How each answer colours the paper is tested on PaperStyle (output
+// tests); here: the question, that its answer reaches the page, and the
+// page's layout. The wide start curve spans the printable width in the
+// middle of its height on a portrait page; the screen keeps its colours and
+// the view its coordinates, so that a rubber band drawn next zooms where it
+// is drawn.
+TEST_F(Print, TheAnswerDecidesTheBackgroundAndTheViewSpansThePrintableArea)
 {
-    SetColours(kBlack, kWhite);
+    SetColours(RgbColor(0, 0, 255), kWhite);
     const QImage before = FractPicture();
-    PrintWith(QMessageBox::No);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(AskedQuestions(), QStringList(QStringLiteral("Bestätigung: Soll auch der Hintergrund gedruckt werden?")));
-    EXPECT_EQ(dialogs.messages[0].offered, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    const QImage page = Page(100);
-    const ColourArea ink = AreaOf(page, qRgb(0, 0, 0));
-    EXPECT_GT(ink.Count, 200);
-    EXPECT_GT(AreaOf(page, kPaper).Count, page.width() * page.height() * 9 / 10);
-    EXPECT_EQ(session->Viewer.BgColor, kBlack);
-    EXPECT_EQ(session->Viewer.FgColor, kWhite);
-    EXPECT_EQ(FractPicture(), before);
-}
-
-TEST_F(Print, NoOnBlackPrintsAYellowCurveYellowOnWhite)
-{
-    const ColorRef yellow = RgbColor(255, 255, 0);
-    SetColours(kBlack, yellow);
-    PrintWith(QMessageBox::No);
-    const QImage page = Page(100);
-    EXPECT_GT(AreaOf(page, qRgb(255, 255, 0)).Count, 200);
-    EXPECT_EQ(AreaOf(page, qRgb(0, 0, 0), 30).Count, 0);
-    EXPECT_EQ(session->Viewer.FgColor, yellow);
-}
-
-// The start curve is four times as wide as high: on a portrait page it
-// spans the printable width and sits in the middle of its height.
-TEST_F(Print, YesFillsThePrintableAreaAndAWideViewSpansItCentred)
-{
-    SetColours(RgbColor(0, 0, 255), RgbColor(255, 255, 0));
-    PrintWith(QMessageBox::Yes);
+    const FractViewer& v = session->Viewer;
+    const std::vector<Complex> points(v.Points.begin(), v.Points.begin() + v.PointCount);
     const int dpi = 100;
-    const QImage page = Page(dpi);
-    ASSERT_GT(page.height(), page.width());
     const QRect area = PrintableArea(dpi);
-    const ColourArea fill = AreaOf(page, qRgb(0, 0, 255));
-    EXPECT_LE((fill.Box.topLeft() - area.topLeft()).manhattanLength(), 2);
-    EXPECT_LE((fill.Box.bottomRight() - area.bottomRight()).manhattanLength(), 3);
-    const QRect curve = AreaOf(page, qRgb(255, 255, 0)).Box;
-    EXPECT_GT(fill.Count + AreaOf(page, qRgb(255, 255, 0), 250).Count, area.width() * area.height() * 99 / 100);
-    EXPECT_LE(std::abs(curve.left() - area.left()), 2);
-    EXPECT_LE(std::abs(curve.right() - area.right()), 2);
-    EXPECT_LE(std::abs(curve.center().y() - area.center().y()), 2);
-    EXPECT_LT(curve.height(), area.width() / 3);
-}
-
-// At 600 dpi a page pixel is a printer pixel.
-TEST_F(Print, PointsArePrintedAsDotsTenPrinterPixelsAcross)
-{
-    session->Viewer.PenWidth = 1;
-    optPoints()->setChecked(true);
-    PrintWith(std::nullopt);
-    const QImage page = Page(kPrintResolution, PrintableArea(kPrintResolution).center().y());
-    // The curve's peak is its one topmost point; its dot is found below the
-    // first row with ink.
-    int top = 0;
-    while (top < page.height() && AreaOf(page.copy(0, top, page.width(), 1), kPaper, 5).Count == page.width())
-        ++top;
-    ASSERT_LT(top, page.height());
-    const QRect dot = AreaOf(page.copy(0, top, page.width(), 30), qRgb(0, 0, 0), 250).Box;
-    EXPECT_GE(dot.width(), 10);
-    EXPECT_LE(dot.width(), 11);
-    EXPECT_GE(dot.height(), 10);
-    EXPECT_LE(dot.height(), 11);
+    const struct {
+        QMessageBox::StandardButton answer;
+        QRgb paper, ink;
+    } rows[] = {{QMessageBox::No, kPaper, qRgb(0, 0, 0)}, {QMessageBox::Yes, qRgb(0, 0, 255), kPaper}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        PrintWith(row.answer);
+        EXPECT_EQ(AskedQuestions(), QStringList(QStringLiteral("Bestätigung: Soll auch der Hintergrund gedruckt werden?")));
+        EXPECT_EQ(dialogs.messages[0].offered, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        dialogs.messages.clear();
+        const QImage page = Page(dpi).copy(area);
+        ASSERT_GT(page.height(), page.width());
+        EXPECT_GT(AreaOf(page, row.paper).Count, page.width() * page.height() * 9 / 10);
+        const QRect curve = AreaOf(page, row.ink).Box;
+        EXPECT_LE(curve.left(), 2);
+        EXPECT_GE(curve.right(), page.width() - 3);
+        EXPECT_LE(std::abs(curve.center().y() - page.height() / 2), 2);
+        EXPECT_LT(curve.height(), page.width() / 3);
+        EXPECT_EQ(session->Viewer.BgColor, RgbColor(0, 0, 255));
+        EXPECT_EQ(session->Viewer.FgColor, kWhite);
+        EXPECT_EQ(FractPicture(), before);
+        for (int i = 0; i < v.PointCount; ++i)
+            ASSERT_TRUE(Same(v.Points[i], points[i])) << "the view stays in the pane's coordinates: " << i;
+    }
 }
 
 TEST_F(Print, CancellingTheQuestionOrTheDialogChangesNothing)
@@ -257,23 +228,6 @@ TEST_F(Print, ToAFullDiskEndsTheJobAndLeavesEverythingAsItWas)
     EXPECT_EQ(session->Viewer.FgColor, kWhite);
     ptbFract()->repaint();
     EXPECT_EQ(FractPicture().pixel(0, 0), qRgb(0, 0, 0));
-}
-
-// After the page the view is in the pane's own coordinates again, so a
-// rubber band drawn next zooms where it is drawn.
-TEST_F(Print, ThePaneKeepsItsCoordinatesAfterPrinting)
-{
-    tbDepth()->setValue(3);
-    const FractViewer& v = session->Viewer;
-    const std::vector<Complex> points(v.Points.begin(), v.Points.begin() + v.PointCount);
-    const Complex windowMin = *v.WindowMin, windowMax = *v.WindowMax;
-    const PixelRect target = v.TargetRect;
-    PrintWith(std::nullopt);
-    ASSERT_TRUE(Printed());
-    for (int i = 0; i < v.PointCount; ++i)
-        ASSERT_TRUE(Same(v.Points[i], points[i])) << i;
-    EXPECT_TRUE(Same(*v.WindowMin, windowMin) && Same(*v.WindowMax, windowMax));
-    EXPECT_EQ(v.TargetRect, target);
 }
 
 // The real box, answered once it shows: the button texts it offered, and

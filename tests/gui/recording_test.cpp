@@ -2,6 +2,7 @@
 
 #include "app/trecord_dlg.h"
 #include "tests/support/clip_reader.h"
+#include "tests/support/picture_compare.h"
 #include "tests/support/small_disk.h"
 #include "view/frame_capture.h"
 
@@ -164,6 +165,31 @@ TEST_F(RecordingTest, AZoomOfNStepsAddsNFramesAndItsClosingTickNone)
     EXPECT_EQ(Probe(Path("zoom.avi"), "v:0")["nb_read_frames"], "5");
 }
 
+// The same recording as H.264 in MP4: every step of a zoom, close to the
+// pane's pictures, at the timer's rate.
+TEST_F(RecordingTest, AZoomAsMp4GivesThePanesPicturesAtTheTimersRate)
+{
+    session->ZoomSteps = 6;
+    Export("", "", "zoom.mp4");
+    Press(cmdStartStop());
+    DragBand();
+    QList<QImage> panes;
+    for (int i = 0; i < 6; ++i) {
+        Ticks(1);
+        panes.append(TickPicture());
+    }
+    Press(cmdOk());
+    const auto video = Probe(Path("zoom.mp4"), "v:0");
+    EXPECT_EQ(video["codec_name"], "h264");
+    EXPECT_EQ(video["pix_fmt"], "yuv420p");
+    EXPECT_EQ(video["nb_read_frames"], "6");
+    EXPECT_EQ(video["r_frame_rate"], "200/3");
+    const QList<QImage> frames = DecodeFrames(Path("zoom.mp4"));
+    ASSERT_EQ(frames.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_GE(Psnr(panes[i], frames[i]), 40.0) << "frame " << i;
+}
+
 TEST_F(RecordingTest, FinishingWithoutFramesWritesNothingAndRemovesTheWorkFile)
 {
     Export("64", "48", "none.AVI");
@@ -229,6 +255,25 @@ TEST_F(RecordingTest, MinimisingTheDialogDoesNotFinishTheClip)
     EXPECT_TRUE(session->Recording());
     EXPECT_EQ(session->FramesRecorded(), 1);
     EXPECT_EQ(WorkFiles().size(), 1);
+}
+
+// The form has no cancel button: Esc leaves the clip as it is; the close box
+// finishes it as "Fertig" does.
+TEST_F(RecordingTest, EscDoesNothingAndTheCloseBoxFinishes)
+{
+    Export("64", "48", "esc.avi");
+    Animate();
+    Press(cmdStartStop());
+    Ticks(1);
+    QTest::keyClick(cmdOk(), Qt::Key_Escape);
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_TRUE(session->Recording());
+    Ticks(1);
+    EXPECT_FALSE(QFileInfo::exists(Path("esc.avi")));
+    Dialog()->close();
+    EXPECT_FALSE(Dialog()->isVisible());
+    EXPECT_TRUE(WorkFiles().isEmpty());
+    EXPECT_EQ(Probe(Path("esc.avi"), "v:0")["nb_read_frames"], "2");
 }
 
 TEST_F(RecordingTest, ClosingTheWindowWritesTheFramesSoFar)

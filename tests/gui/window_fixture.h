@@ -7,6 +7,7 @@
 #include "session/fractal_session.h"
 #include "tests/gui/named_child.h"
 #include "tests/gui/scripted_dialogs.h"
+#include "tests/support/setting_fields.h"
 #include "tests/support/tool_runner.h"
 
 #include <QAction>
@@ -153,36 +154,16 @@ protected:
         Named<QLineEdit>(d, "txtMaxLength")->setText(QStringLiteral("1.5"));
     }
 
-    // The window's options are those of FillValidOptions.
-    void ExpectValidOptions() const
+    // The values FillValidOptions types, with the export size as it stands.
+    SettingValues ValidOptions() const
     {
-        EXPECT_EQ(session->Viewer.BgColor, RgbColor(0, 0, 128));
-        EXPECT_EQ(session->Viewer.FgColor, RgbColor(255, 255, 0));
-        EXPECT_EQ(session->Viewer.PenWidth, 3);
-        EXPECT_FALSE(session->ZoomAnimation);
-        EXPECT_EQ(session->ZoomSteps, 20);
-        EXPECT_EQ(session->Timer().interval(), 40);
-        EXPECT_EQ(session->Editor.AngRaster, 8);
-        EXPECT_EQ(session->Editor.LenRaster, 2);
-        EXPECT_EQ(session->MinNodes, 6);
-        EXPECT_EQ(session->MaxNodes, 9);
-        EXPECT_EQ(session->MinLength, 0.75);
-        EXPECT_EQ(session->MaxLength, 1.5);
+        return {RgbColor(0, 0, 128), RgbColor(255, 255, 0), 3, 20, 40, false, 8, 2, 6, 9, 0.75, 1.5,
+                session->ExportWidth, session->ExportHeight};
     }
 
-    // The default options from the pen width on.
-    void ExpectDefaultsAfterTheColours() const
+    void ExpectSettings(const SettingValues& expected) const
     {
-        EXPECT_EQ(session->Viewer.PenWidth, 1);
-        EXPECT_TRUE(session->ZoomAnimation);
-        EXPECT_EQ(session->ZoomSteps, 60);
-        EXPECT_EQ(session->Timer().interval(), 15);
-        EXPECT_EQ(session->Editor.AngRaster, 0);
-        EXPECT_EQ(session->Editor.LenRaster, 0);
-        EXPECT_EQ(session->MinNodes, 3);
-        EXPECT_EQ(session->MaxNodes, 5);
-        EXPECT_EQ(session->MinLength, 0.5);
-        EXPECT_EQ(session->MaxLength, 2.0);
+        EXPECT_EQ(session->Settings(), expected);
     }
 
     QTemporaryDir files;

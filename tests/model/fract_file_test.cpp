@@ -119,6 +119,18 @@ TEST(FractFile, AFailedWriteLeavesTheOldFile)
         EXPECT_EQ(content, "old");
     }
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A name of the longest length the folder takes leaves no room for a
+    // new file's name beside it: the write fails even for the superuser.
+    const QString longName = dir.filePath(QString(249, QLatin1Char('n')) + QStringLiteral(".fract"));
+    QFile old(longName);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old file\r\n");
+    old.close();
+    EXPECT_THROW(WriteFractFile(longName, "new"), std::runtime_error);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the old file\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new file is left behind";
 }
 
 TEST(FractFile, NumberLinesTakeEitherSeparatorLineByLine)

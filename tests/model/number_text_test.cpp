@@ -93,7 +93,9 @@ TEST(NumberText, IntegersInDecimalAndHexadecimal)
     for (const char* bad : {"", "3 ", "2147483648", "1.0", "$", "0x", "abc", "3a", "+-1"})
         EXPECT_EQ(ParseInteger(bad), std::nullopt) << bad;
     EXPECT_EQ(ParseDecimalInteger(" 42 "), 42);
-    EXPECT_EQ(ParseDecimalInteger("$10"), std::nullopt);
+    EXPECT_EQ(ParseDecimalInteger("+120"), 120);
+    for (const char* bad : {"$10", "12a", "x", "", "1.5", "1,5", "+", "99999999999"})
+        EXPECT_EQ(ParseDecimalInteger(bad), std::nullopt) << bad;
 }
 
 TEST(NumberText, BooleansAsWordsOrNumbers)

@@ -21,7 +21,10 @@ struct Format {
 constexpr Format kFormats[] = {{PictureFormat::Bmp, "old.bmp"},
                                {PictureFormat::Jpeg, "old.jpg"},
                                {PictureFormat::Emf, "old.emf"},
-                               {PictureFormat::Wmf, "old.wmf"}};
+                               {PictureFormat::Wmf, "old.wmf"},
+                               {PictureFormat::Png, "old.png"},
+                               {PictureFormat::Svg, "old.svg"},
+                               {PictureFormat::Pdf, "old.pdf"}};
 
 class Export : public ::testing::Test {
 protected:
@@ -155,7 +158,8 @@ TEST(PictureSize, EachFormatRefusesWhatItsFieldsCannotHold)
 TEST_F(Export, ASizeTheFormatCannotHoldIsRefusedBeforeAnyFile)
 {
     for (const auto& [name, width] : {std::pair("huge.emf", 2147483647), std::pair("wide.emf", 90000000),
-                                      std::pair("huge.wmf", 2147483647), std::pair("wide.wmf", 3145680)}) {
+                                      std::pair("huge.wmf", 2147483647), std::pair("wide.wmf", 3145680),
+                                      std::pair("wide.pdf", 14401)}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(QLatin1String(name));
         EXPECT_THROW(WritePicture(ShownCurve(viewer, true, width, 10), width, 10, path, kScreen), PictureSizeError);

@@ -1,17 +1,12 @@
-#include "model/start_generator.h"
-#include "session/fractal_session.h"
-#include "session/offscreen_pane.h"
+#include "tests/session/session_fixture.h"
 
 #include <QPainter>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-// A session with a pane of its own, painted as the window paints it.
-class EndlessSession : public ::testing::Test {
+class EndlessSession : public SessionTest {
 protected:
     EndlessSession() { session.SetEndlessZoom(true); }
 
@@ -25,24 +20,22 @@ protected:
         return image;
     }
 
-    static constexpr PixelRect kPane{0, 0, 320, 200};
-    FractalSession session;
-    OffscreenPane pane{session, QSize(kPane.Right, kPane.Bottom)};
+    static constexpr PixelRect kPane{0, 0, 470, 420};
 };
 
-TEST_F(EndlessSession, WithoutALimitCurveThePaneShowsTheDesignsView)
+TEST_F(EndlessSession, WithoutALimitCurveThePaneShowsThePolylineView)
 {
     session.SetDepth(4);
     ASSERT_TRUE(session.EndlessShown());
-    const QImage endless = pane.Picture();
+    const QImage endless = Picture();
     session.Generator.Items[3].SetTo(0.6, 0.8);
     session.SetDepth(5);
     EXPECT_FALSE(session.EndlessShown());
     EXPECT_EQ(session.Endless().Curve().Check(), LimitCurve::Verdict::LastEdgeNotUnit);
-    const QImage fallback = pane.Picture();
+    const QImage fallback = Picture();
     session.SetEndlessZoom(false);
-    EXPECT_EQ(pane.Picture(), fallback);
-    EXPECT_NE(pane.Picture(), endless);
+    EXPECT_EQ(Picture(), fallback);
+    EXPECT_NE(Picture(), endless);
 }
 
 TEST_F(EndlessSession, GeneratorChangesReturnToTheFullView)
@@ -58,21 +51,21 @@ TEST_F(EndlessSession, GeneratorChangesReturnToTheFullView)
     }
 }
 
-// The steps of the design's zoom: one factor each, about the pixel the
+// The steps of the polyline view's zoom: one factor each, about the pixel the
 // whole zoom leaves in place, ending where the immediate zoom does.
 TEST_F(EndlessSession, TheAnimatedZoomStepsGeometricallyAboutTheFixedPoint)
 {
     session.ZoomAnimation = false;
     session.ZoomToBand(Complex(100, 60), Complex(140, 90));
-    const QImage immediate = pane.Picture();
+    const QImage immediate = Picture();
     const double whole = Magnification();
     session.FullView();
     session.ZoomAnimation = true;
     session.ZoomSteps = 12;
-    // The band fills the pane's height: pixel p goes to s p + o, which
+    // The band fills the pane's width: pixel p goes to s p + o, which
     // leaves o / (1 - s) in place.
-    const double s = 200.0 / 30;
-    const Complex o(-100 * s + (320 - 40 * s) / 2, -60 * s);
+    const double s = 470.0 / 40;
+    const Complex o(-100 * s, -60 * s + (420 - 30 * s) / 2);
     const Complex fixed(o.Re / (1 - s), o.Im / (1 - s));
     const BigComplex point = session.Endless().Camera().PointAt(fixed);
     session.ZoomToBand(Complex(100, 60), Complex(140, 90));
@@ -88,7 +81,7 @@ TEST_F(EndlessSession, TheAnimatedZoomStepsGeometricallyAboutTheFixedPoint)
     EXPECT_NEAR(last, whole, 1e-9 * whole);
     session.Tick();
     EXPECT_EQ(session.Mode(), modeIdle);
-    EXPECT_EQ(pane.Picture(), immediate);
+    EXPECT_EQ(Picture(), immediate);
 }
 
 // Out from deep, the fixed pixel's curve point is held exact to the deep
@@ -105,7 +98,7 @@ TEST_F(EndlessSession, TheZoomOutFromDeepKeepsItsFixedPoint)
                         BigComplex(session.Endless().Curve().BoundsMax(), 64), kPane));
     const BigComplex fixed = whole.Offset / (BigFloat(1.0, kScaleBits) - whole.Scale);
     const BigComplex point = deep.PointAt(fixed);
-    session.ReleaseFract(Qt::RightButton, 10, 10);
+    RightClick();
     for (int step = 1; step <= 12; ++step) {
         session.Tick();
         const Complex at = session.Endless().Camera().PixelOf(point);
@@ -116,7 +109,7 @@ TEST_F(EndlessSession, TheZoomOutFromDeepKeepsItsFixedPoint)
 }
 
 // The wheel zooms x2 a notch about the cursor, a middle drag moves the
-// picture with the mouse: in the design's view as in the endless one.
+// picture with the mouse: in the polyline view as in the endless one.
 TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
 {
     struct Row {
@@ -161,9 +154,9 @@ TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
         EXPECT_NEAR(move.Offset.ToComplex().Im, row.offset.Im, 1e-6) << row.endless;
     }
     session.SetMode(modeZooming);
-    const QImage zooming = pane.Picture();
+    const QImage zooming = Picture();
     session.WheelFract(80, 50, 1);
-    EXPECT_EQ(pane.Picture(), zooming) << "not while the timer runs";
+    EXPECT_EQ(Picture(), zooming) << "not while the timer runs";
 }
 
 // Every output draws the view for its own pixels: as the pane shows it,
@@ -175,7 +168,7 @@ TEST_F(EndlessSession, OutputsFollowTheView)
     session.SetEndlessWindow(BigComplex(*ParseDecimal("-1e-34"), *ParseDecimal("-1e-34")),
                              BigComplex(*ParseDecimal("2e-34"), *ParseDecimal("1e-34")));
     EXPECT_GT(Magnification(), 1e30);
-    const QImage shown = pane.Picture();
+    const QImage shown = Picture();
     EXPECT_EQ(Drawn(ViewPlacement::AsShownIn(kPane)), shown);
     EXPECT_EQ(Drawn(ViewPlacement::FittedTo(kPane)), shown);
     EXPECT_EQ(Drawn(ViewPlacement::ScaledBy(1.0, kPane)), shown);

@@ -69,7 +69,8 @@ double SoundSeconds(const QString& path)
 QList<QImage> DecodeFrames(const QString& path)
 {
     QTemporaryDir dir;
-    RunTool("ffmpeg", {"-v", "error", "-i", path, dir.filePath("f%05d.png")});
+    // Every frame as it was stored: a GIF's uneven delays are not made even.
+    RunTool("ffmpeg", {"-v", "error", "-i", path, "-fps_mode", "passthrough", dir.filePath("f%05d.png")});
     QList<QImage> frames;
     const QStringList names = QDir(dir.path()).entryList({"f*.png"}, QDir::Files, QDir::Name);
     for (const QString& name : names)

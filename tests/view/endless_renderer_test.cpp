@@ -1,4 +1,5 @@
 #include "model/fract_file.h"
+#include "tests/support/picture_compare.h"
 #include "view/curve_drawing.h"
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
@@ -39,15 +40,6 @@ protected:
         return image;
     }
 
-    static int CurvePixels(const QImage& image, const QRect& area)
-    {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                n += image.pixel(x, y) == qRgb(0, 0, 0);
-        return n;
-    }
-
     FractModel generator{kGeneratorCapacity};
     EndlessView view;
     EndlessRenderer renderer{view};
@@ -67,7 +59,7 @@ TEST_F(EndlessPictures, SelfSimilarWindowsDrawTheSamePicture)
     };
     BigComplex a = g(Point("2.51234", "-0.23456")), b = g(Point("3.19876", "0.18765"));
     const QImage first = Fitted(a, b, 240, 160);
-    EXPECT_GT(CurvePixels(first, first.rect()), 1000) << "detail";
+    EXPECT_GT(PixelsOf(first, qRgb(0, 0, 0)), 1000) << "detail";
     for (int k = 2; k <= 200; ++k) {
         a = g(a);
         b = g(b);
@@ -101,7 +93,7 @@ TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
     };
     const QImage wholePicture = paint(all, whole), partPicture = paint(some, part);
     const QRect inside(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
-    EXPECT_GT(CurvePixels(wholePicture, inside), 100);
+    EXPECT_GT(PixelsOf(wholePicture.copy(inside), qRgb(0, 0, 0)), 100);
     EXPECT_EQ(wholePicture.copy(inside), partPicture.copy(inside));
 }
 

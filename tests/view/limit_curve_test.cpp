@@ -50,9 +50,9 @@ TEST(LimitCurve, ExistsWhenTheLastEdgeIsUnitAndEveryEdgeShorterThanTheChord)
     }
 }
 
-// The design's depth d + 1 scaled back by N^d is C's copies of depth d: its
+// The viewer's depth d + 1 scaled back by N^d is C's copies of depth d: its
 // points lie on C, so within C's bounds and disc, and they reach both.
-TEST(LimitCurve, TheDesignsDepthsScaledBackFillTheBoundsAndTheDisc)
+TEST(LimitCurve, TheViewersDepthsScaledBackFillTheBoundsAndTheDisc)
 {
     for (const char* name : {"koch.fract", "start.fract", "cesaro.fract", "quadratic-koch.fract"}) {
         FractModel generator = Example(name);

@@ -1,0 +1,108 @@
+#include "output/video/frame_converter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kPaletteEntries = 256;
+
+QSize CodedSizeOf(const VideoSettings& settings)
+{
+    if (settings.Kind != VideoKind::Mp4)
+        return settings.Frame;
+    return {settings.Frame.width() + settings.Frame.width() % 2, settings.Frame.height() + settings.Frame.height() % 2};
+}
+
+int Blend(int from, int to, int step)
+{
+    return from + (to - from) * step / (kPaletteEntries - 1);
+}
+
+} // namespace
+
+FrameConverter::FrameConverter(const VideoSettings& settings)
+    : settings_(settings), coded_(CodedSizeOf(settings)), frame_(av_frame_alloc())
+{
+    if (!frame_)
+        throw VideoError("Failed to create the video stream: out of memory");
+    const bool gif = settings.Kind == VideoKind::Gif;
+    frame_->format = gif ? AV_PIX_FMT_PAL8 : AV_PIX_FMT_YUV420P;
+    frame_->width = coded_.width();
+    frame_->height = coded_.height();
+    if (av_frame_get_buffer(frame_.get(), 0) < 0)
+        throw VideoError("Failed to create the video stream: out of memory");
+    if (gif) {
+        const QRgb a = settings.Background, b = settings.Foreground;
+        for (int i = 0; i < kPaletteEntries; ++i)
+            palette_[i] = qRgb(Blend(qRed(a), qRed(b), i), Blend(qGreen(a), qGreen(b), i), Blend(qBlue(a), qBlue(b), i));
+        return;
+    }
+    scaler_.reset(sws_getContext(coded_.width(), coded_.height(), AV_PIX_FMT_RGB32, coded_.width(), coded_.height(),
+                                 AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
+    if (!scaler_)
+        throw VideoError("Failed to create the video stream: no conversion to YUV");
+    if (coded_ != settings.Frame) {
+        padded_ = QImage(coded_, QImage::Format_RGB32);
+        padded_.fill(settings.Background);
+    }
+}
+
+AVFrame& FrameConverter::Convert(const QImage& picture)
+{
+    if (av_frame_make_writable(frame_.get()) < 0)
+        throw VideoError("Failed to add frame to the video: out of memory");
+    if (settings_.Kind == VideoKind::Gif)
+        ToPalette(picture);
+    else
+        ToYuv(picture);
+    return *frame_;
+}
+
+void FrameConverter::ToYuv(const QImage& picture)
+{
+    const QImage* source = &picture;
+    if (!padded_.isNull()) {
+        QPainter painter(&padded_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, picture);
+        source = &padded_;
+    }
+    const std::uint8_t* rows[] = {source->constBits()};
+    const int strides[] = {static_cast<int>(source->bytesPerLine())};
+    sws_scale(scaler_.get(), rows, strides, 0, coded_.height(), frame_->data, frame_->linesize);
+}
+
+// The palette entry nearest along the line from the background to the
+// foreground.
+std::uint8_t FrameConverter::IndexOf(QRgb colour) const
+{
+    const QRgb a = settings_.Background, b = settings_.Foreground;
+    const int dr = qRed(b) - qRed(a), dg = qGreen(b) - qGreen(a), db = qBlue(b) - qBlue(a);
+    const int length = dr * dr + dg * dg + db * db;
+    if (length == 0)
+        return 0;
+    const int along = (qRed(colour) - qRed(a)) * dr + (qGreen(colour) - qGreen(a)) * dg + (qBlue(colour) - qBlue(a)) * db;
+    const double step = std::round(static_cast<double>(along) * (kPaletteEntries - 1) / length);
+    return static_cast<std::uint8_t>(std::clamp(step, 0.0, kPaletteEntries - 1.0));
+}
+
+void FrameConverter::ToPalette(const QImage& picture)
+{
+    std::copy(palette_.begin(), palette_.end(), reinterpret_cast<std::uint32_t*>(frame_->data[1]));
+    for (int y = 0; y < coded_.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        std::uint8_t* out = frame_->data[0] + static_cast<std::ptrdiff_t>(y) * frame_->linesize[0];
+        QRgb last = ~in[0];
+        std::uint8_t index = 0;
+        for (int x = 0; x < coded_.width(); ++x) {
+            if (in[x] != last) {
+                last = in[x];
+                index = IndexOf(last);
+            }
+            out[x] = index;
+        }
+    }
+}

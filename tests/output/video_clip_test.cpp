@@ -1,0 +1,145 @@
+// MP4, WebM and GIF clips read back by FFmpeg's own tools: the streams a
+// player expects, every frame, and the pictures that went in.
+#include "output/clip/open_clip.h"
+#include "tests/support/clip_reader.h"
+#include "tests/support/picture_compare.h"
+#include "tests/support/small_disk.h"
+#include "tests/support/tool_runner.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWidth = 161; // odd: H.264 pads it
+constexpr int kHeight = 97;
+constexpr int kFrames = 12;
+constexpr int kFrameTime = 15;
+// The pane's own colours, and a pair a GIF's palette must hold exactly.
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kNavy = qRgb(0, 0, 96);
+const QRgb kYellow = qRgb(255, 255, 0);
+
+QList<QImage> Pictures(QRgb background = kWhite, QRgb foreground = kBlack)
+{
+    QList<QImage> pictures;
+    for (int n = 0; n < kFrames; ++n)
+        pictures.append(TwoColourPicture(kWidth, kHeight, 7 * n, background, foreground));
+    return pictures;
+}
+
+ClipRequest Request(const QString& fileName, const QString& wav = {}, QRgb background = kWhite,
+                    QRgb foreground = kBlack)
+{
+    return {fileName, QSize(kWidth, kHeight), kFrameTime, wav, background, foreground};
+}
+
+void Record(const ClipRequest& request, const QList<QImage>& pictures)
+{
+    const auto clip = OpenClip(request);
+    for (const QImage& picture : pictures)
+        clip->AddFrame(picture);
+    clip->Finish({}, {});
+}
+
+// A WAV of a second of 16-bit stereo silence at 44.1 kHz.
+QByteArray Wav()
+{
+    constexpr int kRate = 44100, kBlock = 4;
+    QByteArray data(kRate * kBlock, '\0');
+    QByteArray wav("RIFF");
+    const auto u32 = [&wav](quint32 v) { wav.append(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [&wav](quint16 v) { wav.append(reinterpret_cast<const char*>(&v), 2); };
+    u32(36 + data.size());
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(2);
+    u32(kRate);
+    u32(kRate * kBlock);
+    u16(kBlock);
+    u16(16);
+    wav.append("data");
+    u32(data.size());
+    return wav + data;
+}
+
+// Lossy clips come close to the pictures, a GIF keeps them exactly, also
+// in colours other than black and white.
+TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        const char* codec;
+        const char* pixels;
+        QSize coded;
+        double leastPsnr;
+        QRgb background, foreground;
+    } cases[] = {
+        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack},
+        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack},
+        {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QLatin1String(c.name));
+        const QList<QImage> pictures = Pictures(c.background, c.foreground);
+        Record(Request(path, {}, c.background, c.foreground), pictures);
+        const auto video = Probe(path, QStringLiteral("v:0"));
+        EXPECT_EQ(video["codec_name"], c.codec);
+        EXPECT_EQ(video["pix_fmt"], c.pixels);
+        EXPECT_EQ(QSize(video["width"].toInt(), video["height"].toInt()), c.coded);
+        EXPECT_EQ(video["nb_read_frames"], QString::number(kFrames));
+        const QList<QImage> frames = DecodeFrames(path);
+        ASSERT_EQ(frames.size(), kFrames);
+        for (int i = 0; i < kFrames; ++i)
+            EXPECT_GE(Psnr(pictures[i], frames[i]), c.leastPsnr) << "frame " << i;
+        if (c.coded.width() > kWidth) {
+            EXPECT_EQ(frames[0].pixel(kWidth, 0), c.background) << "padded with the background";
+        }
+    }
+    EXPECT_EQ(Probe(dir.filePath(QStringLiteral("clip.mp4")), QStringLiteral("v:0"))["r_frame_rate"], "200/3");
+}
+
+TEST(VideoClips, TheSoundIsAacInMp4AndOpusInWebmAndNoneInAGif)
+{
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("sound.wav"));
+    ASSERT_TRUE(WriteBytes(wav, Wav()));
+    for (const auto& [name, codec] : {std::pair("clip.mp4", "aac"), std::pair("clip.webm", "opus")}) {
+        const QString path = dir.filePath(QLatin1String(name));
+        Record(Request(path, wav), Pictures());
+        const auto sound = Probe(path, QStringLiteral("a:0"));
+        EXPECT_EQ(sound["codec_name"], codec) << name;
+        EXPECT_EQ(sound["channels"], "2") << name;
+        EXPECT_NEAR(SoundSeconds(path), 1.0, 0.05) << name;
+    }
+    EXPECT_THROW(OpenClip(Request(dir.filePath(QStringLiteral("clip.gif")), wav)), ClipError);
+}
+
+// The clip appears whole or not at all: a full disk under it keeps the old
+// file and leaves nothing else.
+TEST(VideoClips, AFullDiskKeepsTheOldClip)
+{
+    SmallDisk disk;
+    ORNALIX_NEED_SMALL_DISK(disk);
+    disk.Write(QStringLiteral("clip.mp4"), "old");
+    disk.Fill();
+    const auto clip = OpenClip(Request(disk.Path(QStringLiteral("clip.mp4"))));
+    for (const QImage& picture : Pictures())
+        clip->AddFrame(picture);
+    try {
+        clip->Finish({}, {});
+        FAIL() << "no error";
+    } catch (const ClipError& e) {
+        EXPECT_EQ(e.Failure().Message, "Unable to write output file");
+        EXPECT_EQ(e.Failure().Reason, "No space left on device");
+    }
+    EXPECT_EQ(disk.Read(QStringLiteral("clip.mp4")), "old");
+    EXPECT_EQ(disk.Files(), (QStringList{"clip.mp4", "filler"}));
+}
+
+} // namespace
