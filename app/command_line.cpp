@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -35,6 +36,89 @@ struct RecordOptions {
     QCommandLineOption Wav{QStringLiteral("wav"), QStringLiteral("For --record: the clip's sound."),
                            QStringLiteral("SOUND.wav")};
 };
+
+struct EndlessOptions {
+    QCommandLineOption Endless{QStringLiteral("endless"),
+                               QStringLiteral("With --export or --record: draw the limit curve, refined to the pixel "
+                                              "at any magnification.")};
+    QCommandLineOption View{QStringLiteral("view"),
+                            QStringLiteral("For --export --endless: the window in the generator's coordinates, "
+                                           "decimal numbers of any length."),
+                            QStringLiteral("X0,Y0,X1,Y1")};
+    QCommandLineOption Dive{QStringLiteral("dive"),
+                            QStringLiteral("For --record --endless: zoom from the full view about this curve point "
+                                           "(decimal numbers of any length), which keeps its pixel; needs --magnify "
+                                           "and --frames."),
+                            QStringLiteral("X,Y")};
+    QCommandLineOption Magnify{QStringLiteral("magnify"),
+                               QStringLiteral("For --dive: the magnification the zoom ends at, such as 1e300."),
+                               QStringLiteral("M")};
+};
+
+// Decimal numbers separated by commas, each read exactly.
+std::optional<std::vector<BigFloat>> ParseDecimals(const QString& text, int count)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<BigFloat> numbers;
+    for (const QString& part : parts) {
+        auto number = ParseDecimal(part.toStdString());
+        if (!number)
+            return std::nullopt;
+        numbers.push_back(std::move(*number));
+    }
+    return numbers;
+}
+
+std::optional<int> ReadView(const QString& text, CommandLine& result)
+{
+    const auto corners = ParseDecimals(text, 4);
+    if (!corners)
+        return UsageError("--view needs four decimal numbers X0,Y0,X1,Y1");
+    const auto& c = *corners;
+    if (c[0] == c[2] && c[1] == c[3])
+        return UsageError("--view needs a window of some width or height");
+    result.View.emplace(BigComplex(c[0], c[1]), BigComplex(c[2], c[3]));
+    return std::nullopt;
+}
+
+std::optional<int> ReadDive(const QCommandLineParser& parser, const EndlessOptions& o, CommandLine& result)
+{
+    if (!parser.isSet(o.Magnify) || !parser.isSet(QStringLiteral("frames")))
+        return UsageError("--dive needs --magnify M and --frames N");
+    const auto point = ParseDecimals(parser.value(o.Dive), 2);
+    if (!point)
+        return UsageError("--dive needs two decimal numbers X,Y");
+    const auto magnification = ParseDecimal(parser.value(o.Magnify).toStdString());
+    if (!magnification || magnification->Sign() <= 0)
+        return UsageError("--magnify needs a decimal number above zero");
+    result.DivePoint.emplace((*point)[0], (*point)[1]);
+    result.Magnification = *magnification;
+    return std::nullopt;
+}
+
+// The endless options belong to the commands that draw: the window to an
+// export, the dive to a recording.
+std::optional<int> ReadEndlessOptions(const QCommandLineParser& parser, const EndlessOptions& o, CommandLine& result)
+{
+    const bool exports = parser.isSet(QStringLiteral("export"));
+    const bool records = parser.isSet(QStringLiteral("record"));
+    result.Endless = parser.isSet(o.Endless);
+    if (result.Endless && !exports && !records)
+        return UsageError("--endless belongs to --export or --record");
+    if (parser.isSet(o.View) && !(result.Endless && exports))
+        return UsageError("--view belongs to --export --endless");
+    if ((parser.isSet(o.Dive) || parser.isSet(o.Magnify)) && !(result.Endless && records))
+        return UsageError("--dive and --magnify belong to --record --endless");
+    if (parser.isSet(o.Magnify) && !parser.isSet(o.Dive))
+        return UsageError("--magnify belongs to --dive");
+    if (parser.isSet(o.View))
+        return ReadView(parser.value(o.View), result);
+    if (parser.isSet(o.Dive))
+        return ReadDive(parser, o, result);
+    return std::nullopt;
+}
 
 std::optional<QLine> ParseBand(const QString& text)
 {
@@ -73,9 +157,12 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
         return UsageError("--record and --export cannot be used together");
     if (!parser.isSet(QStringLiteral("size")))
         return UsageError("--record needs --size WxH");
-    if (parser.isSet(o.Animate) == parser.isSet(o.Zoom))
+    if (parser.isSet(QStringLiteral("dive"))) {
+        if (parser.isSet(o.Animate) || parser.isSet(o.Zoom))
+            return UsageError("--dive cannot be used with --animate or --zoom");
+    } else if (parser.isSet(o.Animate) == parser.isSet(o.Zoom)) {
         return UsageError("--record needs either --animate or --zoom");
-    if (parser.isSet(o.Animate)) {
+    } else if (parser.isSet(o.Animate)) {
         if (const auto status = ReadAnimation(parser.value(o.Animate), result))
             return status;
         if (!parser.isSet(o.Frames))
@@ -139,6 +226,8 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     const RecordOptions recordOptions;
     parser.addOptions({recordOptions.Record, recordOptions.Animate, recordOptions.Zoom, recordOptions.Frames,
                        recordOptions.Wav});
+    const EndlessOptions endlessOptions;
+    parser.addOptions({endlessOptions.Endless, endlessOptions.View, endlessOptions.Dive, endlessOptions.Magnify});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
 
@@ -172,6 +261,8 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     if (IsClipFormat(PictureFormatOf(parser.value(exportOption))))
         return UsageError("--export writes pictures; record a clip with --record");
     if (const auto status = ReadRecordOptions(parser, recordOptions, result))
+        return status;
+    if (const auto status = ReadEndlessOptions(parser, endlessOptions, result))
         return status;
     result.FractFile = files.value(0);
     result.ExportFile = parser.value(exportOption);

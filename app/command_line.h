@@ -1,11 +1,14 @@
 #pragma once
 
+#include "view/big_float.h"
+
 #include <QLine>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // The exit status of a command that failed: it printed one line saying why.
 constexpr int kCommandFailed = 2;
@@ -29,6 +32,12 @@ struct CommandLine {
     std::optional<QLine> ZoomBand; // --zoom, in pane pixels
     std::optional<int> Frames;     // at most this many frames
     QString WavFile;               // sound for the clip
+    bool Endless = false;          // --endless: the limit curve
+    // --view: the window's corners in the generator's coordinates.
+    std::optional<std::pair<BigComplex, BigComplex>> View;
+    // --dive and --magnify: the curve point and the magnification.
+    std::optional<BigComplex> DivePoint;
+    std::optional<BigFloat> Magnification;
 };
 
 // Reads the arguments (the program name first). On --help, --version or a

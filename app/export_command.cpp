@@ -1,6 +1,7 @@
 #include "app/export_command.h"
 
 #include "app/command_line.h"
+#include "app/endless_status.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "model/fract_file.h"
@@ -27,7 +28,9 @@ QString SizeText(QSize size)
 int RunExportCommand(const CommandLine& command)
 {
     FractalSession session;
-    session.ApplySettings(SettingsStore::ReadQuietly());
+    SettingValues values = SettingsStore::ReadQuietly();
+    values.EndlessZoom = command.Endless;
+    session.ApplySettings(values);
     QSize size(session.ExportWidth, session.ExportHeight);
     if (!command.SizeText.isEmpty()) {
         const auto parsed = ParseExportSize(command.SizeText);
@@ -43,6 +46,10 @@ int RunExportCommand(const CommandLine& command)
     } catch (const FractFormatError& e) {
         return Fail(Messages::kBadFileFormat, command.FractFile, e.what());
     }
+    if (command.Endless && !session.EndlessShown())
+        return Fail(EndlessStatusText(session), command.FractFile);
+    if (command.View)
+        session.SetEndlessWindow(command.View->first, command.View->second);
     const ReferenceScreen screen = PrimaryReferenceScreen();
     // Before the fit, so that no arithmetic meets a size its format refuses.
     try {

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent)
 {
@@ -38,6 +39,18 @@ void PaintBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (OnMouseUp)
         OnMouseUp(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+// A pane without a wheel handler leaves the wheel to its parents.
+void PaintBox::wheelEvent(QWheelEvent* event)
+{
+    constexpr double kEighthsOfADegreePerNotch = 120.0;
+    if (!OnWheel) {
+        event->ignore();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    OnWheel(at.x(), at.y(), event->angleDelta().y() / kEighthsOfADegreePerNotch);
 }
 
 void PaintBox::resizeEvent(QResizeEvent*)

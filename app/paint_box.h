@@ -24,6 +24,9 @@ public:
     std::function<void(Qt::MouseButton, int x, int y)> OnMouseDown;
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton, int x, int y)> OnMouseUp;
+    // Notches of the wheel, positive away from the user; a fine wheel gives
+    // fractions of a notch.
+    std::function<void(int x, int y, double notches)> OnWheel;
     std::function<void()> OnResize;
 
 protected:
@@ -31,6 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "app/record_command.h"
 
 #include "app/command_line.h"
+#include "app/endless_status.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/termination_signals.h"
@@ -39,6 +40,10 @@ void SetUp(FractalSession& session, const CommandLine& command, const QString& t
 
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
 {
+    if (command.DivePoint) {
+        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames);
+        return std::nullopt;
+    }
     if (!command.ZoomBand) {
         session.AnimateLengths(command.AnimateLengths);
         session.AnimateAngles(command.AnimateAngles);
@@ -84,6 +89,8 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
     } catch (const FractFormatError& e) {
         return CommandFailed(Messages::kBadFileFormat, command.FractFile, QString::fromStdString(e.what()));
     }
+    if (command.Endless && !session.EndlessShown())
+        return CommandFailed(EndlessStatusText(session), command.FractFile);
     if (!session.PrepareFrame(size))
         return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("no room for the frame pictures"));
     try {
@@ -113,7 +120,9 @@ int RunRecordCommand(const CommandLine& command)
     if (!size)
         return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("not two whole numbers above zero"));
     FractalSession session;
-    session.ApplySettings(SettingsStore::ReadQuietly());
+    SettingValues values = SettingsStore::ReadQuietly();
+    values.EndlessZoom = command.Endless;
+    session.ApplySettings(values);
     if (command.Seed)
         RandomSource::Instance().Seed(*command.Seed);
     const UnseenPane pane(session, *size);

@@ -80,6 +80,14 @@ void ReadDouble(QSettings& store, const char* name, double& field)
     std::memcpy(&field, &bits, sizeof field);
 }
 
+void WriteSwitch(QSettings& store, const char* name, bool on)
+{
+    if (on)
+        store.setValue(QLatin1String(name), 1);
+    else
+        store.remove(QLatin1String(name));
+}
+
 QByteArray DoubleBytes(double value)
 {
     quint64 bits = 0;
@@ -119,6 +127,7 @@ void SettingsStore::Read(QSettings& store, SettingValues& v)
     ReadDword(store, "exportWidth", v.ExportWidth);
     ReadDword(store, "exportHeight", v.ExportHeight);
     ReadBool(store, "antialiasing", v.Antialiasing);
+    ReadBool(store, "endlessZoom", v.EndlessZoom);
 }
 
 void SettingsStore::Write(const SettingValues& v)
@@ -140,12 +149,10 @@ void SettingsStore::Write(const SettingValues& v)
     store.setValue(QStringLiteral("maxLength"), DoubleBytes(v.MaxLength));
     store.setValue(QStringLiteral("exportWidth"), v.ExportWidth);
     store.setValue(QStringLiteral("exportHeight"), v.ExportHeight);
-    // Only a value set away from its default is stored: a store of a user
-    // who never turned smoothing on holds what it always held.
-    if (v.Antialiasing)
-        store.setValue(QStringLiteral("antialiasing"), 1);
-    else
-        store.remove(QStringLiteral("antialiasing"));
+    // The switches added since are stored only while on: a store of a user
+    // who never turned them on holds what it always held.
+    WriteSwitch(store, "antialiasing", v.Antialiasing);
+    WriteSwitch(store, "endlessZoom", v.EndlessZoom);
     store.sync();
     if (store.status() != QSettings::NoError)
         Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");

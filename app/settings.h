@@ -50,7 +50,8 @@ public:
     static void Read(SettingValues& values);
     // The same from any store, such as an INI file of its own.
     static void Read(QSettings& store, SettingValues& values);
-    // Writes all values. Throws SettingsError when the store refuses.
+    // Writes all values, the switches added since the first fourteen only
+    // while on. Throws SettingsError when the store refuses.
     static void Write(const SettingValues& values);
 
     // Keeps every value the program can work with, also beyond what the

@@ -83,6 +83,7 @@ void Tform1::ConnectMenu()
     connect(ui->Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
     connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
     connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
+    connect(ui->EndloserZoom1, &QAction::triggered, this, &Tform1::EndloserZoom1Click);
     connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
     connect(ui->Kantenglttung1, &QAction::triggered, this, &Tform1::Kantenglttung1Click);
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
@@ -114,7 +115,11 @@ void Tform1::ConnectPanes()
     ui->ptbFract->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseDown(b, x, y); };
     ui->ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
     ui->ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
-    ui->ptbFract->OnResize = [this] { session_.SetFractPane(ui->ptbFract->ClientRect().size()); };
+    ui->ptbFract->OnWheel = [this](int x, int y, double notches) { ptbFractMouseWheel(x, y, notches); };
+    ui->ptbFract->OnResize = [this] {
+        session_.SetFractPane(ui->ptbFract->ClientRect().size());
+        ShowEndless();
+    };
     ui->ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
     ui->ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
     ui->ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };
@@ -133,6 +138,8 @@ void Tform1::ConnectSession()
     connect(&session_, &FractalSession::depthChanged, this, &Tform1::ShowDepth);
     connect(&session_, &FractalSession::linesChanged, this, &Tform1::ShowLines);
     connect(&session_, &FractalSession::animationChanged, this, &Tform1::ShowAnimation);
+    connect(&session_, &FractalSession::endlessChanged, this, &Tform1::ShowEndless);
+    connect(&session_, &FractalSession::fractChanged, this, &Tform1::ShowEndless);
 }
 
 // The timer runs only while zooming or animating, which the session

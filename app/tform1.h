@@ -10,6 +10,7 @@
 #include <memory>
 
 class Dialogs;
+class QLabel;
 class FractalSession;
 class TanimationDlg;
 class TexportDlg;
@@ -49,6 +50,7 @@ private:
     void Kantehinzufgen1Click();
     void Kantelschen1Click();
     void N1001Click();
+    void EndloserZoom1Click();
     void mnuOptionsClick();
     void Kantenglttung1Click();
     void Info1Click();
@@ -71,6 +73,7 @@ private:
     void ptbFractMouseDown(Qt::MouseButton button, int x, int y);
     void ptbFractMouseMove(int x, int y);
     void ptbFractMouseUp(Qt::MouseButton button, int x, int y);
+    void ptbFractMouseWheel(int x, int y, double notches);
 
     // Video recording: the export sets a clip up, the recording dialog
     // starts, stops and finishes it.
@@ -109,6 +112,8 @@ private:
     void ShowLines(bool lines);
     void ShowAnimation(bool lengths, bool angles);
     void ShowFileTitle(const QString& fileName);
+    // The endless switch, its status line and the depth slider it rests.
+    void ShowEndless();
 
     std::unique_ptr<Ui::Tform1> ui;
     FractalSession& session_;
@@ -122,4 +127,7 @@ private:
     TanimationDlg* animationDlg = nullptr;
     TexportDlg* exportDlg = nullptr;
     TrecordDlg* recordDlg = nullptr;
+    // Made when the endless switch is first on, so that with it off the
+    // window is laid out as it always was.
+    QLabel* lblEndless = nullptr;
 };

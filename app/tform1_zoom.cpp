@@ -17,6 +17,11 @@ void Tform1::ptbFractMouseUp(Qt::MouseButton button, int x, int y)
     session_.ReleaseFract(button, x, y);
 }
 
+void Tform1::ptbFractMouseWheel(int x, int y, double notches)
+{
+    session_.WheelFract(x, y, notches);
+}
+
 void Tform1::N1001Click()
 {
     session_.FullView();

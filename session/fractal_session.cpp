@@ -34,6 +34,7 @@ void FractalSession::ApplySettings(const SettingValues& v)
     ExportWidth = v.ExportWidth;
     ExportHeight = v.ExportHeight;
     Antialiasing = v.Antialiasing;
+    SetEndlessZoom(v.EndlessZoom);
 }
 
 SettingValues FractalSession::Settings() const
@@ -54,6 +55,7 @@ SettingValues FractalSession::Settings() const
     v.ExportWidth = ExportWidth;
     v.ExportHeight = ExportHeight;
     v.Antialiasing = Antialiasing;
+    v.EndlessZoom = endlessZoom_;
     return v;
 }
 
@@ -96,14 +98,26 @@ CurveStyle FractalSession::Style() const
     return style;
 }
 
-std::unique_ptr<ViewPicture> FractalSession::Picture(const ViewPlacement& placement)
+ViewRenderer& FractalSession::Renderer()
 {
-    return renderer_.Picture(placement, Style());
+    if (EndlessShown())
+        return endlessRenderer_;
+    return renderer_;
 }
 
-// Every change of the generator returns the view to the whole curve.
+std::unique_ptr<ViewPicture> FractalSession::Picture(const ViewPlacement& placement)
+{
+    return Renderer().Picture(placement, Style());
+}
+
+// Every change of the generator returns the view to the whole curve; the
+// endless view asks anew whether the generator has a limit curve.
 void FractalSession::Recalculate()
 {
     Viewer.Recalculate();
+    if (endlessZoom_)
+        endless_.Recalculate(Generator);
     emit fractChanged();
+    if (endlessZoom_)
+        emit endlessChanged();
 }

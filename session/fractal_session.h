@@ -7,6 +7,8 @@
 #include "session/interaction_mode.h"
 #include "session/setting_values.h"
 #include "view/curve_renderer.h"
+#include "view/endless_renderer.h"
+#include "view/endless_view.h"
 #include "view/fract_editor.h"
 #include "view/fract_viewer.h"
 #include "view/pixel_rect.h"
@@ -17,8 +19,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QPainter;
 
@@ -108,10 +112,28 @@ public:
     // Zooms into the window between two corners in pane pixels.
     void ZoomToBand(const Complex& c1, const Complex& c2);
     void FullView();
+    // Beyond the rubber band, in both views and while no timer runs: the
+    // wheel zooms about the cursor at once, a middle drag pans.
+    void WheelFract(int x, int y, double notches);
+
+    // The endless view: with the switch on and a generator whose depths
+    // converge, the pane shows the limit curve refined to its pixels at any
+    // magnification, and zooms, gestures and outputs work on it.
+    void SetEndlessZoom(bool on);
+    bool EndlessZoom() const { return endlessZoom_; }
+    bool EndlessShown() const { return endlessZoom_ && endless_.Curve().Exists(); }
+    const EndlessView& Endless() const { return endless_; }
+    // Against the full view; during an animated zoom, of the step shown.
+    BigFloat EndlessMagnification() const { return endless_.Magnification(fractPane_, mode_ == modeZooming); }
+    // The window between two corners in the generator's coordinates.
+    void SetEndlessWindow(const BigComplex& a, const BigComplex& b);
+    // An animated zoom of steps steps from the full view to the
+    // magnification about a curve point, which keeps its pixel.
+    void Dive(const BigComplex& point, const BigFloat& magnification, int steps);
 
     // Every output's picture of the view, in the pane's style.
     CurveStyle Style() const;
-    ViewRenderer& Renderer() { return renderer_; }
+    ViewRenderer& Renderer();
     std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement);
 
     // Recording: a clip is set up with a frame picture and a sink, "Start"
@@ -171,9 +193,17 @@ signals:
     void captureChanged(bool capturing);
     void framesChanged(int count);
     void captureFailed(const ClipFailure& failure);
+    // The endless switch, or whether the generator has a limit curve.
+    void endlessChanged();
 
 private:
     void ZoomTo(Complex& c1, Complex& c2);
+    // The endless view's ZoomTo: setWindow sets the window the zoom ends at.
+    void ZoomEndless(const std::function<void()>& setWindow);
+    bool GesturesAllowed() const { return mode_ == modeIdle || mode_ == modePaused; }
+    void PanTo(const Complex& point);
+    void MovePicture(double scale, const Complex& offset);
+    std::pair<Complex, Complex> WindowInPane() const;
     void ReleaseRubberBand(int x, int y);
     void ZoomStep();
     void AnimationStep();
@@ -200,6 +230,9 @@ private:
     PixelRect fractPane_;
     QRect editorPane_;
     CurveRenderer renderer_{Viewer};
+    bool endlessZoom_ = false;
+    EndlessView endless_;
+    EndlessRenderer endlessRenderer_{endless_};
 
     PixelRect rubberBand_;
     int zoomStepsLeft_ = 0;
@@ -207,6 +240,8 @@ private:
     // to them.
     Complex zoomMin_;
     Complex zoomMax_;
+    // The middle button's last point while it pans.
+    std::optional<Complex> panFrom_;
 
     std::unique_ptr<ClipSink> clip_;
     bool recording_ = false;

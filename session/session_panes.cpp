@@ -13,6 +13,10 @@ void FractalSession::FitToPane()
 {
     if (mode_ == modeZooming)
         return;
+    if (EndlessShown()) {
+        endless_.FitToPane(fractPane_);
+        return;
+    }
     Viewer.SetRect(fractPane_);
     Viewer.Transform();
 }
@@ -20,7 +24,7 @@ void FractalSession::FitToPane()
 void FractalSession::PaintFract(QPainter& painter)
 {
     FitToPane();
-    renderer_.Picture(ViewPlacement::AsShownIn(fractPane_), Style())->Draw(painter);
+    Picture(ViewPlacement::AsShownIn(fractPane_))->Draw(painter);
     if (mode_ == modeRubberBand)
         DrawRubberBand(painter, rubberBand_);
 }

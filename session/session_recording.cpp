@@ -79,7 +79,8 @@ void FractalSession::AbandonRecording()
 
 void FractalSession::UpdateFrameScale()
 {
-    frameScale_ = FrameScaleFor(*Viewer.WindowMin, *Viewer.WindowMax, bitFrame_.width(), bitFrame_.height());
+    const auto [windowMin, windowMax] = WindowInPane();
+    frameScale_ = FrameScaleFor(windowMin, windowMax, bitFrame_.width(), bitFrame_.height());
 }
 
 // The same pixels either way; the colours can change between two frames.
@@ -92,7 +93,7 @@ QImage& FractalSession::DrawFrame()
         bitFrame_.setColorTable({ToQColor(style.Background).rgb(), ToQColor(style.Foreground).rgb()});
     QPainter painter(&frame);
     const PixelRect rect{0, 0, frame.width(), frame.height()};
-    renderer_.Picture(ViewPlacement::ScaledBy(frameScale_, rect), style)->Draw(painter);
+    Renderer().Picture(ViewPlacement::ScaledBy(frameScale_, rect), style)->Draw(painter);
     lastFrame_ = &frame;
     return frame;
 }

@@ -13,14 +13,21 @@ constexpr double kMinBandDiagonalSquared = 100.0;
 
 void FractalSession::PressFract(Qt::MouseButton button, int x, int y)
 {
+    if (button == Qt::MiddleButton && GesturesAllowed())
+        panFrom_ = Complex(x, y);
     if (button != Qt::LeftButton)
         return;
+    panFrom_.reset();
     SetMode(modeRubberBand);
     rubberBand_ = {x, y, x, y};
 }
 
 void FractalSession::MoveFract(int x, int y)
 {
+    if (panFrom_) {
+        PanTo(Complex(x, y));
+        return;
+    }
     if (mode_ != modeRubberBand)
         return;
     rubberBand_.Right = x;
@@ -32,8 +39,12 @@ void FractalSession::ReleaseFract(Qt::MouseButton button, int x, int y)
 {
     if (button == Qt::LeftButton && mode_ == modeRubberBand)
         ReleaseRubberBand(x, y);
+    else if (button == Qt::RightButton && !timer_.isActive() && EndlessShown())
+        ZoomEndless([this] { endless_.FullView(); });
     else if (button == Qt::RightButton && !timer_.isActive())
         ZoomTo(Viewer.BoundsMin, Viewer.BoundsMax);
+    else if (button == Qt::MiddleButton)
+        panFrom_.reset();
 }
 
 void FractalSession::ReleaseRubberBand(int x, int y)
@@ -55,6 +66,10 @@ void FractalSession::ReleaseRubberBand(int x, int y)
 
 void FractalSession::ZoomToBand(const Complex& c1, const Complex& c2)
 {
+    if (EndlessShown()) {
+        ZoomEndless([&] { endless_.SetBand(c1, c2); });
+        return;
+    }
     zoomMin_.Assign(c1);
     zoomMax_.Assign(c2);
     ZoomTo(zoomMin_, zoomMax_);
@@ -87,7 +102,10 @@ void FractalSession::ZoomStep()
 {
     if (zoomStepsLeft_ > 0) {
         --zoomStepsLeft_;
-        Viewer.Transform();
+        if (EndlessShown())
+            endless_.ZoomStep();
+        else
+            Viewer.Transform();
         emit fractChanged();
     } else {
         SetMode(modeIdle);
@@ -96,6 +114,9 @@ void FractalSession::ZoomStep()
 
 void FractalSession::FullView()
 {
-    Viewer.ResetWindow();
+    if (EndlessShown())
+        endless_.FullView();
+    else
+        Viewer.ResetWindow();
     emit fractChanged();
 }

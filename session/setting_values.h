@@ -20,6 +20,9 @@ struct SettingValues {
     int ExportWidth = 256;
     int ExportHeight = 256;
     bool Antialiasing = false;
+    // The fractal pane shows the limit curve, refined to its pixels at any
+    // magnification.
+    bool EndlessZoom = false;
 
     friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };

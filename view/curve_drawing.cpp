@@ -2,25 +2,53 @@
 
 #include "view/canvas.h"
 
-void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
-                     const CurveStyle& style, std::vector<QPoint>& scratch)
+namespace {
+
+void FillAndTakePen(Canvas& canvas, const PixelRect& rect, const CurveStyle& style)
 {
-    Canvas canvas(painter, scratch);
     canvas.SetAntialiased(style.Antialiased);
     canvas.SetBrushColor(style.Background);
     canvas.FillRect(rect);
     canvas.SetPen(style.Foreground, style.PenWidth);
-    switch (style.Shape) {
-    case CurveStyle::Marks::Lines:
-        canvas.Polyline(points, count);
-        break;
-    case CurveStyle::Marks::Pixels:
+}
+
+// Pixels or dots, one per point.
+void MarkPoints(Canvas& canvas, const Complex* points, int count, const CurveStyle& style)
+{
+    if (style.Shape == CurveStyle::Marks::Pixels) {
         canvas.Pixels(points, count);
-        break;
-    case CurveStyle::Marks::Dots:
+    } else {
         canvas.SetBrushColor(style.Foreground);
         canvas.Ellipses(points, count, style.DotRadius);
-        break;
+    }
+}
+
+} // namespace
+
+void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
+                     const CurveStyle& style, std::vector<QPoint>& scratch)
+{
+    Canvas canvas(painter, scratch);
+    FillAndTakePen(canvas, rect, style);
+    if (style.Shape == CurveStyle::Marks::Lines)
+        canvas.Polyline(points, count);
+    else
+        MarkPoints(canvas, points, count, style);
+}
+
+void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const std::vector<int>& runStarts,
+                    const PixelRect& rect, const CurveStyle& style, std::vector<QPoint>& scratch)
+{
+    Canvas canvas(painter, scratch);
+    FillAndTakePen(canvas, rect, style);
+    const int count = static_cast<int>(points.size());
+    if (style.Shape != CurveStyle::Marks::Lines) {
+        MarkPoints(canvas, points.data(), count, style);
+        return;
+    }
+    for (std::size_t run = 0; run < runStarts.size(); ++run) {
+        const int end = run + 1 < runStarts.size() ? runStarts[run + 1] : count;
+        canvas.Polyline(points.data() + runStarts[run], end - runStarts[run]);
     }
 }
 

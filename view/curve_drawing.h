@@ -16,8 +16,15 @@ class QPainter;
 void DrawStyledCurve(QPainter& painter, const Complex* points, int count, const PixelRect& rect,
                      const CurveStyle& style, std::vector<QPoint>& scratch);
 
-// Whether DrawStyledCurve writes every pixel of this style itself on a
-// one-bit picture whose colour table holds the style's two colours: lines
-// one pixel wide and single pixels, but not thick lines, dots or smoothed
-// edges, which need a painter on a 32-bit picture.
+// The same for polylines that break where the curve leaves the picture:
+// runStarts holds where each starts in points, each running up to the
+// next; pixels and dots mark every point.
+void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const std::vector<int>& runStarts,
+                    const PixelRect& rect, const CurveStyle& style, std::vector<QPoint>& scratch);
+
+// Whether DrawStyledCurve and DrawStyledRuns write every pixel of this
+// style themselves on a one-bit picture whose colour table holds the
+// style's two colours: lines one pixel wide and single pixels, but not
+// thick lines, dots or smoothed edges, which need a painter on a 32-bit
+// picture.
 bool DrawsOnBits(const CurveStyle& style);

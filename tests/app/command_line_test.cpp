@@ -1,6 +1,7 @@
 #include "model/fract_file.h"
 #include "tests/support/picture_compare.h"
 #include "tests/support/small_disk.h"
+#include "view/big_float.h"
 #include "view/fract_viewer.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -193,6 +196,82 @@ TEST_F(CommandLineExport, AFullDiskIsOneLineWithTheSystemsReason)
                                  + QStringLiteral(": No space left on device"));
     EXPECT_EQ(disk.Read(QStringLiteral("bild.emf")), "old");
     EXPECT_EQ(disk.Files(), (QStringList{QStringLiteral("bild.emf"), QStringLiteral("filler")}));
+}
+
+} // namespace
+
+namespace {
+
+// A decimal text that holds every bit of x.
+QString DecimalText(const BigFloat& x)
+{
+    char* text = nullptr;
+    mpfr_asprintf(&text, "%.*Re", static_cast<int>(x.Precision() / 3 + 10), x.get());
+    const QString result = QString::fromLatin1(text);
+    mpfr_free_str(text);
+    return result;
+}
+
+// g(z) = 3 + (z - 3) / 3 maps the curve onto its last copy, so a window
+// and its image 3^200 times smaller show the same.
+TEST_F(CommandLineExport, EndlessWindowsOfOneSelfSimilarityExportTheSamePicture)
+{
+    constexpr mpfr_prec_t kBits = 1024;
+    const BigFloat three(3.0, kBits);
+    BigFloat x0 = *ParseDecimal("2.83741"), y0 = *ParseDecimal("-0.0712"), x1 = *ParseDecimal("3.06652"),
+             y1 = *ParseDecimal("0.0593");
+    const auto view = [](const BigFloat& a, const BigFloat& b, const BigFloat& c, const BigFloat& d) {
+        return QStringList{DecimalText(a), DecimalText(b), DecimalText(c), DecimalText(d)}.join(QLatin1Char(','));
+    };
+    const QString near = view(x0, y0, x1, y1);
+    for (int k = 0; k < 200; ++k) {
+        x0 = three + (Rounded(x0, kBits) - three) / three;
+        x1 = three + (Rounded(x1, kBits) - three) / three;
+        y0 = Rounded(y0, kBits) / three;
+        y1 = Rounded(y1, kBits) / three;
+    }
+    const QString file = Example("quadratic-koch.fract");
+    for (const auto& [name, window] : {std::pair{"near.bmp", near}, std::pair{"far.bmp", view(x0, y0, x1, y1)}})
+        ASSERT_EQ(Ornalix({"--export", Path(name), "--size", "200x150", "--endless", "--view", window, file},
+                          Path("config"))
+                      .status,
+                  0)
+            << name;
+    const QImage picture(Path("near.bmp"));
+    EXPECT_EQ(QImage(Path("far.bmp")), picture);
+    EXPECT_GT(PixelsOf(picture, qRgb(0, 0, 0)), 500) << "the picture shows the curve";
+}
+
+TEST_F(CommandLineExport, EndlessFailuresAreOneLineAndWriteNothing)
+{
+    const QString koch = Example("koch.fract");
+    QFile turned(Path("turned.fract"));
+    ASSERT_TRUE(turned.open(QIODevice::WriteOnly));
+    turned.write("1\r\n-1\r\n1\r\n0\r\n0\r\n1\r\n");
+    turned.close();
+    const struct {
+        QStringList arguments;
+        QString line;
+    } rows[] = {
+        {{"--endless", koch}, "--endless belongs to --export or --record"},
+        {{"--export", Path("a.bmp"), "--view", "0,0,1,1", koch}, "--view belongs to --export --endless"},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "0,0,1", koch},
+         "--view needs four decimal numbers X0,Y0,X1,Y1"},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "0,0,1e,1", koch},
+         "--view needs four decimal numbers X0,Y0,X1,Y1"},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "0,0,inf,1", koch},
+         "--view needs four decimal numbers X0,Y0,X1,Y1"},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "1.5,2,1.50,2.0", koch},
+         "--view needs a window of some width or height"},
+        {{"--export", Path("a.bmp"), "--endless", Path("turned.fract")},
+         "Endloser Zoom nur mit letzter Kante (1; 0): " + Path("turned.fract")},
+    };
+    for (const auto& row : rows) {
+        const ProcessResult result = Ornalix(row.arguments, Path("config"));
+        EXPECT_EQ(result.status, 2) << qPrintable(row.arguments.join(' '));
+        EXPECT_EQ(result.errors, row.line);
+        EXPECT_FALSE(QFile::exists(Path("a.bmp")));
+    }
 }
 
 } // namespace

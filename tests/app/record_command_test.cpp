@@ -4,6 +4,7 @@
 // recordings run side by side.
 #include "output/work/work_file.h"
 #include "tests/support/clip_reader.h"
+#include "tests/support/picture_compare.h"
 #include "tests/support/wav_bytes.h"
 
 #include <QDir>
@@ -135,6 +136,7 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     WriteWav("silent.wav", Fmt().Channels(0));
     WriteWav("sound.mp3", Fmt());
     WriteBytes(Path("blocker"), "a file where the cache folder should be");
+    WriteBytes(Path("turned.fract"), "1\r\n-1\r\n1\r\n0\r\n0\r\n1\r\n");
     const QStringList prepared = QDir(dir_.path()).entryList(QDir::Files | QDir::System);
     const QString koch = Example("koch.fract");
     struct Case {
@@ -170,6 +172,18 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         {Recording(Clip(), "64x48", {"--animate", "both", "--frames", "0"}), "--frames needs a whole number of at least 1"},
         {Recording(Clip(), "64x48", {"--animate", "both"}), "--animate needs --frames N"},
         {{"--export", Clip(), koch}, "--export writes pictures; record a clip with --record"},
+        {Recording(Clip(), "64x48", {"--endless", "--dive", "3,0", "--frames", "5"}),
+         "--dive needs --magnify M and --frames N"},
+        {Recording(Clip(), "64x48", {"--endless", "--dive", "3", "--magnify", "10", "--frames", "5"}),
+         "--dive needs two decimal numbers X,Y"},
+        {Recording(Clip(), "64x48", {"--endless", "--dive", "3,0", "--magnify", "-1e5", "--frames", "5"}),
+         "--magnify needs a decimal number above zero"},
+        {Recording(Clip(), "64x48", {"--dive", "3,0", "--magnify", "10", "--frames", "5"}),
+         "--dive and --magnify belong to --record --endless"},
+        {Recording(Clip(), "64x48", {"--endless", "--dive", "3,0", "--magnify", "10", "--zoom", "1,1,50,50"}),
+         "--dive cannot be used with --animate or --zoom"},
+        {{"--record", Clip(), "--size", "64x48", "--endless", "--animate", "both", "--frames", "3", Path("turned.fract")},
+         "Endloser Zoom nur mit letzter Kante (1; 0): " + Path("turned.fract")},
     };
     for (const Case& c : cases) {
         cache_ = c.Cache.isEmpty() ? Path("cache") : c.Cache;
@@ -262,6 +276,25 @@ TEST_F(RecordCommand, HelpListsTheRecording)
     const QString help = QString::fromUtf8(process.readAllStandardOutput());
     for (const char* option : {"--record", "--animate", "--zoom", "--frames", "--wav"})
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+}
+
+// Frame i is magnified 9^i about the curve's end, where only the curve's
+// last copies reach into the view: every frame repeats the first, the last
+// one 3^58 times deeper.
+TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstZoomedFrames)
+{
+    const RunResult run = Ornalix({"--record", Clip(), "--size", "160x120", "--endless", "--dive", "3,0", "--magnify",
+                                   "42391158275216203514294433201", "--frames", "30", Example("quadratic-koch.fract")});
+    ASSERT_EQ(run.Status, 0) << qPrintable(run.Errors);
+    const auto video = Probe(Clip(), "v:0");
+    EXPECT_EQ(video["nb_read_frames"], "30");
+    EXPECT_EQ(video["width"], "160");
+    const QList<QImage> frames = DecodeFrames(Clip());
+    ASSERT_EQ(frames.size(), 30);
+    EXPECT_EQ(frames[1], frames[0]);
+    EXPECT_EQ(frames[15], frames[0]);
+    EXPECT_EQ(frames[29], frames[0]);
+    EXPECT_GT(PixelsOf(frames[29], qRgb(0, 0, 0)), 200) << "the curve shows";
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
         "&Datei: &Neu Ctrl+N | &Öffnen... Ctrl+O | &Speichern unter... Ctrl+S | (Zuletzt geöffnet) | - | "
         "&Drucken... Ctrl+P | &Exportieren... | - | &Beenden",
         "&Fraktal: (&Rückgängig Ctrl+Z) | (&Wiederherstellen Ctrl+Y; Ctrl+Shift+Z) | - | &Kopieren Ctrl+C | - | "
-        "Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht",
+        "Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht | &Endloser Zoom",
         "&Einstellungen: &Optionen... | &Kantenglättung",
         "&?: &Info..."};
     QStringList shown;

@@ -13,5 +13,5 @@ inline void PrintTo(const SettingValues& v, std::ostream* out)
     *out << ::testing::PrintToString(std::tuple(v.BgColor, v.FgColor, v.PenWidth, v.ZoomSteps, v.ZoomDelay,
                                                 v.ZoomAnimation, v.AngRaster, v.LenRaster, v.MinNodes, v.MaxNodes,
                                                 v.MinLength, v.MaxLength, v.ExportWidth, v.ExportHeight,
-                                                v.Antialiasing));
+                                                v.Antialiasing, v.EndlessZoom));
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class FractalSession;
+
+// The status line of the endless view, as the user reads it: the
+// magnification against the full view, or why the generator has no limit
+// curve and the polyline view is shown instead. Empty with the switch off.
+QString EndlessStatusText(const FractalSession& session);

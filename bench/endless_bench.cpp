@@ -1,0 +1,219 @@
+// One endless frame at 1920 x 1080, traced and drawn, at x1, x1e30 and
+// x1e300 about a point of the curve, each beside the polyline view's
+// depth-8 frame of the same generator at full view (Recalculate, SetRect
+// and Transform, DrawLines) measured in the same run: the counter
+// vs_polyline is the ratio of the two frames' times. A frame is a repaint of the same view, a first
+// frame one that finds its precise roots afresh, a zoom tick one step of an
+// animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
+// counter segments tells how many pieces a frame draws.
+#include "view/endless_renderer.h"
+#include "view/endless_view.h"
+#include "view/fract_viewer.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+const PixelRect kPane{0, 0, kWidth, kHeight};
+constexpr int kPolylineDepth = 8;
+constexpr int kPolylineFrames = 200;
+
+enum class Generator { Koch, Cesaro };
+
+// As examples/koch.fract and examples/cesaro.fract hold them.
+void Make(Generator which, FractModel& model)
+{
+    const std::vector<Complex> koch{{1, 0}, {0.5, -0.866025403784439}, {-0.5, 0.866025403784439},
+                                    {0.5, -0.866025403784439}};
+    const std::vector<Complex> cesaro{{1, 0},
+                                      {0.0871557427476582, -0.996194698091746},
+                                      {-0.984807753012208, 0.17364817766693},
+                                      {0.0871557427476582, -0.996194698091746}};
+    const std::vector<Complex>& items = which == Generator::Koch ? koch : cesaro;
+    model.Count = static_cast<int>(items.size());
+    for (int i = 0; i < model.Count; ++i)
+        model.Items[i] = items[i];
+}
+
+// Seconds of one polyline frame, measured once per generator.
+double PolylineFrameSeconds(Generator which)
+{
+    static std::map<Generator, double> measured;
+    if (const auto found = measured.find(which); found != measured.end())
+        return found->second;
+    FractModel generator(kGeneratorCapacity);
+    Make(which, generator);
+    FractViewer viewer(generator, kCurveCapacity);
+    viewer.Depth = kPolylineDepth;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kPolylineFrames; ++i) {
+        viewer.Recalculate();
+        viewer.SetRect(kPane);
+        viewer.Transform();
+        viewer.DrawLines(painter);
+    }
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    return measured[which] = spent.count() / kPolylineFrames;
+}
+
+// A point of C as deep as the magnification needs, on a path through the
+// copies that is neither an end nor periodic early.
+BigComplex CurvePoint(const LimitCurve& curve, int levels, mpfr_prec_t bits)
+{
+    const std::vector<Complex>& a = curve.Nodes();
+    const int n = static_cast<int>(a.size()) - 1;
+    BigComplex s(Complex(0, 0), bits), e(curve.End(), bits);
+    auto along = [&](const BigComplex& chord, const Complex& r) {
+        return BigComplex(chord.Re * BigFloat(r.Re) - chord.Im * BigFloat(r.Im),
+                          chord.Re * BigFloat(r.Im) + chord.Im * BigFloat(r.Re));
+    };
+    for (int level = 0; level < levels; ++level) {
+        const int k = (level * 7 + level / 3 + 1) % n;
+        const BigComplex chord = e - s;
+        BigComplex start = s + along(chord, a[k]);
+        e = s + along(chord, a[k + 1]);
+        s = std::move(start);
+    }
+    return s;
+}
+
+// The view magnified about a point of the curve, in the pane.
+void Dive(EndlessView& view, Generator which, const char* magnification)
+{
+    FractModel generator(kGeneratorCapacity);
+    Make(which, generator);
+    view.Recalculate(generator);
+    view.FitToPane(kPane);
+    const BigFloat m = *ParseDecimal(magnification);
+    const int levels = static_cast<int>(m.Exponent()) + 64;
+    view.PrepareDive(CurvePoint(view.Curve(), levels, static_cast<mpfr_prec_t>(levels) * 2 + 128), m, kPane, 1);
+    view.ZoomStep();
+}
+
+// Real time per frame, against the polyline frame of the same generator.
+void Report(benchmark::State& state, Generator which, const EndlessRenderer& renderer, double seconds)
+{
+    state.counters["segments"] = renderer.LastTrace().Segments;
+    state.counters["vs_polyline"] = seconds / static_cast<double>(state.iterations()) / PolylineFrameSeconds(which);
+}
+
+using Clock = std::chrono::steady_clock;
+
+void EndlessFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    EndlessView view;
+    Dive(view, which, magnification);
+    EndlessRenderer renderer(view);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const auto start = Clock::now();
+    for (auto _ : state)
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    Report(state, which, renderer, std::chrono::duration<double>(Clock::now() - start).count());
+}
+
+void EndlessFirstFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    EndlessView view;
+    Dive(view, which, magnification);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    std::unique_ptr<EndlessRenderer> renderer;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        renderer = std::make_unique<EndlessRenderer>(view);
+        renderer->Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    }
+    Report(state, which, *renderer, std::chrono::duration<double>(Clock::now() - start).count());
+}
+
+// Zooms by 8 into the pane's middle in the default 60 steps, again and
+// again; the steps run at the timer's 15 ms.
+void EndlessZoomTick(benchmark::State& state, Generator which, const char* magnification)
+{
+    constexpr int kSteps = 60;
+    EndlessView view;
+    Dive(view, which, magnification);
+    const BigComplex windowMin = view.WindowMin(), windowMax = view.WindowMax();
+    EndlessRenderer renderer(view);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    int step = kSteps;
+    double seconds = 0;
+    for (auto _ : state) {
+        if (step++ == kSteps) {
+            view.SetWindow(windowMin, windowMax);
+            view.FitToPane(kPane);
+            view.SetBand(Complex(840, 472), Complex(1080, 607));
+            view.PrepareZoom(kPane, kSteps);
+            step = 1;
+        }
+        const auto start = Clock::now();
+        view.ZoomStep();
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    Report(state, which, renderer, seconds);
+}
+
+void PolylineFrame(benchmark::State& state, Generator which, const char*)
+{
+    FractModel generator(kGeneratorCapacity);
+    Make(which, generator);
+    FractViewer viewer(generator, kCurveCapacity);
+    viewer.Depth = kPolylineDepth;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (auto _ : state) {
+        viewer.Recalculate();
+        viewer.SetRect(kPane);
+        viewer.Transform();
+        viewer.DrawLines(painter);
+    }
+    state.counters["segments"] = viewer.PointCount - 1;
+}
+
+using Frame = void (*)(benchmark::State&, Generator, const char*);
+
+// Each generator's polyline frame, then its endless frames.
+const bool kRegistered = [] {
+    const struct {
+        const char* name;
+        Frame frame;
+        Generator generator;
+        const char* magnification;
+    } frames[] = {
+        {"PolylineFrame/Koch", PolylineFrame, Generator::Koch, ""},
+        {"EndlessFrame/Koch/x1", EndlessFrame, Generator::Koch, "1"},
+        {"EndlessFrame/Koch/x1e30", EndlessFrame, Generator::Koch, "1e30"},
+        {"EndlessFrame/Koch/x1e300", EndlessFrame, Generator::Koch, "1e300"},
+        {"EndlessFirstFrame/Koch/x1", EndlessFirstFrame, Generator::Koch, "1"},
+        {"EndlessFirstFrame/Koch/x1e30", EndlessFirstFrame, Generator::Koch, "1e30"},
+        {"EndlessFirstFrame/Koch/x1e300", EndlessFirstFrame, Generator::Koch, "1e300"},
+        {"EndlessZoomTick/Koch/x1e300", EndlessZoomTick, Generator::Koch, "1e300"},
+        {"PolylineFrame/Cesaro", PolylineFrame, Generator::Cesaro, ""},
+        {"EndlessFrame/Cesaro/x1", EndlessFrame, Generator::Cesaro, "1"},
+        {"EndlessFrame/Cesaro/x1e30", EndlessFrame, Generator::Cesaro, "1e30"},
+        {"EndlessFrame/Cesaro/x1e300", EndlessFrame, Generator::Cesaro, "1e300"},
+        {"EndlessFirstFrame/Cesaro/x1e300", EndlessFirstFrame, Generator::Cesaro, "1e300"},
+    };
+    for (const auto& f : frames)
+        benchmark::RegisterBenchmark(f.name, f.frame, f.generator, f.magnification)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    return true;
+}();
+
+} // namespace

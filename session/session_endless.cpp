@@ -1,0 +1,62 @@
+#include "session/fractal_session.h"
+
+#include "view/zoom_path.h"
+
+// A zoom belongs to the view it started in: switching ends it.
+void FractalSession::SetEndlessZoom(bool on)
+{
+    if (on == endlessZoom_)
+        return;
+    if (mode_ == modeZooming)
+        SetMode(modeIdle);
+    endlessZoom_ = on;
+    if (on)
+        endless_.Recalculate(Generator);
+    emit fractChanged();
+    emit endlessChanged();
+}
+
+void FractalSession::SetEndlessWindow(const BigComplex& a, const BigComplex& b)
+{
+    endless_.SetWindow(a, b);
+    emit fractChanged();
+}
+
+// As ZoomTo: the window is set before the first step, so that any paint
+// outside the zoom shows where it ends.
+void FractalSession::ZoomEndless(const std::function<void()>& setWindow)
+{
+    if (!ZoomAnimation) {
+        setWindow();
+        emit fractChanged();
+        SetMode(modeIdle);
+        return;
+    }
+    const int steps = ZoomStepCount(ZoomSteps);
+    zoomStepsLeft_ = steps;
+    if (recording_)
+        UpdateFrameScale();
+    setWindow();
+    endless_.PrepareZoom(fractPane_, steps);
+    SetMode(modeZooming);
+}
+
+void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification, int steps)
+{
+    if (!EndlessShown())
+        return;
+    endless_.FullView();
+    endless_.FitToPane(fractPane_);
+    zoomStepsLeft_ = ZoomStepCount(steps);
+    if (recording_)
+        UpdateFrameScale();
+    endless_.PrepareDive(point, magnification, fractPane_, zoomStepsLeft_);
+    SetMode(modeZooming);
+}
+
+std::pair<Complex, Complex> FractalSession::WindowInPane() const
+{
+    if (EndlessShown())
+        return endless_.WindowInPane();
+    return {*Viewer.WindowMin, *Viewer.WindowMax};
+}

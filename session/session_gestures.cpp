@@ -1,0 +1,56 @@
+#include "session/fractal_session.h"
+
+#include <cmath>
+
+namespace {
+
+// One notch of the mouse wheel zooms in (or out) by this factor.
+constexpr double kWheelZoom = 2.0;
+
+} // namespace
+
+// Notches away from the user zoom in; a fine wheel's fractions of a notch
+// zoom by as much less.
+void FractalSession::WheelFract(int x, int y, double notches)
+{
+    if (!GesturesAllowed() || notches == 0.0)
+        return;
+    const double scale = std::pow(kWheelZoom, notches);
+    Complex offset(x, y);
+    offset.MulReal(1 - scale);
+    MovePicture(scale, offset);
+}
+
+void FractalSession::PanTo(const Complex& point)
+{
+    Complex shift(point);
+    shift.Sub(*panFrom_);
+    panFrom_ = point;
+    if (GesturesAllowed())
+        MovePicture(1.0, shift);
+}
+
+// The picture moves at once, pane pixel p to scale p + offset: the window
+// takes the place in the pane that the move gives it, and the next paint
+// fits it there. The polyline view's window is in the pane's pixels already; the
+// whole curve's bounds are copied into a window of its own first.
+void FractalSession::MovePicture(double scale, const Complex& offset)
+{
+    if (EndlessShown()) {
+        CameraMove move;
+        move.Scale = BigFloat(scale, kScaleBits);
+        move.Offset = BigComplex(offset, BigFloat::kMinBits);
+        endless_.MovePicture(move);
+    } else {
+        if (Viewer.WindowIsBounds()) {
+            zoomMin_.Assign(Viewer.BoundsMin);
+            zoomMax_.Assign(Viewer.BoundsMax);
+            Viewer.SetWindow(zoomMin_, zoomMax_);
+        }
+        for (Complex* corner : {Viewer.WindowMin, Viewer.WindowMax}) {
+            corner->Sub(offset);
+            corner->DivReal(scale);
+        }
+    }
+    emit fractChanged();
+}

@@ -1,0 +1,159 @@
+#include "model/fract_file.h"
+#include "tests/support/picture_compare.h"
+#include "view/curve_drawing.h"
+#include "view/endless_renderer.h"
+#include "view/endless_view.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class EndlessPictures : public ::testing::Test {
+protected:
+    void Open(const char* name)
+    {
+        LoadFractDocument(QStringLiteral(ORNALIX_EXAMPLES "/") + QLatin1String(name), generator);
+        view.Recalculate(generator);
+        ASSERT_TRUE(view.Curve().Exists());
+    }
+
+    static BigComplex Point(const char* re, const char* im) { return {*ParseDecimal(re), *ParseDecimal(im)}; }
+
+    QImage Fitted(const BigComplex& a, const BigComplex& b, int width, int height)
+    {
+        view.SetWindow(a, b);
+        return Draw(renderer.Picture(ViewPlacement::FittedTo({0, 0, width, height}), CurveStyle()), width, height);
+    }
+
+    static QImage Draw(const std::unique_ptr<ViewPicture>& picture, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QPainter painter(&image);
+        picture->Draw(painter);
+        return image;
+    }
+
+    FractModel generator{kGeneratorCapacity};
+    EndlessView view;
+    EndlessRenderer renderer{view};
+};
+
+// g(z) = N + (z - N) / N maps C onto its last copy. Pieces other than the
+// last reach into W but not into g(W), so every g^k(W) shows what g(W) does.
+TEST_F(EndlessPictures, SelfSimilarWindowsDrawTheSamePicture)
+{
+    Open("quadratic-koch.fract");
+    ASSERT_EQ(view.Curve().End().Re, 3.0);
+    ASSERT_EQ(view.Curve().End().Im, 0.0);
+    constexpr mpfr_prec_t kBits = 1024;
+    const BigFloat n(3.0, kBits);
+    const auto g = [&](const BigComplex& z) {
+        return BigComplex(n + (Rounded(z.Re, kBits) - n) / n, Rounded(z.Im, kBits) / n);
+    };
+    BigComplex a = g(Point("2.51234", "-0.23456")), b = g(Point("3.19876", "0.18765"));
+    const QImage first = Fitted(a, b, 240, 160);
+    EXPECT_GT(PixelsOf(first, qRgb(0, 0, 0)), 1000) << "detail";
+    for (int k = 2; k <= 200; ++k) {
+        a = g(a);
+        b = g(b);
+        if (k == 2 || k == 3 || k == 10 || k == 50 || k == 200) {
+            EXPECT_EQ(Fitted(a, b, 240, 160), first) << "g^" << k;
+        }
+    }
+}
+
+// Everything the trace for a large picture draws inside a part of it, the
+// trace for the part alone draws too: no piece that meets it was culled.
+TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
+{
+    Open("koch.fract");
+    // About the curve's start, which lies exactly at the origin.
+    view.SetWindow(Point("-0.3e-40", "-0.2e-40"), Point("1.1e-40", "0.5e-40"));
+    const PixelRect whole{0, 0, 400, 300}, part{130, 90, 270, 210};
+    const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), whole);
+    CurveTracer wholeTracer, partTracer;
+    TracedCurve all, some;
+    wholeTracer.Trace(view.Curve(), camera, whole, TraceLimits(), all);
+    partTracer.Trace(view.Curve(), camera, part, TraceLimits(), some);
+    ASSERT_TRUE(all.Complete && some.Complete);
+    EXPECT_LT(some.Segments, all.Segments);
+    const auto paint = [](const TracedCurve& trace, const PixelRect& rect) {
+        QImage picture(400, 300, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        std::vector<QPoint> scratch;
+        DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, CurveStyle(), scratch);
+        return picture;
+    };
+    const QImage wholePicture = paint(all, whole), partPicture = paint(some, part);
+    const QRect inside(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
+    EXPECT_GT(PixelsOf(wholePicture.copy(inside), qRgb(0, 0, 0)), 100);
+    EXPECT_EQ(wholePicture.copy(inside), partPicture.copy(inside));
+}
+
+// The roots a tracer keeps serve the pictures of the next cameras (the steps
+// of a zoom in and out, pans) as a fresh descent would.
+TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
+{
+    Open("koch.fract");
+    const PixelRect pane{0, 0, 300, 200};
+    view.SetWindow(Point("1.3e-50", "-2e-50"), Point("4e-50", "0.5e-50"));
+    view.FitToPane(pane);
+    EndlessCamera camera = view.Camera();
+    CurveTracer kept;
+    TracedCurve served, fresh;
+    CameraMove move;
+    // Zooms in, a pan, a zoom out, a pan within the kept area, one beyond.
+    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20},
+                               {0.4, 90, 60},   {1, -150, 0},    {1, -700, 0}};
+    for (const auto& [scale, x, y] : moves) {
+        move.Scale = BigFloat(scale, kScaleBits);
+        move.Offset = BigComplex(Complex(x, y), 64);
+        camera.Move(move);
+        kept.Trace(view.Curve(), camera, pane, TraceLimits(), served);
+        CurveTracer().Trace(view.Curve(), camera, pane, TraceLimits(), fresh);
+        ASSERT_GT(fresh.Segments, 100);
+        EXPECT_EQ(served.Segments, fresh.Segments);
+        ASSERT_EQ(served.Points.size(), fresh.Points.size());
+        for (std::size_t i = 0; i < fresh.Points.size(); ++i) {
+            EXPECT_NEAR(served.Points[i].Re, fresh.Points[i].Re, 1e-6);
+            EXPECT_NEAR(served.Points[i].Im, fresh.Points[i].Im, 1e-6);
+        }
+    }
+}
+
+// A curve of dimension near 2 on a large picture: drawn whole, from its
+// start to its end, in fewer and longer pieces.
+TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
+{
+    Open("cesaro.fract");
+    const PixelRect rect{0, 0, 1000, 1000};
+    const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), rect);
+    CurveTracer tracer;
+    TracedCurve trace;
+    TraceLimits limits;
+    for (const int budget : {1000, 5000, 30000}) {
+        limits.Budget = budget;
+        tracer.Trace(view.Curve(), camera, rect, limits, trace);
+        EXPECT_FALSE(trace.Complete) << budget;
+        EXPECT_LE(trace.Segments, budget);
+        EXPECT_GT(trace.Segments, budget / 4) << "as deep as the budget allows";
+        ASSERT_EQ(trace.RunStarts.size(), 1u) << "one polyline";
+        const Complex start = camera.PixelOf(BigComplex(Complex(0, 0), 64));
+        const Complex end = camera.PixelOf(BigComplex(view.Curve().End(), 64));
+        EXPECT_EQ(trace.Points.front().Re, start.Re);
+        EXPECT_NEAR(trace.Points.back().Re, end.Re, 1e-9);
+        EXPECT_NEAR(trace.Points.back().Im, end.Im, 1e-9);
+    }
+    limits.Budget = kSegmentBudget;
+    tracer.Trace(view.Curve(), camera, {0, 0, 200, 200}, limits, trace);
+    EXPECT_TRUE(trace.Complete) << "a small picture fits the budget";
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/complex.h"
+#include "view/pixel_rect.h"
+#include "view/precise_roots.h"
+
+#include <limits>
+#include <vector>
+
+class LimitCurve;
+struct EndlessCamera;
+
+// The longest piece of the limit curve that is drawn as its chord, in
+// pixels: about one pixel, so that the picture shows all the detail its
+// pixels can.
+constexpr double kPieceLength = 1.5;
+// The most pieces one picture draws. A picture that would need more (a
+// curve of dimension near 2 on a large picture) is refined less deep
+// instead, so that a tick never stalls.
+constexpr int kSegmentBudget = 1 << 20;
+
+// A picture's share of the limit curve: polylines in the picture's pixels.
+struct TracedCurve {
+    std::vector<Complex> Points;
+    // Where each polyline starts in Points; it runs up to the next start.
+    std::vector<int> RunStarts;
+    int Segments = 0;
+    // False when a budget stopped the refinement before the pieces were
+    // small enough.
+    bool Complete = true;
+};
+
+// What a picture needs of its trace.
+struct TraceLimits {
+    double PieceLength = kPieceLength;
+    // Pieces within this many pixels outside the picture are kept, for the
+    // width of the pen or the marks.
+    double Margin = 0.0;
+    int Budget = kSegmentBudget;
+};
+
+// Traces the limit curve into a picture: every piece of C that meets the
+// picture's rectangle, refined until its chord is at most the piece length,
+// pieces wholly outside culled by their discs. Below the precise roots
+// (pieces a few pictures wide), the pieces are descended in doubles
+// relative to the picture. The tracer keeps its working storage, and its
+// roots, from trace to trace.
+class CurveTracer {
+public:
+    void Trace(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, const TraceLimits& limits,
+               TracedCurve& out);
+
+private:
+    struct Piece {
+        Complex Start;
+        Complex End;
+        int Depth;
+        bool Inside;
+    };
+    enum class Place { Outside, Across, Inside };
+    static constexpr int kNoCap = std::numeric_limits<int>::max();
+
+    void Prepare(const LimitCurve& curve, const PixelRect& rect, const TraceLimits& limits);
+    // Depth first, in curve order, pieces of depth cap below their root
+    // drawn whatever their size. With no cap, false past the budget.
+    bool Descend(int cap, TracedCurve& out);
+    int DepthWithinBudget();
+    Place Placed(const Complex& start, const Complex& chord) const;
+    // False for a piece outside the picture; marks one inside it.
+    bool Keeps(Piece& piece) const;
+    bool Small(const Complex& chord) const { return chord.SqrAbs() <= pieceLength2_; }
+    // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e.
+    void Split(const Complex& s, const Complex& e);
+    static void Emit(const Complex& start, const Complex& end, TracedCurve& out);
+
+    PreciseRoots precise_;
+    TraceRoots roots_;
+    // The curve and the picture, for one trace.
+    std::vector<Complex> nodeRatios_;
+    Complex discCentre_;
+    double discRadius_ = 0.0;
+    double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+    double pieceLength2_ = 0.0;
+    int budget_ = 0;
+    bool overBudget_ = false;
+    std::vector<Piece> stack_;
+    std::vector<Piece> level_;
+    std::vector<Piece> nextLevel_;
+    std::vector<Complex> nodes_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "view/curve_tracer.h"
+#include "view/view_renderer.h"
+
+#include <QPoint>
+
+#include <vector>
+
+class EndlessView;
+
+// The pictures of the endless view: the limit curve traced anew for every
+// picture's own pixels, so that an export, a printed page or a video frame
+// shows all the detail its size can, at any magnification. Placed as the
+// pane shows it, the camera is the pane's; fitted, the window is fitted
+// into the picture; scaled, the pane's camera is scaled about its corner.
+class EndlessRenderer : public ViewRenderer {
+public:
+    explicit EndlessRenderer(const EndlessView& view);
+
+    std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement, const CurveStyle& style) override;
+    // What the last picture traced.
+    const TracedCurve& LastTrace() const { return trace_; }
+
+private:
+    const EndlessView& view_;
+    CurveTracer tracer_;
+    // Reused from picture to picture: a frame a tick allocates little.
+    TracedCurve trace_;
+    std::vector<QPoint> scratch_;
+};

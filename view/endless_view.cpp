@@ -1,0 +1,90 @@
+#include "view/endless_view.h"
+
+#include <algorithm>
+
+namespace {
+
+// A band is at least one pixel across, so it magnifies by less than 2^32:
+// its corners carry that many more bits than the camera it was drawn in.
+constexpr mpfr_prec_t kBandBits = 32;
+
+} // namespace
+
+void EndlessView::Recalculate(const FractModel& generator)
+{
+    curve_.Update(generator);
+    FullView();
+}
+
+BigComplex EndlessView::Bound(const Complex& corner) const
+{
+    return BigComplex(corner, BigFloat::kMinBits);
+}
+
+void EndlessView::FullView()
+{
+    windowMin_ = Bound(curve_.BoundsMin());
+    windowMax_ = Bound(curve_.BoundsMax());
+}
+
+void EndlessView::SetWindow(const BigComplex& a, const BigComplex& b)
+{
+    windowMin_ = BigComplex(a.Re < b.Re ? a.Re : b.Re, a.Im < b.Im ? a.Im : b.Im);
+    windowMax_ = BigComplex(a.Re < b.Re ? b.Re : a.Re, a.Im < b.Im ? b.Im : a.Im);
+}
+
+void EndlessView::SetBand(const Complex& c1, const Complex& c2)
+{
+    const Complex far(c1.Re + std::max(c2.Re - c1.Re, 1.0), c1.Im + std::max(c2.Im - c1.Im, 1.0));
+    windowMin_ = camera_.PointAt(c1, kBandBits);
+    windowMax_ = camera_.PointAt(far, kBandBits);
+}
+
+std::pair<Complex, Complex> EndlessView::WindowInPane() const
+{
+    return {camera_.PixelOf(windowMin_), camera_.PixelOf(windowMax_)};
+}
+
+void EndlessView::FitToPane(const PixelRect& pane)
+{
+    camera_ = FitCamera(windowMin_, windowMax_, pane);
+}
+
+// Each corner keeps its place in the moved picture: its pixel p goes back
+// by the inverse move, (p - Offset) / Scale, and then to the curve.
+void EndlessView::MovePicture(const CameraMove& move)
+{
+    EndlessCamera moved = camera_;
+    moved.Move(move);
+    for (BigComplex* corner : {&windowMin_, &windowMax_})
+        *corner = moved.PointAt(camera_.PixelOf(*corner));
+    camera_ = std::move(moved);
+}
+
+void EndlessView::PrepareZoom(const PixelRect& pane, int steps)
+{
+    zoom_ = CameraZoom::Between(camera_, FitCamera(windowMin_, windowMax_, pane), steps);
+}
+
+void EndlessView::PrepareDive(const BigComplex& point, const BigFloat& magnification, const PixelRect& pane, int steps)
+{
+    FullView();
+    FitToPane(pane);
+    EndlessCamera end = camera_;
+    CameraZoom::About(camera_, point, magnification, 1).Step(end);
+    windowMin_ = end.PointAt(Complex(pane.Left, pane.Top));
+    windowMax_ = end.PointAt(Complex(pane.Right, pane.Bottom));
+    zoom_ = CameraZoom::About(camera_, point, magnification, steps);
+}
+
+void EndlessView::ZoomStep()
+{
+    zoom_.Step(camera_);
+}
+
+BigFloat EndlessView::Magnification(const PixelRect& pane, bool stepping) const
+{
+    const EndlessCamera full = FitCamera(Bound(curve_.BoundsMin()), Bound(curve_.BoundsMax()), pane);
+    const BigFloat& scale = stepping ? camera_.Scale : FitCamera(windowMin_, windowMax_, pane).Scale;
+    return Rounded(scale / full.Scale, kScaleBits);
+}

@@ -1,0 +1,171 @@
+#include "view/limit_curve.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The bounds are refined until the pieces that could still widen them are
+// this small against the chord, or this many pieces were looked at.
+constexpr double kBoundsTolerance = 1e-9;
+constexpr int kBoundsPieces = 1 << 16;
+// The disc is tightened over at least this many pieces of C, as often as
+// it still shrinks noticeably.
+constexpr int kDiscPieces = 4096;
+constexpr int kDiscRounds = 32;
+constexpr double kDiscSettled = 1e-6;
+// Covers the rounding of the doubles the disc is measured and used with.
+constexpr double kDiscSafety = 1e-9;
+
+double Abs(const Complex& z)
+{
+    return std::hypot(z.Re, z.Im);
+}
+
+Complex Plus(Complex a, const Complex& b)
+{
+    a.Add(b);
+    return a;
+}
+
+Complex Minus(Complex a, const Complex& b)
+{
+    a.Sub(b);
+    return a;
+}
+
+Complex Times(Complex a, const Complex& b)
+{
+    a.Mul(b);
+    return a;
+}
+
+// A piece of C: the copy on the chord from Start to Start + Chord.
+struct Piece {
+    Complex Start;
+    Complex Chord;
+};
+
+} // namespace
+
+void LimitCurve::Update(const FractModel& generator)
+{
+    const int n = generator.Count;
+    std::vector<Complex> absolute(static_cast<std::size_t>(n) + 1);
+    Complex direction(1, 0);
+    for (int k = 0; k < n; ++k) {
+        direction.Mul(generator.Items[k]);
+        absolute[k + 1] = Plus(absolute[k], direction);
+    }
+    if (Minus(direction, Complex(1, 0)).SqrAbs() > kUnitTolerance * kUnitTolerance
+        || !std::isfinite(direction.SqrAbs())) {
+        verdict_ = Verdict::LastEdgeNotUnit;
+        return;
+    }
+    end_ = absolute[n];
+    verdict_ = Verdict::EdgesNotShorter;
+    if (end_.SqrAbs() == 0.0 || !std::isfinite(end_.SqrAbs()))
+        return;
+    nodes_.assign(absolute.begin(), absolute.end());
+    for (Complex& a : nodes_)
+        a.Div(end_);
+    nodes_.front().SetTo(0, 0);
+    nodes_.back().SetTo(1, 0);
+    largestRatio_ = 0.0;
+    for (int k = 0; k < n; ++k)
+        largestRatio_ = std::max(largestRatio_, Abs(Minus(nodes_[k + 1], nodes_[k])));
+    if (!(largestRatio_ < 1.0))
+        return;
+    verdict_ = Verdict::Exists;
+    MeasureBounds();
+    MeasureDisc();
+}
+
+namespace {
+
+// A disc about the point m of the chord from 0 to 1 that every map of C
+// into its copies keeps inside itself, and so holds C: the copy on edge k
+// has its own disc within whenever |a(k) + b(k) m - m| + |b(k)| R <= R.
+double InvariantRadius(const std::vector<Complex>& a, const Complex& m)
+{
+    double radius = 0.0;
+    for (std::size_t k = 0; k + 1 < a.size(); ++k) {
+        const Complex b = Minus(a[k + 1], a[k]);
+        const Complex shift = Minus(Plus(a[k], Times(b, m)), m);
+        radius = std::max(radius, Abs(shift) / (1.0 - Abs(b)));
+    }
+    return radius;
+}
+
+void Split(const Piece& piece, const std::vector<Complex>& a, std::vector<Piece>& into)
+{
+    for (std::size_t k = 0; k + 1 < a.size(); ++k)
+        into.push_back({Plus(piece.Start, Times(piece.Chord, a[k])), Times(piece.Chord, Minus(a[k + 1], a[k]))});
+}
+
+} // namespace
+
+// The nodes of the pieces lie on C, so their bounds grow towards C's from
+// inside; only pieces whose disc reaches beyond the bounds found so far
+// can widen them, and only those are refined.
+void LimitCurve::MeasureBounds()
+{
+    const double radius = InvariantRadius(nodes_, Complex(0, 0));
+    const double smallest = kBoundsTolerance * Abs(end_);
+    boundsMin_.SetTo(std::min(0.0, end_.Re), std::min(0.0, end_.Im));
+    boundsMax_.SetTo(std::max(0.0, end_.Re), std::max(0.0, end_.Im));
+    std::vector<Piece> level{{Complex(0, 0), end_}}, next;
+    for (int looked = 0; !level.empty() && looked < kBoundsPieces; looked += static_cast<int>(level.size())) {
+        next.clear();
+        for (const Piece& piece : level) {
+            const double r = radius * Abs(piece.Chord);
+            const Complex& s = piece.Start;
+            const bool inside = s.Re - r >= boundsMin_.Re && s.Re + r <= boundsMax_.Re && s.Im - r >= boundsMin_.Im
+                                && s.Im + r <= boundsMax_.Im;
+            if (inside || Abs(piece.Chord) <= smallest)
+                continue;
+            const std::size_t first = next.size();
+            Split(piece, nodes_, next);
+            for (std::size_t i = first; i < next.size(); ++i) {
+                const Complex& p = next[i].Start;
+                boundsMin_.SetTo(std::min(boundsMin_.Re, p.Re), std::min(boundsMin_.Im, p.Im));
+                boundsMax_.SetTo(std::max(boundsMax_.Re, p.Re), std::max(boundsMax_.Im, p.Im));
+            }
+        }
+        std::swap(level, next);
+    }
+}
+
+// About the middle of C's bounds; the invariant disc is then tightened
+// over many small pieces: if C lies within radius R of the centre, each
+// piece lies within |c| R of its own centre, and so C within the largest
+// reach of the pieces.
+void LimitCurve::MeasureDisc()
+{
+    Complex middle = Plus(boundsMin_, boundsMax_);
+    middle.MulReal(0.5);
+    middle.Div(end_);
+    discCentre_ = middle;
+    std::vector<Piece> pieces{{Complex(0, 0), Complex(1, 0)}}, next;
+    const std::size_t n = nodes_.size() - 1;
+    while (pieces.size() * n <= kDiscPieces) {
+        next.clear();
+        for (const Piece& piece : pieces)
+            Split(piece, nodes_, next);
+        std::swap(pieces, next);
+    }
+    double radius = InvariantRadius(nodes_, discCentre_);
+    for (int round = 0; round < kDiscRounds; ++round) {
+        double reach = 0.0;
+        for (const Piece& piece : pieces) {
+            const Complex centre = Plus(piece.Start, Times(piece.Chord, discCentre_));
+            reach = std::max(reach, Abs(Minus(centre, discCentre_)) + Abs(piece.Chord) * radius);
+        }
+        const bool settled = radius - reach < kDiscSettled * radius;
+        radius = std::min(radius, reach);
+        if (settled)
+            break;
+    }
+    discRadius_ = radius * (1 + kDiscSafety);
+}

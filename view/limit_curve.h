@@ -1,0 +1,72 @@
+#pragma once
+
+#include "model/complex.h"
+#include "model/fract_model.h"
+
+#include <algorithm>
+#include <vector>
+
+// The curve the depths of a generator converge to. The expansion multiplies
+// one running direction by every edge and never restores it, so only when
+// the product P of all items (the last absolute edge) is (1, 0) does every
+// completed copy of the generator leave the direction as it found it: then
+// depth d + 1 replaces every edge v of depth d by v times the generator,
+// and scaled back by the end node N the depths refine one another towards
+// one curve C from (0, 0) to N, made of one copy of itself per edge:
+// C = union over k of N(k) + (E(k) / N) C, with E(k) the absolute edges.
+// In the copy of C on a chord from s to e, edge k runs from s + (e - s) a(k)
+// to s + (e - s) a(k + 1), where a(k) = N(k) / N are the nodes scaled to a
+// chord from 0 to 1.
+class LimitCurve {
+public:
+    enum class Verdict {
+        Exists,
+        // P is not (1, 0): each completed copy turns what follows it.
+        LastEdgeNotUnit,
+        // Some edge is as long as the chord from start to end (or the end
+        // lies on the start): its copies never shrink.
+        EdgesNotShorter,
+    };
+
+    // How far P may lie from (1, 0) for the depths to refine one another.
+    static constexpr double kUnitTolerance = 1e-9;
+
+    void Update(const FractModel& generator);
+
+    Verdict Check() const { return verdict_; }
+    bool Exists() const { return verdict_ == Verdict::Exists; }
+
+    // The rest only when the curve exists.
+    const Complex& End() const { return end_; }
+    // a(0) = 0 to a(n) = 1, exactly at both ends, so that every copy ends
+    // where its chord does.
+    const std::vector<Complex>& Nodes() const { return nodes_; }
+    // A copy of C on the chord c from s lies within the disc of radius
+    // DiscRadius() |c| about s + c DiscCentre().
+    const Complex& DiscCentre() const { return discCentre_; }
+    double DiscRadius() const { return discRadius_; }
+    // The bounds of C in the generator's coordinates (the full view).
+    const Complex& BoundsMin() const { return boundsMin_; }
+    const Complex& BoundsMax() const { return boundsMax_; }
+
+private:
+    void MeasureBounds();
+    void MeasureDisc();
+
+    Verdict verdict_ = Verdict::EdgesNotShorter;
+    Complex end_;
+    std::vector<Complex> nodes_;
+    double largestRatio_ = 0.0;
+    Complex discCentre_;
+    double discRadius_ = 0.0;
+    Complex boundsMin_;
+    Complex boundsMax_;
+};
+
+// Whether the disc about centre, of squared radius radius2, misses the box.
+inline bool DiscMissesBox(const Complex& centre, double radius2, double left, double top, double right, double bottom)
+{
+    const double dx = std::max({left - centre.Re, centre.Re - right, 0.0});
+    const double dy = std::max({top - centre.Im, centre.Im - bottom, 0.0});
+    return dx * dx + dy * dy > radius2;
+}

@@ -1,0 +1,302 @@
+#include "view/precise_roots.h"
+
+#include "view/limit_curve.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Pieces narrower than this many pictures are descended in doubles, which
+// keep them exact to far below a pixel.
+constexpr double kRootPictures = 4.0;
+// The roots cover this many picture sizes around the picture, so that pans
+// and zooms out by a little stay within them.
+constexpr double kReachPictures = 1.5;
+// Roots serve later cameras that magnify them up to 2^kServeBits pixels
+// (kept exact for that), beyond which doubles would no longer hold a piece
+// exact to far below a pixel.
+constexpr int kServeBits = 20;
+constexpr double kLargestRoot = 1 << kServeBits;
+// The most nodes the precise descent computes for one picture. A curve
+// whose copies barely shrink (an edge nearly as long as the chord) would
+// otherwise take seconds at a deep magnification; past it the pieces are
+// drawn coarser.
+constexpr int kPreciseNodeBudget = 1 << 15;
+// The tests on doubles round; a disc this much larger covers that.
+constexpr double kDiscSlack = 1e-9;
+// Beyond this power of two, a double is infinite or zero anyway.
+constexpr long kBeyondDoubles = 2100;
+
+int Shift(long exponent)
+{
+    return static_cast<int>(std::clamp(exponent, -kBeyondDoubles, kBeyondDoubles));
+}
+
+// x 2^-shift as a double, without overflow on the way.
+double Scaled(const BigFloat& x, long shift)
+{
+    if (x.IsZero())
+        return 0.0;
+    long exponent = 0;
+    const double mantissa = mpfr_get_d_2exp(&exponent, x.get(), MPFR_RNDN);
+    return std::ldexp(mantissa, Shift(exponent - shift));
+}
+
+long ExponentOf(double x)
+{
+    int exponent = 0;
+    std::frexp(x, &exponent);
+    return exponent;
+}
+
+bool Same(const Complex& a, const Complex& b)
+{
+    return a.Re == b.Re && a.Im == b.Im;
+}
+
+} // namespace
+
+void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, double margin,
+                        TraceRoots& roots)
+{
+    if (!Serves(curve, camera, rect, margin)) {
+        Descend(curve, camera, rect);
+        Keep(curve, camera);
+    }
+    roots.Points.clear();
+    roots.Joined.clear();
+    for (const BigComplex& node : kept_)
+        roots.Points.push_back(camera.PixelOf(node));
+    for (std::size_t i = 0; i < kept_.size(); ++i) {
+        const auto finite = [&](std::size_t j) {
+            return std::isfinite(roots.Points[j].Re) && std::isfinite(roots.Points[j].Im);
+        };
+        roots.Joined.push_back(keptJoined_[i] && finite(i) && finite(i + 1));
+    }
+    roots.Complete = keptComplete_;
+}
+
+bool PreciseRoots::Serves(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect,
+                          double margin) const
+{
+    const std::vector<Complex>& ratios = curve.Nodes();
+    if (!valid_ || !Same(curve.End(), keptEnd_)
+        || !std::equal(ratios.begin(), ratios.end(), keptRatios_.begin(), keptRatios_.end(), Same))
+        return false;
+    if (largestScale_ < camera.Scale || BigFloat(kLargestRoot, kScaleBits) < largestRoot_ * camera.Scale)
+        return false;
+    const BigComplex a = camera.PointAt(Complex(rect.Left - margin, rect.Top - margin));
+    const BigComplex b = camera.PointAt(Complex(rect.Right + margin, rect.Bottom + margin));
+    return !(a.Re < areaMin_.Re) && !(a.Im < areaMin_.Im) && !(areaMax_.Re < b.Re) && !(areaMax_.Im < b.Im);
+}
+
+void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect)
+{
+    ratios_ = curve.Nodes();
+    preciseRatios_.clear();
+    for (const Complex& a : ratios_)
+        preciseRatios_.emplace_back(a, BigFloat::kMinBits);
+    near_.resize(ratios_.size());
+    links_.resize(ratios_.size());
+    discCentre_ = curve.DiscCentre();
+    discRadius_ = curve.DiscRadius() * (1 + kDiscSlack);
+    const double size = std::max({static_cast<double>(rect.Right) - rect.Left,
+                                  static_cast<double>(rect.Bottom) - rect.Top, 1.0});
+    const double reach = kReachPictures * size;
+    reachLeft_ = rect.Left - reach;
+    reachTop_ = rect.Top - reach;
+    reachRight_ = rect.Right + reach;
+    reachBottom_ = rect.Bottom + reach;
+    rootLength_ = kRootPictures * size;
+    reachExponent_ = ExponentOf(
+        std::max({std::fabs(reachLeft_), std::fabs(reachTop_), std::fabs(reachRight_), std::fabs(reachBottom_)}));
+    discBits_ = ExponentOf(discRadius_ + std::hypot(discCentre_.Re, discCentre_.Im) + 1.0) + 1;
+    nextCount_ = 0;
+    computed_ = 0;
+    const std::size_t start = AppendNew();
+    SetNode(start, camera.PreciseReach(BigComplex(Complex(0, 0), BigFloat::kMinBits)));
+    const std::size_t end = AppendNew();
+    SetNode(end, camera.PreciseReach(BigComplex(curve.End(), BigFloat::kMinBits)));
+    const long unit = std::max(next_[start].Exponent, next_[end].Exponent);
+    next_[start].Next = Test(InUnit(next_[start], unit), InUnit(next_[end], unit), unit);
+    std::swap(nodes_, next_);
+    count_ = nextCount_;
+    while (Pass()) {
+    }
+}
+
+std::size_t PreciseRoots::AppendNew()
+{
+    if (nextCount_ == next_.size())
+        next_.emplace_back();
+    next_[nextCount_].Next = Link::None;
+    return nextCount_++;
+}
+
+std::size_t PreciseRoots::Append(Node& node)
+{
+    const std::size_t at = AppendNew();
+    Node& slot = next_[at];
+    swap(slot.At, node.At);
+    slot.Near = node.Near;
+    slot.Exponent = node.Exponent;
+    slot.Next = node.Next;
+    return at;
+}
+
+void PreciseRoots::Approximate(Node& node)
+{
+    node.Exponent = node.At.Exponent();
+    node.Near = Complex(Scaled(node.At.Re, node.Exponent), Scaled(node.At.Im, node.Exponent));
+}
+
+void PreciseRoots::SetNode(std::size_t at, BigComplex value)
+{
+    next_[at].At = std::move(value);
+    Approximate(next_[at]);
+}
+
+// A node with no piece on either side draws nothing.
+void PreciseRoots::DropIfIsolated()
+{
+    if (nextCount_ == 0 || next_[nextCount_ - 1].Next != Link::None)
+        return;
+    if (nextCount_ == 1 || next_[nextCount_ - 2].Next == Link::None)
+        --nextCount_;
+}
+
+// One level deeper for every open piece; true while pieces are still open
+// and the budget allows another pass. A node left with no piece on either
+// side goes on the next pass.
+bool PreciseRoots::Pass()
+{
+    bool open = false;
+    nextCount_ = 0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const std::size_t at = Append(nodes_[i]);
+        if (next_[at].Next == Link::Open && i + 1 < count_)
+            open |= Split(at, nodes_[i + 1]);
+        else
+            DropIfIsolated();
+    }
+    std::swap(nodes_, next_);
+    count_ = nextCount_;
+    return open && computed_ < kPreciseNodeBudget;
+}
+
+Complex PreciseRoots::InUnit(const Node& node, long unit)
+{
+    const int shift = Shift(node.Exponent - unit);
+    return {std::ldexp(node.Near.Re, shift), std::ldexp(node.Near.Im, shift)};
+}
+
+// Whether a piece lies outside the area, is small enough for doubles, or
+// must be split, from its nodes' doubles in units of 2^unit (the larger
+// node's power of two), so that nothing overflows however far the piece
+// reaches. A piece that reaches into the area is near it, its nodes of the
+// chord's size, so the chord's double is exact enough.
+PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, long unit) const
+{
+    Complex chord = to;
+    chord.Sub(from);
+    Complex centre = chord;
+    centre.Mul(discCentre_);
+    centre.Add(from);
+    const double length = std::hypot(chord.Re, chord.Im);
+    const double radius = discRadius_ * length;
+    const int down = -Shift(unit);
+    if (DiscMissesBox(centre, radius * radius, std::ldexp(reachLeft_, down), std::ldexp(reachTop_, down),
+                   std::ldexp(reachRight_, down), std::ldexp(reachBottom_, down)))
+        return Link::None;
+    return std::ldexp(length, Shift(unit)) <= rootLength_ ? Link::Done : Link::Open;
+}
+
+// The open piece from next_[start] to end becomes its copies: each is
+// tested on doubles first, and only the nodes of copies that stay are
+// computed, s + (e - s) a(k), exact to far below a pixel at the chord's
+// size and no more. True when a copy is open.
+bool PreciseRoots::Split(std::size_t start, const Node& end)
+{
+    const std::size_t n = ratios_.size() - 1;
+    const long unit = std::max(next_[start].Exponent, end.Exponent);
+    near_[0] = InUnit(next_[start], unit);
+    near_[n] = InUnit(end, unit);
+    Complex chord = near_[n];
+    chord.Sub(near_[0]);
+    for (std::size_t k = 1; k < n; ++k) {
+        near_[k] = chord;
+        near_[k].Mul(ratios_[k]);
+        near_[k].Add(near_[0]);
+    }
+    bool kept = false;
+    for (std::size_t k = 0; k < n; ++k) {
+        links_[k] = Test(near_[k], near_[k + 1], unit);
+        kept = kept || links_[k] != Link::None;
+    }
+    next_[start].Next = links_[0];
+    if (!kept)
+        return false;
+    const long chordExponent = unit + ExponentOf(std::hypot(chord.Re, chord.Im));
+    const mpfr_prec_t bits =
+        std::max<mpfr_prec_t>(BigFloat::kMinBits, std::max(chordExponent, reachExponent_) + discBits_ + kGuardBits);
+    {
+        const BigComplex& s = next_[start].At;
+        mpfr_set_prec(chord_.Re.get(), bits);
+        mpfr_set_prec(chord_.Im.get(), bits);
+        mpfr_sub(chord_.Re.get(), end.At.Re.get(), s.Re.get(), MPFR_RNDN);
+        mpfr_sub(chord_.Im.get(), end.At.Im.get(), s.Im.get(), MPFR_RNDN);
+    }
+    mpfr_set_prec(product_.get(), bits);
+    bool open = links_[0] == Link::Open;
+    for (std::size_t k = 1; k < n; ++k) {
+        if (links_[k - 1] == Link::None && links_[k] == Link::None)
+            continue;
+        const std::size_t at = AppendNew();
+        BigComplex& node = next_[at].At;
+        const BigComplex& s = next_[start].At;
+        const BigComplex& a = preciseRatios_[k];
+        mpfr_set_prec(node.Re.get(), bits);
+        mpfr_set_prec(node.Im.get(), bits);
+        mpfr_fmms(product_.get(), chord_.Re.get(), a.Re.get(), chord_.Im.get(), a.Im.get(), MPFR_RNDN);
+        mpfr_add(node.Re.get(), s.Re.get(), product_.get(), MPFR_RNDN);
+        mpfr_fmma(product_.get(), chord_.Re.get(), a.Im.get(), chord_.Im.get(), a.Re.get(), MPFR_RNDN);
+        mpfr_add(node.Im.get(), s.Im.get(), product_.get(), MPFR_RNDN);
+        Approximate(next_[at]);
+        next_[at].Next = links_[k];
+        open = open || links_[k] == Link::Open;
+        ++computed_;
+    }
+    return open;
+}
+
+// The roots in the generator's coordinates, exact for the magnifications
+// they serve, and the area and magnifications they serve.
+void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
+{
+    keptRatios_ = curve.Nodes();
+    keptEnd_ = curve.End();
+    kept_.clear();
+    keptJoined_.clear();
+    keptComplete_ = true;
+    double largest = 0.0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const bool joined = nodes_[i].Next != Link::None && i + 1 < count_;
+        if (!joined && (i == 0 || nodes_[i - 1].Next == Link::None))
+            continue;
+        kept_.push_back(camera.PointAt(nodes_[i].At, kServeBits));
+        keptJoined_.push_back(joined);
+        keptComplete_ = keptComplete_ && nodes_[i].Next != Link::Open;
+        if (!joined)
+            continue;
+        Complex chord = InUnit(nodes_[i + 1], 0);
+        chord.Sub(InUnit(nodes_[i], 0));
+        largest = std::max(largest, std::hypot(chord.Re, chord.Im));
+    }
+    largestRoot_ = BigFloat(largest, kScaleBits) / camera.Scale;
+    largestScale_ = camera.Scale;
+    mpfr_mul_2si(largestScale_.get(), largestScale_.get(), kServeBits, MPFR_RNDN);
+    areaMin_ = camera.PointAt(Complex(reachLeft_, reachTop_));
+    areaMax_ = camera.PointAt(Complex(reachRight_, reachBottom_));
+    valid_ = true;
+}
