@@ -13,6 +13,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <algorithm>
 #include <string>
 
 
@@ -35,6 +36,16 @@ Recipe RecipeOf(VideoKind kind)
         break;
     }
     return {"mp4", "libx264", AV_PIX_FMT_YUV420P};
+}
+
+// GIF readers show a frame of less than two hundredths of a second for a
+// tenth of a second; such a clip runs at this frame time instead, slower
+// than recorded but smooth.
+constexpr int kGifShortestFrame = 20; // milliseconds
+
+int FrameTimeOf(const VideoSettings& settings)
+{
+    return settings.Kind == VideoKind::Gif ? std::max(settings.FrameTime, kGifShortestFrame) : settings.FrameTime;
 }
 
 // Lossy codecs tuned for line drawings that move: fast enough to keep up
@@ -101,7 +112,7 @@ void VideoEncoder::Streams::Open(const VideoSettings& settings)
     codec->width = coded.width();
     codec->height = coded.height();
     codec->pix_fmt = recipe.Pixels;
-    codec->time_base = av_make_q(settings.FrameTime, 1000);
+    codec->time_base = av_make_q(FrameTimeOf(settings), 1000);
     if (settings.Kind != VideoKind::Gif) {
         // The matrix swscale converts with, so that players show the colours.
         codec->colorspace = AVCOL_SPC_SMPTE170M;
