@@ -78,12 +78,13 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         QSize coded;
         double leastPsnr;
         QRgb background, foreground;
-        const char* rate; // a GIF's frames last at least two hundredths
+        const char* rate;
+        const char* seconds; // a GIF's frames last at least two hundredths
     } cases[] = {
-        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3"},
-        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3"},
+        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000"},
+        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A"},
         {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow,
-         "50/1"},
+         "50/1", "0.240000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,6 +97,7 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         EXPECT_EQ(QSize(video["width"].toInt(), video["height"].toInt()), c.coded);
         EXPECT_EQ(video["nb_read_frames"], QString::number(kFrames));
         EXPECT_EQ(video["r_frame_rate"], c.rate);
+        EXPECT_EQ(video["duration"], c.seconds);
         const QList<QImage> frames = DecodeFrames(path);
         ASSERT_EQ(frames.size(), kFrames);
         for (int i = 0; i < kFrames; ++i)
