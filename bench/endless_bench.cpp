@@ -69,21 +69,25 @@ double PolylineFrameSeconds(Generator which)
 }
 
 // A point of C as deep as the magnification needs, on a path through the
-// copies that is neither an end nor periodic early.
+// copies that is neither an end nor periodic early. Node k of the copy on
+// the chord from s to e is s + (e - s) N(k) / N, in bits: a ratio N(k) / N
+// rounded to a double would leave the curve.
 BigComplex CurvePoint(const LimitCurve& curve, int levels, mpfr_prec_t bits)
 {
-    const std::vector<Complex>& a = curve.Nodes();
-    const int n = static_cast<int>(a.size()) - 1;
-    BigComplex s(Complex(0, 0), bits), e(curve.End(), bits);
-    auto along = [&](const BigComplex& chord, const Complex& r) {
-        return BigComplex(chord.Re * BigFloat(r.Re) - chord.Im * BigFloat(r.Im),
-                          chord.Re * BigFloat(r.Im) + chord.Im * BigFloat(r.Re));
+    const std::vector<Complex>& nodes = curve.AbsoluteNodes();
+    const int n = static_cast<int>(nodes.size()) - 1;
+    const BigComplex end(curve.End(), bits);
+    const BigFloat square = end.Re * end.Re + end.Im * end.Im;
+    auto node = [&](const BigComplex& s, const BigComplex& e, int k) {
+        const BigComplex c = e - s, nk(nodes[k], bits);
+        const BigFloat re = c.Re * nk.Re - c.Im * nk.Im, im = c.Re * nk.Im + c.Im * nk.Re;
+        return s + BigComplex((re * end.Re + im * end.Im) / square, (im * end.Re - re * end.Im) / square);
     };
+    BigComplex s(Complex(0, 0), bits), e = end;
     for (int level = 0; level < levels; ++level) {
         const int k = (level * 7 + level / 3 + 1) % n;
-        const BigComplex chord = e - s;
-        BigComplex start = s + along(chord, a[k]);
-        e = s + along(chord, a[k + 1]);
+        BigComplex start = node(s, e, k);
+        e = node(s, e, k + 1);
         s = std::move(start);
     }
     return s;

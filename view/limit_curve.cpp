@@ -52,22 +52,22 @@ struct Piece {
 void LimitCurve::Update(const FractModel& generator)
 {
     const int n = generator.Count;
-    std::vector<Complex> absolute(static_cast<std::size_t>(n) + 1);
+    absolute_.assign(static_cast<std::size_t>(n) + 1, Complex());
     Complex direction(1, 0);
     for (int k = 0; k < n; ++k) {
         direction.Mul(generator.Items[k]);
-        absolute[k + 1] = Plus(absolute[k], direction);
+        absolute_[k + 1] = Plus(absolute_[k], direction);
     }
     if (Minus(direction, Complex(1, 0)).SqrAbs() > kUnitTolerance * kUnitTolerance
         || !std::isfinite(direction.SqrAbs())) {
         verdict_ = Verdict::LastEdgeNotUnit;
         return;
     }
-    end_ = absolute[n];
+    end_ = absolute_[n];
     verdict_ = Verdict::EdgesNotShorter;
     if (end_.SqrAbs() == 0.0 || !std::isfinite(end_.SqrAbs()))
         return;
-    nodes_.assign(absolute.begin(), absolute.end());
+    nodes_ = absolute_;
     for (Complex& a : nodes_)
         a.Div(end_);
     nodes_.front().SetTo(0, 0);

@@ -38,8 +38,12 @@ public:
 
     // The rest only when the curve exists.
     const Complex& End() const { return end_; }
+    // N(0) = (0, 0) to N(n) = End() as the expansion computes them: they
+    // define the curve exactly, whatever their ratios round to.
+    const std::vector<Complex>& AbsoluteNodes() const { return absolute_; }
     // a(0) = 0 to a(n) = 1, exactly at both ends, so that every copy ends
-    // where its chord does.
+    // where its chord does; the others rounded to doubles, close enough
+    // while a chord spans fewer pixels than a double has bits.
     const std::vector<Complex>& Nodes() const { return nodes_; }
     // A copy of C on the chord c from s lies within the disc of radius
     // DiscRadius() |c| about s + c DiscCentre().
@@ -55,6 +59,7 @@ private:
 
     Verdict verdict_ = Verdict::EdgesNotShorter;
     Complex end_;
+    std::vector<Complex> absolute_;
     std::vector<Complex> nodes_;
     double largestRatio_ = 0.0;
     Complex discCentre_;

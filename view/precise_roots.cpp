@@ -55,6 +55,21 @@ bool Same(const Complex& a, const Complex& b)
     return a.Re == b.Re && a.Im == b.Im;
 }
 
+// |z|^2 exactly, in as few bits as it needs: the squares of two doubles
+// and their sum span no more bits than their exponents and significands.
+BigFloat ExactSquare(const Complex& z)
+{
+    constexpr mpfr_prec_t kSignificandBits = 53;
+    int re = 0, im = 0;
+    std::frexp(z.Re, &re);
+    std::frexp(z.Im, &im);
+    const BigFloat x(z.Re), y(z.Im);
+    BigFloat square(2 * (std::abs(re - im) + kSignificandBits) + 2);
+    mpfr_fmma(square.get(), x.get(), x.get(), y.get(), y.get(), MPFR_RNDN);
+    square.SetPrecision(std::max<mpfr_prec_t>(mpfr_min_prec(square.get()), MPFR_PREC_MIN));
+    return square;
+}
+
 } // namespace
 
 void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, double margin,
@@ -94,9 +109,10 @@ bool PreciseRoots::Serves(const LimitCurve& curve, const EndlessCamera& camera, 
 void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect)
 {
     ratios_ = curve.Nodes();
-    preciseRatios_.clear();
-    for (const Complex& a : ratios_)
-        preciseRatios_.emplace_back(a, BigFloat::kMinBits);
+    absolute_.clear();
+    for (const Complex& node : curve.AbsoluteNodes())
+        absolute_.emplace_back(node, BigFloat::kMinBits);
+    endSquare_ = ExactSquare(curve.End());
     near_.resize(ratios_.size());
     links_.resize(ratios_.size());
     discCentre_ = curve.DiscCentre();
@@ -240,13 +256,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
     const long chordExponent = unit + ExponentOf(std::hypot(chord.Re, chord.Im));
     const mpfr_prec_t bits =
         std::max<mpfr_prec_t>(BigFloat::kMinBits, std::max(chordExponent, reachExponent_) + discBits_ + kGuardBits);
-    {
-        const BigComplex& s = next_[start].At;
-        mpfr_set_prec(chord_.Re.get(), bits);
-        mpfr_set_prec(chord_.Im.get(), bits);
-        mpfr_sub(chord_.Re.get(), end.At.Re.get(), s.Re.get(), MPFR_RNDN);
-        mpfr_sub(chord_.Im.get(), end.At.Im.get(), s.Im.get(), MPFR_RNDN);
-    }
+    DivideChord(next_[start].At, end.At, bits);
     mpfr_set_prec(product_.get(), bits);
     bool open = links_[0] == Link::Open;
     for (std::size_t k = 1; k < n; ++k) {
@@ -255,7 +265,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         const std::size_t at = AppendNew();
         BigComplex& node = next_[at].At;
         const BigComplex& s = next_[start].At;
-        const BigComplex& a = preciseRatios_[k];
+        const BigComplex& a = absolute_[k];
         mpfr_set_prec(node.Re.get(), bits);
         mpfr_set_prec(node.Im.get(), bits);
         mpfr_fmms(product_.get(), chord_.Re.get(), a.Re.get(), chord_.Im.get(), a.Im.get(), MPFR_RNDN);
@@ -268,6 +278,27 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         ++computed_;
     }
     return open;
+}
+
+// The nodes N(k) as the expansion computes them define the curve, but
+// their ratios a(k) = N(k) / N are rarely doubles (1/3 is none): a copy
+// placed with a ratio rounded to a double lies off the curve by 2^-53 of
+// its chord, many pixels once the chord is 2^60 pixels long. So the chord
+// is divided by N in bits, chord_ = (e - s) conj(N) / |N|^2, and node k is
+// s + chord_ N(k), both products of the doubles exact.
+void PreciseRoots::DivideChord(const BigComplex& s, const BigComplex& e, mpfr_prec_t bits)
+{
+    const BigComplex& n = absolute_.back();
+    mpfr_set_prec(difference_.Re.get(), bits);
+    mpfr_set_prec(difference_.Im.get(), bits);
+    mpfr_sub(difference_.Re.get(), e.Re.get(), s.Re.get(), MPFR_RNDN);
+    mpfr_sub(difference_.Im.get(), e.Im.get(), s.Im.get(), MPFR_RNDN);
+    mpfr_set_prec(chord_.Re.get(), bits);
+    mpfr_set_prec(chord_.Im.get(), bits);
+    mpfr_fmma(chord_.Re.get(), difference_.Re.get(), n.Re.get(), difference_.Im.get(), n.Im.get(), MPFR_RNDN);
+    mpfr_fmms(chord_.Im.get(), difference_.Im.get(), n.Re.get(), difference_.Re.get(), n.Im.get(), MPFR_RNDN);
+    mpfr_div(chord_.Re.get(), chord_.Re.get(), endSquare_.get(), MPFR_RNDN);
+    mpfr_div(chord_.Im.get(), chord_.Im.get(), endSquare_.get(), MPFR_RNDN);
 }
 
 // The roots in the generator's coordinates, exact for the magnifications

@@ -50,6 +50,7 @@ private:
     static Complex InUnit(const Node& node, long unit);
     Link Test(const Complex& from, const Complex& to, long unit) const;
     bool Split(std::size_t start, const Node& end);
+    void DivideChord(const BigComplex& s, const BigComplex& e, mpfr_prec_t bits);
     std::size_t Append(Node& node);
     std::size_t AppendNew();
     void SetNode(std::size_t at, BigComplex value);
@@ -59,7 +60,9 @@ private:
 
     // The descent, reused from build to build.
     std::vector<Complex> ratios_;
-    std::vector<BigComplex> preciseRatios_;
+    // N(k) and |N|^2, exactly.
+    std::vector<BigComplex> absolute_;
+    BigFloat endSquare_;
     Complex discCentre_;
     double discRadius_ = 0.0;
     double reachLeft_ = 0, reachTop_ = 0, reachRight_ = 0, reachBottom_ = 0;
@@ -73,6 +76,8 @@ private:
     std::vector<Node> next_;
     std::size_t count_ = 0;
     std::size_t nextCount_ = 0;
+    BigComplex difference_;
+    // The chord divided by N.
     BigComplex chord_;
     BigFloat product_;
     int computed_ = 0;
