@@ -38,9 +38,8 @@ class ClipSink {
 public:
     virtual ~ClipSink() = default;
     // Adds one frame, a picture of the size the clip was opened with: in
-    // QImage::Format_Mono with the two colours in its table when the clip
-    // takes no shades and the curve is drawn straight into bits, else in
-    // Format_RGB32.
+    // QImage::Format_Mono with the two colours in its table when the curve
+    // is drawn straight into bits (no smoothing), else in Format_RGB32.
     virtual void AddFrame(const QImage& frame) = 0;
     // Called while Finish waits for frames still being encoded, with how
     // many are left.

@@ -88,7 +88,7 @@ QImage& FractalSession::DrawFrame()
 {
     CurveStyle style = Style();
     style.Antialiased = style.Antialiased && clip_->TakesShades();
-    QImage& frame = DrawsOnBits(style) && !clip_->TakesShades() ? bitFrame_ : colourFrame_;
+    QImage& frame = DrawsOnBits(style) ? bitFrame_ : colourFrame_;
     if (&frame == &bitFrame_)
         bitFrame_.setColorTable({ToQColor(style.Background).rgb(), ToQColor(style.Foreground).rgb()});
     QPainter painter(&frame);

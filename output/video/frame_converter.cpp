@@ -54,10 +54,11 @@ AVFrame& FrameConverter::Convert(const QImage& picture)
 {
     if (av_frame_make_writable(frame_.get()) < 0)
         throw VideoError("Failed to add frame to the video: out of memory");
+    const bool bits = picture.format() == QImage::Format_Mono;
     if (settings_.Kind == VideoKind::Gif)
-        ToPalette(picture);
+        bits ? BitsToPalette(picture) : ToPalette(picture);
     else
-        ToYuv(picture);
+        bits ? mono_.Convert(picture, *frame_) : ToYuv(picture);
     return *frame_;
 }
 
@@ -104,5 +105,17 @@ void FrameConverter::ToPalette(const QImage& picture)
             }
             out[x] = index;
         }
+    }
+}
+
+// The ends of the palette: the background and the foreground.
+void FrameConverter::BitsToPalette(const QImage& picture)
+{
+    std::copy(palette_.begin(), palette_.end(), reinterpret_cast<std::uint32_t*>(frame_->data[1]));
+    for (int y = 0; y < coded_.height(); ++y) {
+        const std::uint8_t* in = picture.constScanLine(y);
+        std::uint8_t* out = frame_->data[0] + static_cast<std::ptrdiff_t>(y) * frame_->linesize[0];
+        for (int x = 0; x < coded_.width(); ++x)
+            out[x] = (in[x / 8] >> (7 - x % 8)) & 1 ? kPaletteEntries - 1 : 0;
     }
 }

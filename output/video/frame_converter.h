@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/video/ffmpeg_handles.h"
+#include "output/video/mono_to_yuv.h"
 #include "output/video/video_encoder.h"
 
 #include <QImage>
@@ -18,18 +19,21 @@ public:
     explicit FrameConverter(const VideoSettings& settings);
 
     QSize CodedSize() const { return coded_; }
-    // The picture as a frame; valid until the next call.
+    // The picture, in QImage::Format_RGB32 or in two colours in Format_Mono,
+    // as a frame; valid until the next call.
     AVFrame& Convert(const QImage& picture);
 
 private:
     void ToYuv(const QImage& picture);
     void ToPalette(const QImage& picture);
+    void BitsToPalette(const QImage& picture);
     std::uint8_t IndexOf(QRgb colour) const;
 
     VideoSettings settings_;
     QSize coded_;
     FrameHandle frame_;
     ScalerHandle scaler_;
+    MonoToYuv mono_;
     QImage padded_;
     std::array<std::uint32_t, 256> palette_{};
 };

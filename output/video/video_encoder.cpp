@@ -52,6 +52,7 @@ int FrameTimeOf(const VideoSettings& settings)
 // with the recording, fine enough that a thin line stays sharp.
 void Tune(AVCodecContext& codec, VideoKind kind)
 {
+    codec.thread_count = 0; // as many as there are cores
     switch (kind) {
     case VideoKind::Mp4:
         av_opt_set(codec.priv_data, "preset", "ultrafast", 0);

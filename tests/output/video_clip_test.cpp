@@ -22,11 +22,34 @@ const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kNavy = qRgb(0, 0, 96);
 const QRgb kYellow = qRgb(255, 255, 0);
 
+// The picture as the recorder draws unsmoothed lines: in bits, its colours
+// in the table. The bits past the right edge are set: nothing says they
+// are clear.
+QImage InBits(const QImage& picture, QRgb background, QRgb foreground)
+{
+    QImage bits(picture.size(), QImage::Format_Mono);
+    bits.fill(1);
+    bits.setColorTable({background, foreground});
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            bits.setPixel(x, y, picture.pixel(x, y) == background ? 0 : 1);
+    return bits;
+}
+
+// The largest difference of a channel.
+int Distance(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+// Every other picture in bits.
 QList<QImage> Pictures(QRgb background = kWhite, QRgb foreground = kBlack)
 {
     QList<QImage> pictures;
-    for (int n = 0; n < kFrames; ++n)
-        pictures.append(TwoColourPicture(kWidth, kHeight, 7 * n, background, foreground));
+    for (int n = 0; n < kFrames; ++n) {
+        const QImage picture = TwoColourPicture(kWidth, kHeight, 7 * n, background, foreground);
+        pictures.append(n % 2 == 0 ? picture : InBits(picture, background, foreground));
+    }
     return pictures;
 }
 
@@ -82,6 +105,7 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         const char* seconds; // a GIF's frames last at least two hundredths
     } cases[] = {
         {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000"},
+        {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000"},
         {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A"},
         {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow,
          "50/1", "0.240000"},
@@ -100,10 +124,11 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         EXPECT_EQ(video["duration"], c.seconds);
         const QList<QImage> frames = DecodeFrames(path);
         ASSERT_EQ(frames.size(), kFrames);
-        for (int i = 0; i < kFrames; ++i)
+        for (int i = 0; i < kFrames; ++i) {
             EXPECT_GE(Psnr(pictures[i], frames[i]), c.leastPsnr) << "frame " << i;
-        if (c.coded.width() > kWidth) {
-            EXPECT_EQ(frames[0].pixel(kWidth, 0), c.background) << "padded with the background";
+            if (c.coded.width() > kWidth) {
+                EXPECT_LE(Distance(frames[i].pixel(kWidth, 0), c.background), 3) << "padding of frame " << i;
+            }
         }
     }
 }
