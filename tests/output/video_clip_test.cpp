@@ -105,6 +105,8 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         const char* seconds; // a GIF's frames last at least two hundredths
     } cases[] = {
         {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000"},
+        // 4:2:0 keeps a colour for every 2 x 2 pixels: a one-pixel line of
+        // another hue comes out paler, whichever way its picture came.
         {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000"},
         {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A"},
         {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow,
