@@ -2,6 +2,7 @@
 // and as the recorder hands it over (drawn straight into a two-colour
 // Format_Mono picture), beside its baseline: filling the 32-bit picture.
 // And the resident memory of a long recording.
+#include "bench/line_picture.h"
 #include "output/avi/avi_writer.h"
 
 #include <QFile>
@@ -19,13 +20,7 @@ constexpr int kSettledFrames = 1000;
 
 QImage Picture()
 {
-    QImage picture(kWidth, kHeight, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setPen(Qt::black);
-    for (int i = 0; i < 200; ++i)
-        painter.drawLine(i * 9, 0, kWidth - 1 - i * 5, kHeight - 1);
-    return picture;
+    return LinePicture(kWidth, kHeight);
 }
 
 // Work files go to a folder on a real disk of the run's own.

@@ -1,9 +1,8 @@
 // Turning a 1920 x 1080 frame into the encoders' YUV 4:2:0, from a 32-bit
 // picture and from the two-colour bits the recorder draws when lines are
-// not smoothed, beside its baseline: filling the 32-bit picture.
+// not smoothed, beside the AVI benchmark's baseline: filling the 32-bit picture.
+#include "bench/line_picture.h"
 #include "output/video/frame_converter.h"
-
-#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -11,17 +10,6 @@ namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-QImage Picture()
-{
-    QImage picture(kWidth, kHeight, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setPen(Qt::black);
-    for (int i = 0; i < 200; ++i)
-        painter.drawLine(i * 9, 0, kWidth - 1 - i * 5, kHeight - 1);
-    return picture;
-}
 
 void Convert(benchmark::State& state, const QImage& picture)
 {
@@ -34,13 +22,13 @@ void Convert(benchmark::State& state, const QImage& picture)
 
 void BM_VideoFrameFromColour(benchmark::State& state)
 {
-    Convert(state, Picture());
+    Convert(state, LinePicture(kWidth, kHeight));
 }
 BENCHMARK(BM_VideoFrameFromColour)->Unit(benchmark::kMillisecond);
 
 void BM_VideoFrameFromBits(benchmark::State& state)
 {
-    Convert(state, Picture().convertToFormat(QImage::Format_Mono, {qRgb(255, 255, 255), qRgb(0, 0, 0)}));
+    Convert(state, LinePicture(kWidth, kHeight).convertToFormat(QImage::Format_Mono, {qRgb(255, 255, 255), qRgb(0, 0, 0)}));
 }
 BENCHMARK(BM_VideoFrameFromBits)->Unit(benchmark::kMillisecond);
 
