@@ -115,7 +115,8 @@ void VideoEncoder::Streams::Open(const VideoSettings& settings)
     codec->pix_fmt = recipe.Pixels;
     codec->time_base = av_make_q(FrameTimeOf(settings), 1000);
     if (settings.Kind != VideoKind::Gif) {
-        // The matrix swscale converts with, so that players show the colours.
+        // The matrix both conversions use (swscale and MonoToYuv), so that
+        // players show the colours.
         codec->colorspace = AVCOL_SPC_SMPTE170M;
         codec->color_range = AVCOL_RANGE_MPEG;
     }
