@@ -200,6 +200,9 @@ private:
     void ZoomTo(Complex& c1, Complex& c2);
     // The endless view's ZoomTo: setWindow sets the window the zoom ends at.
     void ZoomEndless(const std::function<void()>& setWindow);
+    // setWindow sets the window the zoom ends at; firstStep, given the
+    // number of steps, maps the pane for the first of them.
+    void StartZoom(const std::function<void()>& setWindow, const std::function<void(int)>& firstStep);
     bool GesturesAllowed() const { return mode_ == modeIdle || mode_ == modePaused; }
     void PanTo(const Complex& point);
     void MovePicture(double scale, const Complex& offset);

@@ -22,23 +22,9 @@ void FractalSession::SetEndlessWindow(const BigComplex& a, const BigComplex& b)
     emit fractChanged();
 }
 
-// As ZoomTo: the window is set before the first step, so that any paint
-// outside the zoom shows where it ends.
 void FractalSession::ZoomEndless(const std::function<void()>& setWindow)
 {
-    if (!ZoomAnimation) {
-        setWindow();
-        emit fractChanged();
-        SetMode(modeIdle);
-        return;
-    }
-    const int steps = ZoomStepCount(ZoomSteps);
-    zoomStepsLeft_ = steps;
-    if (recording_)
-        UpdateFrameScale();
-    setWindow();
-    endless_.PrepareZoom(fractPane_, steps);
-    SetMode(modeZooming);
+    StartZoom(setWindow, [this](int steps) { endless_.PrepareZoom(fractPane_, steps); });
 }
 
 void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification, int steps)

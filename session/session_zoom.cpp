@@ -79,8 +79,21 @@ void FractalSession::ZoomToBand(const Complex& c1, const Complex& c2)
 // one geometric step each.
 void FractalSession::ZoomTo(Complex& c1, Complex& c2)
 {
+    StartZoom([&] { Viewer.SetWindow(c1, c2); },
+              [&](int steps) {
+                  Viewer.SetRect(fractPane_);
+                  const ZoomStepMapping step = GeometricZoomStep(Viewer.Scale, Viewer.Offset, steps);
+                  Viewer.Scale = step.Scale;
+                  Viewer.Offset = step.Offset;
+              });
+}
+
+// The window is set before the first step, so that any paint outside the
+// zoom shows where it ends.
+void FractalSession::StartZoom(const std::function<void()>& setWindow, const std::function<void(int)>& firstStep)
+{
     if (!ZoomAnimation) {
-        Viewer.SetWindow(c1, c2);
+        setWindow();
         emit fractChanged();
         SetMode(modeIdle);
         return;
@@ -90,11 +103,8 @@ void FractalSession::ZoomTo(Complex& c1, Complex& c2)
     // The frames of the whole zoom share the scale of the picture it starts from.
     if (recording_)
         UpdateFrameScale();
-    Viewer.SetWindow(c1, c2);
-    Viewer.SetRect(fractPane_);
-    const ZoomStepMapping step = GeometricZoomStep(Viewer.Scale, Viewer.Offset, steps);
-    Viewer.Scale = step.Scale;
-    Viewer.Offset = step.Offset;
+    setWindow();
+    firstStep(steps);
     SetMode(modeZooming);
 }
 

@@ -107,9 +107,7 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
             stack_.pop_back();
             if (!Keeps(piece))
                 continue;
-            Complex chord = piece.End;
-            chord.Sub(piece.Start);
-            if (Small(chord) || piece.Depth >= cap) {
+            if (Small(piece) || piece.Depth >= cap) {
                 Emit(piece.Start, piece.End, out);
                 if (cap == kNoCap && out.Segments > budget_)
                     return false;
@@ -135,9 +133,7 @@ int CurveTracer::DepthWithinBudget()
         Piece root{roots[i], roots[i + 1], 0, false};
         if (!roots_.Joined[i] || !Keeps(root))
             continue;
-        Complex chord = root.End;
-        chord.Sub(root.Start);
-        if (Small(chord))
+        if (Small(root))
             ++finished;
         else
             level_.push_back(root);
@@ -152,9 +148,7 @@ int CurveTracer::DepthWithinBudget()
                 Piece child{nodes_[k], nodes_[k + 1], depth + 1, piece.Inside};
                 if (!Keeps(child))
                     continue;
-                Complex chord = child.End;
-                chord.Sub(child.Start);
-                if (Small(chord))
+                if (Small(child))
                     ++finishing;
                 else
                     nextLevel_.push_back(child);

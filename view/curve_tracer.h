@@ -68,7 +68,12 @@ private:
     Place Placed(const Complex& start, const Complex& chord) const;
     // False for a piece outside the picture; marks one inside it.
     bool Keeps(Piece& piece) const;
-    bool Small(const Complex& chord) const { return chord.SqrAbs() <= pieceLength2_; }
+    bool Small(const Piece& piece) const
+    {
+        Complex chord = piece.End;
+        chord.Sub(piece.Start);
+        return chord.SqrAbs() <= pieceLength2_;
+    }
     // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e.
     void Split(const Complex& s, const Complex& e);
     static void Emit(const Complex& start, const Complex& end, TracedCurve& out);
