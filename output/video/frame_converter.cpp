@@ -11,11 +11,17 @@ namespace {
 
 constexpr int kPaletteEntries = 256;
 
+// libswscale leaves the last column of colour unwritten at an odd width,
+// so it converts a picture of even sides, padded with the background, into
+// a frame whose buffer holds them.
+QSize EvenSizeOf(QSize size)
+{
+    return {size.width() + size.width() % 2, size.height() + size.height() % 2};
+}
+
 QSize CodedSizeOf(const VideoSettings& settings)
 {
-    if (settings.Kind != VideoKind::Mp4)
-        return settings.Frame;
-    return {settings.Frame.width() + settings.Frame.width() % 2, settings.Frame.height() + settings.Frame.height() % 2};
+    return settings.Kind == VideoKind::Mp4 ? EvenSizeOf(settings.Frame) : settings.Frame;
 }
 
 int Blend(int from, int to, int step)
@@ -26,28 +32,30 @@ int Blend(int from, int to, int step)
 } // namespace
 
 FrameConverter::FrameConverter(const VideoSettings& settings)
-    : settings_(settings), coded_(CodedSizeOf(settings)), frame_(av_frame_alloc())
+    : settings_(settings), coded_(CodedSizeOf(settings)), scaled_(EvenSizeOf(coded_)), frame_(av_frame_alloc())
 {
     if (!frame_)
         throw VideoError("Failed to create the video stream: out of memory");
     const bool gif = settings.Kind == VideoKind::Gif;
     frame_->format = gif ? AV_PIX_FMT_PAL8 : AV_PIX_FMT_YUV420P;
-    frame_->width = coded_.width();
-    frame_->height = coded_.height();
+    frame_->width = scaled_.width();
+    frame_->height = scaled_.height();
     if (av_frame_get_buffer(frame_.get(), 0) < 0)
         throw VideoError("Failed to create the video stream: out of memory");
+    frame_->width = coded_.width();
+    frame_->height = coded_.height();
     if (gif) {
         const QRgb a = settings.Background, b = settings.Foreground;
         for (int i = 0; i < kPaletteEntries; ++i)
             palette_[i] = qRgb(Blend(qRed(a), qRed(b), i), Blend(qGreen(a), qGreen(b), i), Blend(qBlue(a), qBlue(b), i));
         return;
     }
-    scaler_.reset(sws_getContext(coded_.width(), coded_.height(), AV_PIX_FMT_RGB32, coded_.width(), coded_.height(),
-                                 AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
+    scaler_.reset(sws_getContext(scaled_.width(), scaled_.height(), AV_PIX_FMT_RGB32, scaled_.width(),
+                                 scaled_.height(), AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
     if (!scaler_)
         throw VideoError("Failed to create the video stream: no conversion to YUV");
-    if (coded_ != settings.Frame) {
-        padded_ = QImage(coded_, QImage::Format_RGB32);
+    if (scaled_ != settings.Frame) {
+        padded_ = QImage(scaled_, QImage::Format_RGB32);
         padded_.fill(settings.Background);
     }
 }
@@ -75,7 +83,7 @@ void FrameConverter::ToYuv(const QImage& picture)
     }
     const std::uint8_t* rows[] = {source->constBits()};
     const int strides[] = {static_cast<int>(source->bytesPerLine())};
-    sws_scale(scaler_.get(), rows, strides, 0, coded_.height(), frame_->data, frame_->linesize);
+    sws_scale(scaler_.get(), rows, strides, 0, scaled_.height(), frame_->data, frame_->linesize);
 }
 
 // The palette entry nearest along the line from the background to the

@@ -31,6 +31,7 @@ private:
 
     VideoSettings settings_;
     QSize coded_;
+    QSize scaled_; // the coded size made even
     FrameHandle frame_;
     ScalerHandle scaler_;
     MonoToYuv mono_;

@@ -102,6 +102,12 @@ void VideoEncoder::Streams::Open(const VideoSettings& settings)
           "Failed to create the video container");
     format.reset(context);
     format->pb = io.Context();
+    if (settings.Kind == VideoKind::Mp4) {
+        // The index goes in front of the frames, so that a browser plays
+        // the clip while it loads.
+        av_opt_set(format->priv_data, "movflags", "+faststart", 0);
+        io.ServeReadsOf(*format);
+    }
     const AVCodec* encoder = avcodec_find_encoder_by_name(recipe.Encoder);
     if (!encoder)
         throw VideoError(std::string("The video encoder ") + recipe.Encoder + " is missing");
