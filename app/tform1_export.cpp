@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/chosen_file_type.h"
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/texport_dlg.h"
@@ -33,7 +34,7 @@ void Tform1::Exportieren1Click()
         const int height = WholeNumberOf(entry.Height);
         session_.ExportWidth = width;
         session_.ExportHeight = height;
-        const QString fileName = dialogs_.ChooseFile(SavePictureDialog1);
+        const QString fileName = WithChosenType(dialogs_.ChooseFile(SavePictureDialog1), SavePictureDialog1);
         if (fileName.isEmpty())
             return;
         const PictureFormat format = PictureFormatOf(fileName);

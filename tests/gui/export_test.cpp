@@ -4,6 +4,7 @@
 #include "tests/support/metafile_reader.h"
 #include "tests/support/picture_compare.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -165,6 +166,36 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
 }
 
 // Names and sizes ----------------------------------------------------------
+
+// A bare name takes the extension of the type chosen in the dialog; a typed
+// extension decides the format whatever type is chosen.
+TEST_F(Export, ABareNameTakesTheChosenTypeAndATypedExtensionDecides)
+{
+    auto& fileDialog = *window->findChild<QFileDialog*>(QStringLiteral("SavePictureDialog1"));
+    const struct {
+        const char *filter, *typed, *written;
+        QByteArray start;
+    } rows[] = {
+        {"Bitmaps (*.bmp)", "a", "a.bmp", "BM"},
+        {"Windows Metadatei (*.wmf)", "b", "b.wmf", "\xD7\xCD\xC6\x9A"},
+        {"Erweiterte Metadateien (*.emf)", "c", "c.emf", QByteArray("\x01\0\0\0", 4)},
+        {"JPEG-Grafikdatei (*.jpg)", "d", "d.jpg", "\xFF\xD8\xFF"},
+        {"PNG-Grafik (*.png)", "e", "e.png", "\x89PNG"},
+        {"SVG-Grafik (*.svg)", "f", "f.svg", "<?xml"},
+        {"PDF-Dokument (*.pdf)", "g", "g.pdf", "%PDF"},
+        {"PNG-Grafik (*.png)", "h.bmp", "h.bmp", "BM"},
+        {"Bitmaps (*.bmp)", "i.PNG", "i.PNG", "\x89PNG"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        fileDialog.selectNameFilter(QLatin1String(row.filter));
+        ASSERT_EQ(fileDialog.selectedNameFilter(), QLatin1String(row.filter));
+        ExportAs(40, 30, Path(QLatin1String(row.typed)));
+        EXPECT_TRUE(ReadBytes(Path(QLatin1String(row.written))).startsWith(row.start));
+    }
+    EXPECT_EQ(TakeMessages(), QStringList());
+    EXPECT_EQ(FilesMade().size(), std::size(rows));
+}
 
 // Every refusal after the size dialog is one message, and a size of whole
 // numbers is stored before the file is chosen. Which names, texts and sizes

@@ -190,6 +190,29 @@ TEST_F(RecordingTest, AZoomAsMp4GivesThePanesPicturesAtTheTimersRate)
         EXPECT_GE(Psnr(panes[i], frames[i]), 40.0) << "frame " << i;
 }
 
+// A bare name takes the clip type chosen in the dialog.
+TEST_F(RecordingTest, ABareNameBecomesAClipOfTheChosenType)
+{
+    auto& fileDialog = *Named<QFileDialog>(*window, "SavePictureDialog1");
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"Videoclip (*.avi)", "a.avi", "rawvideo"},
+        {"MP4-Video (*.mp4)", "b.mp4", "h264"},
+        {"WebM-Video (*.webm)", "c.webm", "vp9"},
+        {"GIF-Animation (*.gif)", "d.gif", "gif"},
+    };
+    Animate();
+    for (const auto& [filter, written, codec] : rows) {
+        SCOPED_TRACE(written);
+        fileDialog.selectNameFilter(QLatin1String(filter));
+        Export("64", "48", QFileInfo(QLatin1String(written)).completeBaseName());
+        Press(cmdStartStop());
+        Ticks(2);
+        Press(cmdOk());
+        EXPECT_EQ(Probe(Path(QLatin1String(written)), "v:0")["codec_name"], QLatin1String(codec));
+    }
+    EXPECT_TRUE(TakeMessages().isEmpty());
+}
+
 TEST_F(RecordingTest, FinishingWithoutFramesWritesNothingAndRemovesTheWorkFile)
 {
     Export("64", "48", "none.AVI");
