@@ -95,6 +95,8 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
         return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("no room for the frame pictures"));
     try {
         SetUp(session, command, target, size);
+    } catch (const ClipWriteError& e) {
+        return CommandFailed(Messages::kCannotWrite, e.Failure().File, e.Failure().Reason);
     } catch (const ClipError& e) {
         return Fail(e.Failure());
     }

@@ -5,6 +5,7 @@
 #include "output/work/work_file.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/picture_compare.h"
+#include "tests/support/unprivileged.h"
 #include "tests/support/wav_bytes.h"
 
 #include <QDir>
@@ -15,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 
 #include <sys/stat.h>
@@ -35,8 +38,11 @@ struct RunResult {
 
 class RecordCommand : public ::testing::Test {
 protected:
-    void Start(QProcess& process, const QStringList& arguments, const QStringList& unset = {}) const
+    void Start(QProcess& process, const QStringList& arguments, const QStringList& unset = {},
+               bool asNobody = false) const
     {
+        if (asNobody)
+            RunAsNobody(process);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -62,10 +68,10 @@ protected:
         return result;
     }
 
-    RunResult Ornalix(const QStringList& arguments, const QStringList& unset = {}) const
+    RunResult Ornalix(const QStringList& arguments, const QStringList& unset = {}, bool asNobody = false) const
     {
         QProcess process;
-        Start(process, arguments, unset);
+        Start(process, arguments, unset, asNobody);
         return Finish(process);
     }
 
@@ -155,14 +161,10 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         {Recording(Clip(), "64x48", kEndless + QStringList{"--wav", Path("sound.mp3")}),
          "WavFileName must name a file with the .wav extension: " + Path("sound.mp3")},
         {Recording(Path("clip.bmp"), "64x48", kEndless), "Nicht unterstütztes Dateiformat: " + Path("clip.bmp")},
-        {Recording(Path("missing/clip.avi"), "64x48", kEndless),
-         "Unable to write output file: " + Path("missing/clip.avi") + ": No such file or directory"},
-        {Recording(Path("missing/clip.webm"), "64x48", kEndless),
-         "Unable to write output file: " + Path("missing/clip.webm") + ": No such file or directory"},
         {Recording(Path("clip.gif"), "64x48", kEndless + QStringList{"--wav", Path("fifo.wav")}),
          "A GIF animation holds no sound: " + Path("fifo.wav")},
         {Recording(Clip(), "64x48", kEndless),
-         "Failed to create AVI video work file: " + Path("blocker/ornalix") + ": Not a directory", Path("blocker")},
+         "Die Datei kann nicht geschrieben werden: " + Path("blocker/ornalix") + ": Not a directory", Path("blocker")},
         {{"--record", Clip(), "--size", "64x48", "--animate", "angles", "--frames", "2", Path("missing.fract")},
          "Fehlerhaftes Dateiformat: " + Path("missing.fract") + ": No such file or directory"},
         {Recording(Clip(), "64x48", {"--zoom", "1,1,50,50"}),
@@ -198,6 +200,34 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     QFile::remove(Path("config/Ornalix.conf"));
     const RunResult zoom = Ornalix(Recording(Clip(), "64x48", {"--zoom", "1,1,3,3"}));
     EXPECT_EQ(zoom.Errors, "the --zoom band is too small to zoom into");
+}
+
+// A file or folder that cannot be written is said so, with the system's
+// reason, for pictures and clips alike; nothing is left behind.
+TEST_F(RecordCommand, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
+{
+    ASSERT_TRUE(Open(dir_.path()));
+    ASSERT_TRUE(QDir().mkpath(Path("readonly")) && Open(Path("readonly"), false));
+    const QString cannot = QStringLiteral("Die Datei kann nicht geschrieben werden: ");
+    const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    const struct {
+        QStringList Arguments;
+        QString Line;
+    } cases[] = {
+        {{"--export", Path("missing/a.png"), Example("koch.fract")}, cannot + Path("missing/a.png") + ": " + missing},
+        {{"--export", Path("readonly/a.png"), Example("koch.fract")}, cannot + Path("readonly/a.png") + ": " + denied},
+        {Recording(Path("missing/clip.webm"), "64x48", kEndless), cannot + Path("missing/clip.webm") + ": " + missing},
+        {Recording(Path("readonly/clip.avi"), "64x48", kEndless), cannot + Path("readonly/clip.avi") + ": " + denied},
+    };
+    for (const auto& c : cases) {
+        const RunResult run = Ornalix(c.Arguments, {}, true);
+        EXPECT_TRUE(run.Finished) << qPrintable(c.Line);
+        EXPECT_EQ(run.Status, 2) << qPrintable(c.Line);
+        EXPECT_EQ(run.Errors, c.Line);
+    }
+    EXPECT_TRUE(QDir(Path("readonly")).isEmpty());
+    EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 
 // What other recordings and other programs leave in the cache folder is no
