@@ -41,7 +41,8 @@ void SetUp(FractalSession& session, const CommandLine& command, const QString& t
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
 {
     if (command.DivePoint) {
-        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames);
+        // The full view is the first of the frames, each step one more.
+        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames - 1);
         return std::nullopt;
     }
     if (!command.ZoomBand) {

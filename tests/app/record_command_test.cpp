@@ -124,9 +124,10 @@ TEST_F(RecordCommand, AnAnimationGivesTheAskedFramesAtTheTimerRate)
     EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 
-TEST_F(RecordCommand, AZoomGivesItsStepsOrFewer)
+// The picture the zoom starts from, then its steps; or fewer frames.
+TEST_F(RecordCommand, AZoomGivesItsStartAndItsStepsOrFewer)
 {
-    for (const auto& [frames, motion] : {std::pair{"60", QStringList{"--zoom", "40,30,120,90"}},
+    for (const auto& [frames, motion] : {std::pair{"61", QStringList{"--zoom", "40,30,120,90"}},
                                          std::pair{"9", QStringList{"--zoom", "40,30,120,90", "--frames", "9"}}}) {
         ASSERT_EQ(Ornalix(Recording(Clip(), "160x120", motion)).Status, 0);
         EXPECT_EQ(Probe(Clip(), "v:0")["nb_read_frames"], frames);
@@ -309,21 +310,24 @@ TEST_F(RecordCommand, HelpListsTheRecording)
 }
 
 // Frame i is magnified 9^i about the curve's end, where only the curve's
-// last copies reach into the view: every frame repeats the first, the last
-// one 3^58 times deeper.
-TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstZoomedFrames)
+// last copies reach into the view: every frame repeats the first, the full
+// view, the last one 3^58 times deeper.
+TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstFrame)
 {
     const RunResult run = Ornalix({"--record", Clip(), "--size", "160x120", "--endless", "--dive", "3,0", "--magnify",
-                                   "42391158275216203514294433201", "--frames", "30", Example("quadratic-koch.fract")});
+                                   "4710128697246244834921603689", "--frames", "30", Example("quadratic-koch.fract")});
     ASSERT_EQ(run.Status, 0) << qPrintable(run.Errors);
     const auto video = Probe(Clip(), "v:0");
     EXPECT_EQ(video["nb_read_frames"], "30");
     EXPECT_EQ(video["width"], "160");
     const QList<QImage> frames = DecodeFrames(Clip());
     ASSERT_EQ(frames.size(), 30);
-    EXPECT_EQ(frames[1], frames[0]);
-    EXPECT_EQ(frames[15], frames[0]);
-    EXPECT_EQ(frames[29], frames[0]);
+    const RunResult full = Ornalix({"--export", Path("full.bmp"), "--size", "160x120", "--endless",
+                                    Example("quadratic-koch.fract")});
+    ASSERT_EQ(full.Status, 0) << qPrintable(full.Errors);
+    EXPECT_EQ(DifferentPixels(frames[0], QImage(Path("full.bmp"))), 0);
+    EXPECT_EQ(frames[15], frames[1]);
+    EXPECT_EQ(frames[29], frames[1]);
     EXPECT_GT(PixelsOf(frames[29], qRgb(0, 0, 0)), 200) << "the curve shows";
 }
 
