@@ -198,6 +198,7 @@ signals:
     void endlessChanged();
 
 private:
+    void DrawGenerator(int n);
     void ZoomTo(Complex& c1, Complex& c2);
     // The endless view's ZoomTo: setWindow sets the window the zoom ends at.
     void ZoomEndless(const std::function<void()>& setWindow);
