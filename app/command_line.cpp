@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/messages.h"
+
 #include "model/number_text.h"
 #include "output/picture_export.h"
 
@@ -187,11 +189,7 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
 
 int CommandFailed(const QString& message, const QString& subject, const QString& reason)
 {
-    QString line = message;
-    for (const QString& part : {subject, reason})
-        if (!part.isEmpty())
-            line += QStringLiteral(": ") + part;
-    std::fprintf(stderr, "%s\n", qPrintable(line));
+    std::fprintf(stderr, "%s\n", qPrintable(Messages::Line(message, subject, reason)));
     return kCommandFailed;
 }
 

@@ -10,6 +10,8 @@ namespace {
 
 const QString kNotUnit = QStringLiteral("Endloser Zoom nur mit letzter Kante (1; 0)");
 const QString kNotShorter = QStringLiteral("Endloser Zoom nur mit Kanten kürzer als die Strecke vom Anfang zum Ende");
+const QString kHowToUnit = QStringLiteral("„Neu“ zieht einen passenden Generator");
+const QString kHowToShorter = QStringLiteral("Kanten kürzen oder „Neu“ wählen");
 const QString kMagnification = QStringLiteral("Vergrößerung ×%1");
 
 // Below this power of ten the magnification is written out in full.
@@ -51,4 +53,20 @@ QString EndlessStatusText(const FractalSession& session)
         break;
     }
     return kMagnification.arg(MagnificationText(DecimalOf(session.EndlessMagnification())));
+}
+
+QString EndlessStatusLine(const FractalSession& session)
+{
+    const QString text = EndlessStatusText(session);
+    if (!session.EndlessZoom())
+        return text;
+    switch (session.Endless().Curve().Check()) {
+    case LimitCurve::Verdict::LastEdgeNotUnit:
+        return text + QStringLiteral(" – ") + kHowToUnit;
+    case LimitCurve::Verdict::EdgesNotShorter:
+        return text + QStringLiteral(" – ") + kHowToShorter;
+    case LimitCurve::Verdict::Exists:
+        break;
+    }
+    return text;
 }

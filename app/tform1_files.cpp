@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/chosen_file_type.h"
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "model/fract_file.h"
@@ -53,7 +54,6 @@ void Tform1::SetUpFileDialogs()
                                        QStringLiteral("MP4-Video (*.mp4)"), QStringLiteral("WebM-Video (*.webm)"),
                                        QStringLiteral("GIF-Animation (*.gif)"), QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
                                        QStringLiteral("PDF-Dokument (*.pdf)")});
-    SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
         CloseNameListWithTheDialog(*dialog);
 }
@@ -91,7 +91,7 @@ void Tform1::OpenFile(const QString& fileName)
 
 void Tform1::Speichern1Click()
 {
-    const QString fileName = dialogs_.ChooseFile(SaveDialog1);
+    const QString fileName = WithChosenType(dialogs_.ChooseFile(SaveDialog1), SaveDialog1);
     if (fileName.isEmpty())
         return;
     try {

@@ -128,7 +128,8 @@ public:
     // The window between two corners in the generator's coordinates.
     void SetEndlessWindow(const BigComplex& a, const BigComplex& b);
     // An animated zoom of steps steps from the full view to the
-    // magnification about a curve point, which keeps its pixel.
+    // magnification about a curve point, which keeps its pixel. While
+    // capturing, the full view is its first frame.
     void Dive(const BigComplex& point, const BigFloat& magnification, int steps);
 
     // Every output's picture of the view, in the pane's style.
@@ -197,6 +198,7 @@ signals:
     void endlessChanged();
 
 private:
+    void DrawGenerator(int n);
     void ZoomTo(Complex& c1, Complex& c2);
     // The endless view's ZoomTo: setWindow sets the window the zoom ends at.
     void ZoomEndless(const std::function<void()>& setWindow);
@@ -220,6 +222,7 @@ private:
     void Restore(const FractState& state);
     void Recalculate();
     void UpdateFrameScale();
+    void CaptureZoomStart();
     QImage& DrawFrame();
     void CaptureFrame();
 

@@ -34,8 +34,7 @@ void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification
     endless_.FullView();
     endless_.FitToPane(fractPane_);
     zoomStepsLeft_ = ZoomStepCount(steps);
-    if (recording_)
-        UpdateFrameScale();
+    CaptureZoomStart();
     endless_.PrepareDive(point, magnification, fractPane_, zoomStepsLeft_);
     SetMode(modeZooming);
 }

@@ -24,7 +24,15 @@ AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QStr
     writer_.PixelFormat = pf1bit;
     writer_.FileName = fileName;
     Translated([&] { writer_.SetWavFileName(wavFile); });
-    Translated([&] { writer_.OpenVideo(); });
+    try {
+        writer_.OpenVideo();
+    } catch (const AviError& e) {
+        // The work file is the only file opening names.
+        const ClipFailure failure{QString::fromStdString(e.what()), e.File(), e.Reason()};
+        if (!failure.File.isEmpty())
+            throw ClipWriteError(failure);
+        throw ClipError(failure);
+    }
 }
 
 AviClip::~AviClip()

@@ -192,7 +192,7 @@ TEST_F(CommandLineExport, AFullDiskIsOneLineWithTheSystemsReason)
     const QString out = disk.Path(QStringLiteral("bild.emf"));
     const ProcessResult result = Ornalix({QStringLiteral("--export"), out, Example("start.fract")}, Path("config"));
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + out
+    EXPECT_EQ(result.errors, QStringLiteral("Die Datei kann nicht geschrieben werden: ") + out
                                  + QStringLiteral(": No space left on device"));
     EXPECT_EQ(disk.Read(QStringLiteral("bild.emf")), "old");
     EXPECT_EQ(disk.Files(), (QStringList{QStringLiteral("bild.emf"), QStringLiteral("filler")}));

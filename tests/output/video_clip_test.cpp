@@ -134,16 +134,20 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         double leastPsnr;
         QRgb background, foreground;
         const char* rate;
-        const char* seconds; // a GIF's frames last at least two hundredths
+        const char* seconds;
+        int frameTime; // of the frames kept
     } cases[] = {
-        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000"},
+        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000", 15},
         // 4:2:0 keeps a colour for every 2 x 2 pixels: a one-pixel line of
         // another hue comes out paler, whichever way its picture came.
-        {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000"},
-        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A"},
-        {"colours.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 22, kNavy, kYellow, "200/3", "N/A"},
+        {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000",
+         15},
+        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A", 15},
+        {"colours.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 22, kNavy, kYellow, "200/3", "N/A", 15},
+        // A GIF's frames last at least two hundredths: every fourth is left
+        // out, and the clip lasts as long as the MP4.
         {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow,
-         "50/1", "0.240000"},
+         "50/1", "0.180000", 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,23 +158,47 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         EXPECT_EQ(video["codec_name"], c.codec);
         EXPECT_EQ(video["pix_fmt"], c.pixels);
         EXPECT_EQ(QSize(video["width"].toInt(), video["height"].toInt()), c.coded);
-        EXPECT_EQ(video["nb_read_frames"], QString::number(kFrames));
+        const int kept = (kFrames * kFrameTime + c.frameTime - 1) / c.frameTime;
+        EXPECT_EQ(video["nb_read_frames"], QString::number(kept));
         EXPECT_EQ(video["r_frame_rate"], c.rate);
         EXPECT_EQ(video["duration"], c.seconds);
         if (path.endsWith(QLatin1String(".mp4"))) { // the index first, so that browsers stream it
             EXPECT_EQ(TopBoxNames(FileBytes(path)), "ftyp moov free mdat");
         }
         const QList<QImage> frames = DecodeFrames(path);
-        ASSERT_EQ(frames.size(), kFrames);
-        for (int i = 0; i < kFrames; ++i) {
-            EXPECT_GE(Psnr(pictures[i], frames[i]), c.leastPsnr) << "frame " << i;
+        ASSERT_EQ(frames.size(), kept);
+        for (int i = 0; i < kept; ++i) {
+            // The first of the recorded frames that fall on this step.
+            const int recorded = (i * c.frameTime + kFrameTime - 1) / kFrameTime;
+            EXPECT_GE(Psnr(pictures[recorded], frames[i]), c.leastPsnr) << "frame " << i;
             // Where 4:2:0 has a colour for half a block, at an odd width.
             const auto lastColumn = [](const QImage& picture) { return picture.copy(kWidth - 1, 0, 1, kHeight); };
-            EXPECT_GE(Psnr(lastColumn(pictures[i]), lastColumn(frames[i])), c.leastPsnr) << "last column of frame " << i;
+            EXPECT_GE(Psnr(lastColumn(pictures[recorded]), lastColumn(frames[i])), c.leastPsnr)
+                << "last column of frame " << i;
             if (c.coded.width() > kWidth) {
                 EXPECT_LE(Distance(frames[i].pixel(kWidth, 0), c.background), 3) << "padding of frame " << i;
             }
         }
+    }
+}
+
+// However many frames and however short, a GIF plays as long as the MP4
+// of the same frames, to within its shortest frame.
+TEST(VideoClips, AGifLastsAsLongAsTheMp4)
+{
+    QTemporaryDir dir;
+    for (const auto& [frames, frameTime] : {std::pair{61, 15}, std::pair{7, 15}, std::pair{40, 10}, std::pair{9, 30}}) {
+        SCOPED_TRACE(frames);
+        double seconds[2] = {};
+        for (const int gif : {0, 1}) {
+            const QString path = dir.filePath(gif ? QStringLiteral("clip.gif") : QStringLiteral("clip.mp4"));
+            ClipRequest request = Request(path);
+            request.FrameTime = frameTime;
+            Record(request, QList<QImage>(frames, Pictures().first()));
+            seconds[gif] = Probe(path, QStringLiteral("v:0"))["duration"].toDouble();
+        }
+        EXPECT_NEAR(seconds[0], frames * frameTime / 1000.0, 1e-6);
+        EXPECT_NEAR(seconds[1], seconds[0], 0.020);
     }
 }
 
