@@ -78,8 +78,8 @@ public:
     void Save(const QString& fileName) const;
     void AddEdge();
     void DeleteEdge();
-    // The generator passed on as its file's text. Pasting sets the edges,
-    // the depth and the display mode as one step; it throws
+    // The generator passed on as its file's text. Pasting sets the edges
+    // with their orientations, the depth and the display mode as one step; it throws
     // FractFormatError, changing nothing, for text the reader refuses.
     std::unique_ptr<QMimeData> GeneratorMimeData() const;
     void PasteGenerator(const QMimeData& data);

@@ -26,6 +26,6 @@ void FractalSession::PasteGenerator(const QMimeData& data)
         ReadFractDocument(data.hasFormat(type) ? data.data(type).toStdString() : data.text().toStdString(), pasted);
     SetMode(modeIdle);
     const FractState before = State();
-    Restore({pasted.Count, pasted.Items, document.Depth, document.Lines});
+    Restore({pasted.Count, pasted.Items, document.Depth, document.Lines, pasted.Orientations});
     history_.Record(EditSteps::kPasteGenerator, before, State());
 }

@@ -20,15 +20,16 @@ TEST_F(GalleryMenu, OpensANamedCurveWithoutTouchingTheRecentFiles)
 {
     QMenu* gallery = Named<QMenu>(*window, "mnuBeispiele");
     EXPECT_GE(gallery->actions().size(), 14);
-    QAction* koch = Entry(*gallery, QStringLiteral("Koch-Kurve"));
-    ASSERT_NE(koch, nullptr);
+    QAction* dragon = Entry(*gallery, QStringLiteral("Heighway-Drache"));
+    ASSERT_NE(dragon, nullptr);
     Trigger(Kantehinzufgen1());
 
-    koch->trigger();
+    dragon->trigger();
     EXPECT_TRUE(TakeMessages().isEmpty());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix - Koch-Kurve.fract"));
-    EXPECT_EQ(session->Generator.Count, 4);
-    EXPECT_EQ(tbDepth()->value(), 6);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ornalix - Heighway-Drache.fract"));
+    EXPECT_EQ(session->Generator.Count, 2);
+    EXPECT_EQ(session->Generator.Orientations[1], EdgeOrientation::Reversed);
+    EXPECT_EQ(tbDepth()->value(), 8);
     EXPECT_FALSE(session->History().CanUndo());
     EXPECT_FALSE(Named<QMenu>(*window, "mnuRecent")->menuAction()->isEnabled());
     ReopenWindow();

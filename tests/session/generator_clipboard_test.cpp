@@ -4,6 +4,8 @@
 
 #include <QMimeData>
 
+#include <ostream>
+
 // How the text is read is tested on the reader (fract_file_test); here: what
 // the session passes on, and what a paste does to the session and its
 // history.
@@ -13,10 +15,21 @@ namespace {
 // What a session shows of a .fract file's state, in its controls and panes.
 struct Shown {
     EdgeList Edges;
+    std::vector<EdgeOrientation> Orientations;
     int Depth;
     bool Lines;
     int Points;
     bool operator==(const Shown&) const = default;
+    friend void PrintTo(const Shown& shown, std::ostream* out)
+    {
+        *out << shown.Edges.size() << " edges (";
+        for (const auto& [re, im] : shown.Edges)
+            *out << " " << re << "," << im;
+        *out << " ) lying";
+        for (EdgeOrientation o : shown.Orientations)
+            *out << " " << OrientationToken(o);
+        *out << ", depth " << shown.Depth << (shown.Lines ? ", lines, " : ", points, ") << shown.Points << " points";
+    }
 };
 
 Shown ShownBy(const FractalSession& session)
@@ -24,7 +37,9 @@ Shown ShownBy(const FractalSession& session)
     EdgeList edges;
     for (int i = 0; i < session.Generator.Count; ++i)
         edges.emplace_back(session.Generator.Items[i].Re, session.Generator.Items[i].Im);
-    return {edges, session.Depth(), session.Lines(), session.Viewer.PointCount};
+    const auto& orientations = session.Generator.Orientations;
+    return {edges, {orientations.begin(), orientations.begin() + session.Generator.Count}, session.Depth(),
+            session.Lines(), session.Viewer.PointCount};
 }
 
 std::unique_ptr<QMimeData> PlainText(const char* text)
@@ -38,7 +53,7 @@ using GeneratorClipboard = SessionTest;
 
 TEST_F(GeneratorClipboard, ASecondSessionTakesTheGeneratorAsOneStep)
 {
-    session.AddEdge();
+    session.Open(QStringLiteral(ORNALIX_EXAMPLES "/gallery/Gosper-Kurve.fract"));
     session.SetDepth(3);
     session.SetLines(false);
     const auto data = session.GeneratorMimeData();
@@ -50,7 +65,7 @@ TEST_F(GeneratorClipboard, ASecondSessionTakesTheGeneratorAsOneStep)
     const Shown before = ShownBy(other);
     other.PasteGenerator(*data);
     EXPECT_EQ(ShownBy(other), ShownBy(session));
-    EXPECT_EQ(other.Viewer.PointCount, 126) << "5^3 edges: the view was recalculated";
+    EXPECT_EQ(other.Viewer.PointCount, 344) << "7^3 edges: the view was recalculated";
 
     EXPECT_EQ(other.History().UndoText(), EditSteps::kPasteGenerator);
     other.Undo();
@@ -62,13 +77,14 @@ TEST_F(GeneratorClipboard, ASecondSessionTakesTheGeneratorAsOneStep)
 // wins over the text beside it.
 TEST_F(GeneratorClipboard, PlainTextPastesAndTheOwnTypeComesFirst)
 {
+    using O = EdgeOrientation;
     session.PasteGenerator(*PlainText("2\r\n0\r\n1\r\n0\r\n0,5\r\n-0,5\r\n"));
-    EXPECT_EQ(ShownBy(session), (Shown{{{1, 0}, {0.5, -0.5}}, 2, false, 5}));
+    EXPECT_EQ(ShownBy(session), (Shown{{{1, 0}, {0.5, -0.5}}, {O::Normal, O::Normal}, 2, false, 5}));
 
     auto both = PlainText("1\r\n-1\r\n1\r\n0\r\n");
-    both->setData(QString::fromLatin1(kFractMimeType), "3\r\n-1\r\n0\r\n1\r\n");
+    both->setData(QString::fromLatin1(kFractMimeType), "3\r\n-1\r\n0\r\n1\r\nLage SU\r\n");
     session.PasteGenerator(*both);
-    EXPECT_EQ(ShownBy(session), (Shown{{{0, 1}}, 3, true, 2}));
+    EXPECT_EQ(ShownBy(session), (Shown{{{0, 1}}, {O::MirroredReversed}, 3, true, 2}));
 }
 
 // Whatever the reader refuses changes nothing: not the generator, not the
@@ -80,7 +96,8 @@ TEST_F(GeneratorClipboard, RefusedTextChangesNothing)
     ASSERT_EQ(session.Mode(), modeAnimating);
     const Shown before = ShownBy(session);
     for (const char* text : {"", "Kochkurve", "4\r\n-1\r\n1\r\n0\r\n0,5\r\n", "9\r\n-1\r\n1\r\n0\r\n",
-                             "2\r\nja\r\n1\r\n0\r\n", "2\r\n-1\r\n1\r\n0\r\n\r\n"}) {
+                             "2\r\nja\r\n1\r\n0\r\n", "2\r\n-1\r\n1\r\n0\r\n\r\n",
+                             "2\r\n-1\r\n1\r\n0\r\nLage X\r\n"}) {
         EXPECT_THROW(session.PasteGenerator(*PlainText(text)), FractFormatError) << text;
         EXPECT_EQ(ShownBy(session), before) << text;
         EXPECT_FALSE(session.History().CanUndo()) << text;
