@@ -31,9 +31,11 @@ private:
     std::vector<QPoint>& scratch_;
 };
 
+} // namespace
+
 // Dots on paper are several pixels wide: pieces shorter than a dot add
 // nothing to the picture.
-TraceLimits LimitsFor(const CurveStyle& style)
+TraceLimits TraceLimitsFor(const CurveStyle& style)
 {
     TraceLimits limits;
     const double marks = style.Shape == CurveStyle::Marks::Dots ? style.DotRadius : style.PenWidth;
@@ -41,8 +43,6 @@ TraceLimits LimitsFor(const CurveStyle& style)
     limits.Margin = marks + kCullSlack;
     return limits;
 }
-
-} // namespace
 
 EndlessRenderer::EndlessRenderer(const EndlessView& view) : view_(view) {}
 
@@ -61,6 +61,6 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         camera.Scale = Rounded(camera.Scale * BigFloat(placement.Scale, kScaleBits), kScaleBits);
         break;
     }
-    tracer_.Trace(view_.Curve(), camera, placement.Rect, LimitsFor(style), trace_);
+    tracer_.Trace(view_.Curve(), camera, placement.Rect, TraceLimitsFor(style), trace_);
     return std::make_unique<TracedPicture>(trace_, placement.Rect, style, scratch_);
 }
