@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/gallery.h"
 #include "app/messages.h"
 
 #include "model/number_text.h"
@@ -185,6 +186,17 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
     return std::nullopt;
 }
 
+// Where the curves of the menu "Datei – Beispiele" are, so that they can be
+// opened, exported and recorded from here too.
+QString HelpDescription()
+{
+    QString text = QStringLiteral("Draws self-similar line fractals of the edge-replacement kind.");
+    const QString gallery = GalleryFolder();
+    if (!gallery.isEmpty())
+        text += QStringLiteral("\nThe named classic curves of Datei - Beispiele are in %1.").arg(gallery);
+    return text;
+}
+
 } // namespace
 
 int CommandFailed(const QString& message, const QString& subject, const QString& reason)
@@ -208,7 +220,7 @@ std::optional<QSize> ParseExportSize(const QString& text)
 std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& result)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draws self-similar line fractals of the edge-replacement kind."));
+    parser.setApplicationDescription(HelpDescription());
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .fract file to open."),
                                  QStringLiteral("[FILE.fract]"));
     const QCommandLineOption exportOption(QStringLiteral("export"),

@@ -35,6 +35,7 @@ Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
     ConnectSession();
     SetUpHistory();
     SetUpRecentFiles();
+    SetUpGallery();
     setAcceptDrops(true);
     FormCreate();
     InfoDlg = new TInfoDlg(this);
@@ -79,6 +80,8 @@ void Tform1::ConnectMenu()
     connect(ui->Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
     connect(ui->Drucken1, &QAction::triggered, this, &Tform1::Drucken1Click);
     connect(ui->Kopieren1, &QAction::triggered, this, &Tform1::Kopieren1Click);
+    connect(ui->Generatorkopieren1, &QAction::triggered, this, &Tform1::Generatorkopieren1Click);
+    connect(ui->Generatoreinfgen1, &QAction::triggered, this, &Tform1::Generatoreinfgen1Click);
     connect(ui->Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
     connect(ui->Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
     connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);

@@ -44,6 +44,8 @@ private:
     void Exportieren1Click();
     void Drucken1Click();
     void Kopieren1Click();
+    void Generatorkopieren1Click();
+    void Generatoreinfgen1Click();
     void Beenden1Click();
     void Rckgngig1Click();
     void Wiederherstellen1Click();
@@ -85,12 +87,17 @@ private:
     void cmdOkClick();
     void FinishRecording();
 
-    // The history of edits, the recent files, files dropped on the window.
+    // The history of edits, the recent files, the gallery, files dropped
+    // on the window.
     void SetUpHistory();
     void ShowHistory();
     void SetUpRecentFiles();
     void RememberFile(const QString& fileName);
     void ShowRecentFiles();
+    void SetUpGallery();
+    void Beispiel1Click(const QString& fileName);
+    // Opens a file and shows its name in the title; false for a bad file.
+    bool ReadFile(const QString& fileName);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -76,17 +76,23 @@ void Tform1::ffnen1Click()
         OpenFile(fileName);
 }
 
-// A bad file keeps what was read before the bad line; the title stays.
 void Tform1::OpenFile(const QString& fileName)
+{
+    if (ReadFile(fileName))
+        RememberFile(fileName);
+}
+
+// A bad file keeps what was read before the bad line; the title stays.
+bool Tform1::ReadFile(const QString& fileName)
 {
     try {
         session_.Open(fileName);
     } catch (const FractFormatError&) {
         dialogs_.Warning(this, Messages::kBadFileFormat);
-        return;
+        return false;
     }
     ShowFileTitle(fileName);
-    RememberFile(fileName);
+    return true;
 }
 
 void Tform1::Speichern1Click()

@@ -24,6 +24,7 @@
 #include <optional>
 #include <utility>
 
+class QMimeData;
 class QPainter;
 
 // One fractal at work: the generator with its two views, the interaction
@@ -77,6 +78,11 @@ public:
     void Save(const QString& fileName) const;
     void AddEdge();
     void DeleteEdge();
+    // The generator passed on as its file's text. Pasting sets the edges
+    // with their orientations, the depth and the display mode as one step; it throws
+    // FractFormatError, changing nothing, for text the reader refuses.
+    std::unique_ptr<QMimeData> GeneratorMimeData() const;
+    void PasteGenerator(const QMimeData& data);
 
     // Every change of the edges, the depth or the display mode is a step
     // that can be undone and redone; opening a file starts a new history.

@@ -274,4 +274,13 @@ TEST_F(CommandLineExport, EndlessFailuresAreOneLineAndWriteNothing)
     }
 }
 
+// A program run from its build finds the gallery in the source tree.
+TEST(CommandLine, HelpNamesTheGallerysFolder)
+{
+    QProcess process;
+    process.start(QStringLiteral(ORNALIX_BINARY), {QStringLiteral("--help")});
+    process.waitForFinished();
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral(ORNALIX_EXAMPLES "/gallery")));
+}
+
 } // namespace
