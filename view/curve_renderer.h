@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/complex.h"
+#include "view/curve_coloring.h"
 #include "view/view_renderer.h"
 
 #include <QPoint>
 
+#include <cstdint>
 #include <vector>
 
 class FractViewer;
@@ -21,9 +23,17 @@ public:
 
 private:
     const Complex* Map(double scale, const Complex& offset);
+    const std::uint8_t* Colors(const CurveColoring& coloring);
 
     const FractViewer& viewer_;
     // Reused from picture to picture: a frame a tick allocates nothing.
     std::vector<Complex> mapped_;
     std::vector<QPoint> scratch_;
+    // The points' colours, kept until the curve or the coloring changes:
+    // the zoom's frames colour nothing anew.
+    std::vector<std::uint8_t> colors_;
+    std::vector<Complex> colorsItems_;
+    int colorsDepth_ = -1;
+    int colorsCount_ = 0;
+    CurveColoring colorsColoring_;
 };

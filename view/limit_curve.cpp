@@ -78,6 +78,7 @@ void LimitCurve::Update(const FractModel& generator)
     if (!(largestRatio_ < 1.0))
         return;
     verdict_ = Verdict::Exists;
+    shares_.Update(generator);
     MeasureBounds();
     MeasureDisc();
 }

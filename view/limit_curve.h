@@ -2,6 +2,7 @@
 
 #include "model/complex.h"
 #include "model/fract_model.h"
+#include "view/curve_places.h"
 
 #include <algorithm>
 #include <vector>
@@ -48,6 +49,11 @@ public:
     // A copy of C on the chord c from s lies within the disc of radius
     // DiscRadius() |c| about s + c DiscCentre().
     const Complex& DiscCentre() const { return discCentre_; }
+    // The largest |E(k)| / |N|: each level of copies shrinks the pieces by
+    // at least this much.
+    double LargestRatio() const { return largestRatio_; }
+    // The places of the copies along the curve.
+    const EdgeShares& Shares() const { return shares_; }
     double DiscRadius() const { return discRadius_; }
     // The bounds of C in the generator's coordinates (the full view).
     const Complex& BoundsMin() const { return boundsMin_; }
@@ -62,6 +68,7 @@ private:
     std::vector<Complex> absolute_;
     std::vector<Complex> nodes_;
     double largestRatio_ = 0.0;
+    EdgeShares shares_;
     Complex discCentre_;
     double discRadius_ = 0.0;
     Complex boundsMin_;

@@ -81,6 +81,7 @@ void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, co
     }
     roots.Points.clear();
     roots.Joined.clear();
+    roots.Places = keptPlaces_;
     for (const BigComplex& node : kept_)
         roots.Points.push_back(camera.PixelOf(node));
     for (std::size_t i = 0; i < kept_.size(); ++i) {
@@ -132,13 +133,14 @@ void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera,
     computed_ = 0;
     const std::size_t start = AppendNew();
     SetNode(start, camera.PreciseReach(BigComplex(Complex(0, 0), BigFloat::kMinBits)));
+    next_[start].Place = CurvePlace{};
     const std::size_t end = AppendNew();
     SetNode(end, camera.PreciseReach(BigComplex(curve.End(), BigFloat::kMinBits)));
     const long unit = std::max(next_[start].Exponent, next_[end].Exponent);
     next_[start].Next = Test(InUnit(next_[start], unit), InUnit(next_[end], unit), unit);
     std::swap(nodes_, next_);
     count_ = nextCount_;
-    while (Pass()) {
+    while (Pass(curve.Shares())) {
     }
 }
 
@@ -158,6 +160,7 @@ std::size_t PreciseRoots::Append(Node& node)
     slot.Near = node.Near;
     slot.Exponent = node.Exponent;
     slot.Next = node.Next;
+    slot.Place = node.Place;
     return at;
 }
 
@@ -185,14 +188,14 @@ void PreciseRoots::DropIfIsolated()
 // One level deeper for every open piece; true while pieces are still open
 // and the budget allows another pass. A node left with no piece on either
 // side goes on the next pass.
-bool PreciseRoots::Pass()
+bool PreciseRoots::Pass(const EdgeShares& shares)
 {
     bool open = false;
     nextCount_ = 0;
     for (std::size_t i = 0; i < count_; ++i) {
         const std::size_t at = Append(nodes_[i]);
         if (next_[at].Next == Link::Open && i + 1 < count_)
-            open |= Split(at, nodes_[i + 1]);
+            open |= Split(at, nodes_[i + 1], shares);
         else
             DropIfIsolated();
     }
@@ -232,7 +235,7 @@ PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, lo
 // tested on doubles first, and only the nodes of copies that stay are
 // computed, s + (e - s) a(k), exact to far below a pixel at the chord's
 // size and no more. True when a copy is open.
-bool PreciseRoots::Split(std::size_t start, const Node& end)
+bool PreciseRoots::Split(std::size_t start, const Node& end, const EdgeShares& shares)
 {
     const std::size_t n = ratios_.size() - 1;
     const long unit = std::max(next_[start].Exponent, end.Exponent);
@@ -250,7 +253,9 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         links_[k] = Test(near_[k], near_[k + 1], unit);
         kept = kept || links_[k] != Link::None;
     }
+    const CurvePlace parent = next_[start].Place;
     next_[start].Next = links_[0];
+    next_[start].Place = shares.Child(parent, 0);
     if (!kept)
         return false;
     const long chordExponent = unit + ExponentOf(std::hypot(chord.Re, chord.Im));
@@ -274,6 +279,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         mpfr_add(node.Im.get(), s.Im.get(), product_.get(), MPFR_RNDN);
         Approximate(next_[at]);
         next_[at].Next = links_[k];
+        next_[at].Place = shares.Child(parent, static_cast<int>(k));
         open = open || links_[k] == Link::Open;
         ++computed_;
     }
@@ -309,6 +315,7 @@ void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
     keptEnd_ = curve.End();
     kept_.clear();
     keptJoined_.clear();
+    keptPlaces_.clear();
     keptComplete_ = true;
     double largest = 0.0;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -317,6 +324,7 @@ void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
             continue;
         kept_.push_back(camera.PointAt(nodes_[i].At, kServeBits));
         keptJoined_.push_back(joined);
+        keptPlaces_.push_back(nodes_[i].Place);
         keptComplete_ = keptComplete_ && nodes_[i].Next != Link::Open;
         if (!joined)
             continue;

@@ -2,6 +2,7 @@
 
 #include "model/complex.h"
 #include "view/big_float.h"
+#include "view/curve_places.h"
 #include "view/endless_camera.h"
 #include "view/pixel_rect.h"
 
@@ -16,6 +17,8 @@ class LimitCurve;
 struct TraceRoots {
     std::vector<Complex> Points;
     std::vector<bool> Joined;
+    // The place of the piece that starts at each node.
+    std::vector<CurvePlace> Places;
     // False when the precise descent stopped at its budget with larger
     // pieces left.
     bool Complete = true;
@@ -42,14 +45,16 @@ private:
         Complex Near;
         long Exponent = 0;
         Link Next = Link::None;
+        // The place of the piece to the next node.
+        CurvePlace Place;
     };
 
     bool Serves(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, double margin) const;
     void Descend(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect);
-    bool Pass();
+    bool Pass(const EdgeShares& shares);
     static Complex InUnit(const Node& node, long unit);
     Link Test(const Complex& from, const Complex& to, long unit) const;
-    bool Split(std::size_t start, const Node& end);
+    bool Split(std::size_t start, const Node& end, const EdgeShares& shares);
     void DivideChord(const BigComplex& s, const BigComplex& e, mpfr_prec_t bits);
     std::size_t Append(Node& node);
     std::size_t AppendNew();
@@ -87,6 +92,7 @@ private:
     Complex keptEnd_;
     std::vector<BigComplex> kept_;
     std::vector<bool> keptJoined_;
+    std::vector<CurvePlace> keptPlaces_;
     bool keptComplete_ = true;
     BigComplex areaMin_;
     BigComplex areaMax_;
