@@ -20,6 +20,7 @@ void EdgeShares::Update(const FractModel& generator)
     const auto n = static_cast<std::size_t>(std::max(generator.Count, 0));
     share_.assign(n, 0.0);
     before_.assign(n, 0.0);
+    orientations_.assign(generator.Orientations.begin(), generator.Orientations.begin() + static_cast<std::ptrdiff_t>(n));
     Complex edge(1, 0);
     double total = 0.0;
     for (std::size_t k = 0; k < n; ++k) {
@@ -35,11 +36,14 @@ void EdgeShares::Update(const FractModel& generator)
     }
 }
 
+// A reversed copy lays edge k on the share of the copy that ends where the
+// shares before it begin.
 CurvePlace EdgeShares::Child(const CurvePlace& parent, int walk) const
 {
-    const auto k = static_cast<std::size_t>(walk);
-    return {parent.Start + parent.Width * before_[k], parent.Width * share_[k], parent.Depth + 1,
-            parent.Trail << kTrailBits | k};
+    const auto k = static_cast<std::size_t>(EdgeOf(parent.Orientation, walk));
+    const double offset = IsReversed(parent.Orientation) ? 1.0 - before_[k] - share_[k] : before_[k];
+    return {parent.Start + parent.Width * offset, parent.Width * share_[k], parent.Depth + 1,
+            parent.Trail << kTrailBits | k, Compose(parent.Orientation, orientations_[k])};
 }
 
 int EdgeShares::EdgeAt(const CurvePlace& place, int level) const
@@ -50,16 +54,16 @@ int EdgeShares::EdgeAt(const CurvePlace& place, int level) const
         const int back = std::min(place.Depth - level, kTrailLevels - 1);
         return static_cast<int>(place.Trail >> (kTrailBits * back) & kTrailMask);
     }
-    // The middle's share of the piece, followed down the copies.
-    double at = 0.5;
-    int edge = 0;
-    for (int depth = place.Depth; depth < level; ++depth) {
-        edge = 0;
-        while (edge + 1 < Count() && at >= before_[static_cast<std::size_t>(edge) + 1])
-            ++edge;
-        at = share_[static_cast<std::size_t>(edge)] > 0
-            ? (at - before_[static_cast<std::size_t>(edge)]) / share_[static_cast<std::size_t>(edge)]
-            : 0.5;
+    // The middle's share of the piece, followed down the copies in the
+    // order they are walked.
+    CurvePlace piece{0.0, 1.0, place.Depth, place.Trail, place.Orientation};
+    const double at = 0.5;
+    while (piece.Depth < level) {
+        int walk = 0;
+        CurvePlace child = Child(piece, walk);
+        while (walk + 1 < Count() && at >= child.Start + child.Width)
+            child = Child(piece, ++walk);
+        piece = child;
     }
-    return edge;
+    return static_cast<int>(piece.Trail & kTrailMask);
 }

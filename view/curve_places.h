@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/edge_orientation.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +11,7 @@ class FractModel;
 // the curve's length it covers, from 0 at the start to 1 at the end. The
 // first-level edges share [0, 1) in proportion to their lengths, and every
 // copy shares its interval among its edges the same way, in the order the
-// walk meets them; so the places of all pieces of one depth follow one
+// walk meets them (a reversed copy meets its last edge first); so the places of all pieces of one depth follow one
 // another along the curve, and a point's place is the same at every depth.
 struct CurvePlace {
     double Start = 0.0;
@@ -19,6 +21,8 @@ struct CurvePlace {
     // The generator index of the edge at each of the last levels, four bits
     // each, the piece's own lowest.
     std::uint64_t Trail = 0;
+    // How the piece's copy lies: a reversed one is walked from its end.
+    EdgeOrientation Orientation = EdgeOrientation::Normal;
 
     double Middle() const { return Start + Width / 2; }
 };
@@ -33,6 +37,8 @@ public:
     void Update(const FractModel& generator);
 
     int Count() const { return static_cast<int>(share_.size()); }
+    // The generator index of the walk-th edge the walk meets in a copy.
+    int EdgeOf(EdgeOrientation copy, int walk) const { return IsReversed(copy) ? Count() - 1 - walk : walk; }
     // The piece the walk meets walk-th among the copies inside parent.
     CurvePlace Child(const CurvePlace& parent, int walk) const;
     // The generator index of the edge the piece's middle descends from at
@@ -45,4 +51,5 @@ private:
     std::vector<double> share_;
     // The sum of the shares before each edge.
     std::vector<double> before_;
+    std::vector<EdgeOrientation> orientations_;
 };

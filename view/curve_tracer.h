@@ -1,12 +1,13 @@
 #pragma once
 
 #include "model/complex.h"
+#include "model/edge_orientation.h"
 #include "view/pixel_rect.h"
 #include "view/precise_roots.h"
 #include "view/segment_colors.h"
 
+#include <array>
 #include <cstdint>
-
 #include <limits>
 #include <vector>
 
@@ -64,6 +65,7 @@ private:
         Complex End;
         int Depth;
         bool Inside;
+        EdgeOrientation Orientation;
         CurvePlace Place;
     };
     enum class Place { Outside, Across, Inside };
@@ -74,7 +76,7 @@ private:
     // drawn whatever their size. With no cap, false past the budget.
     bool Descend(int cap, TracedCurve& out);
     int DepthWithinBudget();
-    Place Placed(const Complex& start, const Complex& chord) const;
+    Place Placed(const Complex& start, const Complex& chord, EdgeOrientation o) const;
     // False for a piece outside the picture; marks one inside it.
     bool Keeps(Piece& piece) const;
     bool Small(const Piece& piece) const
@@ -83,15 +85,18 @@ private:
         chord.Sub(piece.Start);
         return chord.SqrAbs() <= pieceLength2_;
     }
-    // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e.
-    void Split(const Complex& s, const Complex& e);
+    // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e, in
+    // the order it is walked.
+    void Split(const Complex& s, const Complex& e, EdgeOrientation o);
     void Emit(const Piece& piece, TracedCurve& out) const;
 
     PreciseRoots precise_;
     TraceRoots roots_;
     // The curve and the picture, for one trace.
-    std::vector<Complex> nodeRatios_;
-    Complex discCentre_;
+    const LimitCurve* curve_ = nullptr;
+    std::size_t count_ = 0;
+    // The disc's centre on the chord from 0 to 1, by the copy's orientation.
+    std::array<Complex, 4> discCentres_;
     double discRadius_ = 0.0;
     double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
     double pieceLength2_ = 0.0;

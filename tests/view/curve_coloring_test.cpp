@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -124,6 +125,27 @@ TEST_F(StraightCurve, APointTakesTheColourOfItsPlaceByLengthAtEveryDepthAndMagni
         EXPECT_EQ(PolylineColor(row.coloring, 6, row.x), row.index);
         EXPECT_NEAR(EndlessColor(row.coloring, row.x, row.half), row.index, 1);
     }
+}
+
+// A straight generator of edges 3 and 1 whose first edge carries a reversed
+// copy: that copy meets its short edge first, so at level 2 the curve's
+// first stretch descends from generator edge 1, and the places still grow
+// along the line, x / 4 wherever x is.
+TEST_F(StraightCurve, AReversedCopyMeetsItsLastEdgeFirstAndThePlacesStillGrowAlongTheCurve)
+{
+    generator.Count = 2;
+    generator.Items[0].SetTo(3, 0);
+    generator.Items[1].SetTo(1.0 / 3, 0);
+    generator.Orientations[0] = EdgeOrientation::Reversed;
+    EXPECT_EQ(PolylineColor(Edges(2), 5, 0.3), 1);
+    EXPECT_EQ(PolylineColor(Edges(2), 5, 1.5), 0);
+    EXPECT_EQ(PolylineColor(Edges(3), 5, 0.1), 1);
+    EXPECT_EQ(EndlessColor(Edges(2), 0.3, nullptr), 1);
+    EXPECT_EQ(EndlessColor(Edges(2), 1.5, nullptr), 0);
+    for (const double x : {0.3, 1.5, 2.9, 3.5})
+        EXPECT_NEAR(PolylineColor(Gradient(1), 5, x), x / 4 * kGradientSteps, 1) << x;
+    PolylineColor(Gradient(1), 5, 0.0);
+    EXPECT_TRUE(std::is_sorted(colors.begin(), colors.begin() + viewer.PointCount));
 }
 
 // A palette's first and last gradient steps are the stops' own colours.
