@@ -33,9 +33,11 @@ private:
     std::vector<QPoint>& scratch_;
 };
 
+} // namespace
+
 // Dots on paper are several pixels wide: pieces shorter than a dot add
 // nothing to the picture.
-TraceLimits LimitsFor(const CurveStyle& style)
+TraceLimits TraceLimitsFor(const CurveStyle& style)
 {
     TraceLimits limits;
     const double marks = style.Shape == CurveStyle::Marks::Dots ? style.DotRadius : style.PenWidth;
@@ -43,6 +45,8 @@ TraceLimits LimitsFor(const CurveStyle& style)
     limits.Margin = marks + kCullSlack;
     return limits;
 }
+
+namespace {
 
 double Log2(const BigFloat& x)
 {
@@ -86,7 +90,7 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         camera.Scale = Rounded(camera.Scale * BigFloat(placement.Scale, kScaleBits), kScaleBits);
         break;
     }
-    TraceLimits limits = LimitsFor(style);
+    TraceLimits limits = TraceLimitsFor(style);
     std::optional<SegmentColors> colors;
     if (style.Coloring.Colored()) {
         const double log2M = Log2Magnification(view_.Curve(), camera, placement.Rect);
