@@ -30,10 +30,13 @@ private:
     const std::uint8_t* colors_;
 };
 
-bool SameItems(const std::vector<Complex>& kept, const FractModel& generator)
+bool SameEdges(const std::vector<Complex>& items, const std::vector<EdgeOrientation>& orientations,
+               const FractModel& generator)
 {
-    return std::equal(kept.begin(), kept.end(), generator.Items.begin(), generator.Items.begin() + generator.Count,
-                      [](const Complex& a, const Complex& b) { return a.Re == b.Re && a.Im == b.Im; });
+    return std::equal(items.begin(), items.end(), generator.Items.begin(), generator.Items.begin() + generator.Count,
+                      [](const Complex& a, const Complex& b) { return a.Re == b.Re && a.Im == b.Im; })
+        && std::equal(orientations.begin(), orientations.end(), generator.Orientations.begin(),
+                      generator.Orientations.begin() + generator.Count);
 }
 
 } // namespace
@@ -64,10 +67,12 @@ const std::uint8_t* CurveRenderer::Colors(const CurveColoring& coloring)
     const FractModel& generator = viewer_.Model;
     const bool same = colorsDepth_ == viewer_.Depth && colorsCount_ == viewer_.PointCount
         && colorsItems_.size() == static_cast<std::size_t>(std::max(generator.Count, 0))
-        && SameItems(colorsItems_, generator) && colorsColoring_ == coloring;
+        && SameEdges(colorsItems_, colorsOrientations_, generator) && colorsColoring_ == coloring;
     if (!same) {
         ColorPolyline(generator, viewer_.Depth, viewer_.PointCount, coloring, colors_);
         colorsItems_.assign(generator.Items.begin(), generator.Items.begin() + std::max(generator.Count, 0));
+        colorsOrientations_.assign(generator.Orientations.begin(),
+                                   generator.Orientations.begin() + std::max(generator.Count, 0));
         colorsDepth_ = viewer_.Depth;
         colorsCount_ = viewer_.PointCount;
         colorsColoring_ = coloring;

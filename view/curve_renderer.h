@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/complex.h"
+#include "model/edge_orientation.h"
 #include "view/curve_coloring.h"
 #include "view/view_renderer.h"
 
@@ -33,6 +34,7 @@ private:
     // the zoom's frames colour nothing anew.
     std::vector<std::uint8_t> colors_;
     std::vector<Complex> colorsItems_;
+    std::vector<EdgeOrientation> colorsOrientations_;
     int colorsDepth_ = -1;
     int colorsCount_ = 0;
     CurveColoring colorsColoring_;
