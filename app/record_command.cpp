@@ -33,8 +33,7 @@ void SetUp(FractalSession& session, const CommandLine& command, const QString& t
     clip.Frame = size;
     clip.FrameTime = session.Timer().interval();
     clip.WavFile = command.WavFile;
-    clip.Background = ToQColor(session.Viewer.BgColor).rgb();
-    clip.Foreground = ToQColor(session.Viewer.FgColor).rgb();
+    clip.TakeColorsOf(session);
     session.SetUpRecording(OpenClip(clip));
 }
 

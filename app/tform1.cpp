@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/settings.h"
 #include "app/tanimation_dlg.h"
+#include "app/tfarben_dlg.h"
 #include "app/texport_dlg.h"
 #include "app/tinfo_dlg.h"
 #include "app/trecord_dlg.h"
@@ -40,6 +41,7 @@ Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
     FormCreate();
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);
+    farbenDlg = new TfarbenDlg(this, dialogs_);
     exportDlg = new TexportDlg(this);
     SetUpRecording();
 }
@@ -88,6 +90,7 @@ void Tform1::ConnectMenu()
     connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
     connect(ui->EndloserZoom1, &QAction::triggered, this, &Tform1::EndloserZoom1Click);
     connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
+    connect(ui->Farben1, &QAction::triggered, this, &Tform1::Farben1Click);
     connect(ui->Kantenglttung1, &QAction::triggered, this, &Tform1::Kantenglttung1Click);
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }

@@ -13,6 +13,7 @@ class Dialogs;
 class QLabel;
 class FractalSession;
 class TanimationDlg;
+class TfarbenDlg;
 class TexportDlg;
 class TrecordDlg;
 class TInfoDlg;
@@ -54,6 +55,7 @@ private:
     void N1001Click();
     void EndloserZoom1Click();
     void mnuOptionsClick();
+    void Farben1Click();
     void Kantenglttung1Click();
     void Info1Click();
     void tbDepthChange();
@@ -132,6 +134,7 @@ private:
     QFileDialog SavePictureDialog1;
     TInfoDlg* InfoDlg = nullptr;
     TanimationDlg* animationDlg = nullptr;
+    TfarbenDlg* farbenDlg = nullptr;
     TexportDlg* exportDlg = nullptr;
     TrecordDlg* recordDlg = nullptr;
     // Made when the endless switch is first on, so that with it off the

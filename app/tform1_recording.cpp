@@ -46,8 +46,7 @@ void Tform1::StartRecording(int width, int height, const QString& fileName)
     clip.FileName = fileName;
     clip.Frame = QSize(width, height);
     clip.FrameTime = session_.Timer().interval();
-    clip.Background = ToQColor(session_.Viewer.BgColor).rgb();
-    clip.Foreground = ToQColor(session_.Viewer.FgColor).rgb();
+    clip.TakeColorsOf(session_);
     std::unique_ptr<ClipSink> sink = OpenClip(clip);
     recordDlg->ShowModeless();
     session_.SetUpRecording(std::move(sink));

@@ -192,6 +192,8 @@ public:
     int ExportHeight = 0;
     // Smoothed lines and points in the pane and the pictures with pixels.
     bool Antialiasing = false;
+    // How every picture colours the curve.
+    CurveColoring Coloring;
 
 signals:
     // The fractal pane must be repainted now: a paint fits the view.

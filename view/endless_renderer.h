@@ -25,6 +25,11 @@ public:
     std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement, const CurveStyle& style) override;
     // What the last picture traced.
     const TracedCurve& LastTrace() const { return trace_; }
+    // The edge level "Nach Kante" colours by at a magnification of 2^log2M:
+    // one level deeper each time the magnification passes a power of
+    // 1 / ratio, the most pieces of a level shrink by, so that the colours
+    // show the structure at any magnification.
+    static int EdgeLevelAt(int level, double log2M, double ratio);
 
 private:
     const EndlessView& view_;

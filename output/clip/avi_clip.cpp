@@ -15,13 +15,13 @@ void Translated(Step step)
 
 } // namespace
 
-AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile)
+AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile, bool colored)
 {
     writer_.Width = frame.width();
     writer_.Height = frame.height();
     writer_.FrameTime = frameTime;
     writer_.Stretch = true;
-    writer_.PixelFormat = pf1bit;
+    writer_.PixelFormat = colored ? pf24bit : pf1bit;
     writer_.FileName = fileName;
     Translated([&] { writer_.SetWavFileName(wavFile); });
     try {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -44,6 +45,16 @@ FrameConverter::FrameConverter(const VideoSettings& settings)
         throw VideoError("Failed to create the video stream: out of memory");
     frame_->width = coded_.width();
     frame_->height = coded_.height();
+    if (gif && !settings.CurveColors.empty()) {
+        // Every colour when they fit beside the background, else evenly
+        // spread over them.
+        const auto count = static_cast<int>(settings.CurveColors.size());
+        const int entries = std::min(count, kPaletteEntries - 1);
+        palette_.fill(settings.Background);
+        for (int i = 0; i < entries; ++i)
+            palette_[i + 1] = settings.CurveColors[static_cast<std::size_t>(i * (count - 1) / std::max(entries - 1, 1))];
+        return;
+    }
     if (gif) {
         const QRgb a = settings.Background, b = settings.Foreground;
         for (int i = 0; i < kPaletteEntries; ++i)
@@ -86,10 +97,28 @@ void FrameConverter::ToYuv(const QImage& picture)
     sws_scale(scaler_.get(), rows, strides, 0, scaled_.height(), frame_->data, frame_->linesize);
 }
 
+std::uint8_t FrameConverter::NearestOf(QRgb colour) const
+{
+    int best = 0;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const QRgb entry = palette_[static_cast<std::size_t>(i)];
+        const int dr = qRed(entry) - qRed(colour), dg = qGreen(entry) - qGreen(colour), db = qBlue(entry) - qBlue(colour);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return static_cast<std::uint8_t>(best);
+}
+
 // The palette entry nearest along the line from the background to the
-// foreground.
+// foreground, or among the curve's colours.
 std::uint8_t FrameConverter::IndexOf(QRgb colour) const
 {
+    if (!settings_.CurveColors.empty())
+        return NearestOf(colour);
     const QRgb a = settings_.Background, b = settings_.Foreground;
     const int dr = qRed(b) - qRed(a), dg = qGreen(b) - qGreen(a), db = qBlue(b) - qBlue(a);
     const int length = dr * dr + dg * dg + db * db;
