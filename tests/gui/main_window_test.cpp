@@ -46,7 +46,7 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
         "&Fraktal: (&Rückgängig Ctrl+Z) | (&Wiederherstellen Ctrl+Y; Ctrl+Shift+Z) | - | &Kopieren Ctrl+C | "
         "Generator &kopieren Ctrl+Shift+C | Generator &einfügen Ctrl+V | - | "
         "Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht | &Endloser Zoom",
-        "&Einstellungen: &Optionen... | &Kantenglättung",
+        "&Einstellungen: &Optionen... | &Farben... | &Kantenglättung",
         "&?: &Info..."};
     QStringList shown;
     for (const QAction* menu : window->menuBar()->actions()) {
