@@ -45,3 +45,36 @@ struct Complex {
 
     constexpr double SqrAbs() const { return Re * Re + Im * Im; }
 };
+
+// Value forms of the operations above, for formulas that read better as
+// expressions than as a run of in-place steps.
+constexpr Complex Plus(Complex a, const Complex& b)
+{
+    a.Add(b);
+    return a;
+}
+
+constexpr Complex Minus(Complex a, const Complex& b)
+{
+    a.Sub(b);
+    return a;
+}
+
+constexpr Complex Times(Complex a, const Complex& b)
+{
+    a.Mul(b);
+    return a;
+}
+
+// A zero divisor gives (0, 0), as Div does.
+constexpr Complex Over(Complex a, const Complex& b)
+{
+    a.Div(b);
+    return a;
+}
+
+constexpr Complex Conj(Complex z)
+{
+    z.Im = -z.Im;
+    return z;
+}

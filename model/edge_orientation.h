@@ -21,6 +21,9 @@ enum class EdgeOrientation : std::uint8_t {
     MirroredReversed = 3,
 };
 
+constexpr EdgeOrientation kAllOrientations[] = {EdgeOrientation::Normal, EdgeOrientation::Mirrored,
+                                                EdgeOrientation::Reversed, EdgeOrientation::MirroredReversed};
+
 constexpr EdgeOrientation Compose(EdgeOrientation a, EdgeOrientation b)
 {
     return static_cast<EdgeOrientation>(static_cast<std::uint8_t>(a) ^ static_cast<std::uint8_t>(b));

@@ -23,27 +23,6 @@ double Abs(const Complex& z)
     return std::hypot(z.Re, z.Im);
 }
 
-Complex Plus(Complex a, const Complex& b)
-{
-    a.Add(b);
-    return a;
-}
-
-Complex Minus(Complex a, const Complex& b)
-{
-    a.Sub(b);
-    return a;
-}
-
-Complex Times(Complex a, const Complex& b)
-{
-    a.Mul(b);
-    return a;
-}
-
-constexpr EdgeOrientation kAllOrientations[] = {EdgeOrientation::Normal, EdgeOrientation::Mirrored,
-                                                EdgeOrientation::Reversed, EdgeOrientation::MirroredReversed};
-
 } // namespace
 
 void LimitCurve::Update(const FractModel& generator)

@@ -2,33 +2,6 @@
 
 #include "model/fract_model.h"
 
-namespace {
-
-Complex Conj(Complex z)
-{
-    z.Im = -z.Im;
-    return z;
-}
-
-Complex Times(Complex a, const Complex& b)
-{
-    a.Mul(b);
-    return a;
-}
-
-// A zero divisor gives (0, 0), as Div does: only a generator with a zero
-// item meets it, and its curve collapses after that item anyway.
-Complex Over(Complex a, const Complex& b)
-{
-    a.Div(b);
-    return a;
-}
-
-constexpr EdgeOrientation kAll[] = {EdgeOrientation::Normal, EdgeOrientation::Mirrored, EdgeOrientation::Reversed,
-                                    EdgeOrientation::MirroredReversed};
-
-} // namespace
-
 void OrientedSteps::Prepare(const FractModel& generator, int depth)
 {
     const int n = generator.Count;
@@ -52,7 +25,7 @@ void OrientedSteps::Prepare(const FractModel& generator, int depth)
     own_.resize(4 * count_);
     ownClosing_.resize(4);
     children_.resize(4 * count_);
-    for (const EdgeOrientation o : kAll)
+    for (const EdgeOrientation o : kAllOrientations)
         for (int j = 0; j < n; ++j)
             children_[Index(o) * count_ + j] = Compose(o, generator.Orientations[IsReversed(o) ? n - 1 - j : j]);
 
@@ -64,6 +37,8 @@ void OrientedSteps::Prepare(const FractModel& generator, int depth)
     mirrored[0] = Times(Conj(items[0]), u);
     reversed[0] = p;
     both[0] = Times(Conj(p), u);
+    // A zero item gives a (0, 0) step here: the curve collapses after that
+    // item anyway.
     for (int j = 1; j < n; ++j) {
         normal[j] = items[j];
         mirrored[j] = Conj(items[j]);
@@ -77,7 +52,7 @@ void OrientedSteps::Prepare(const FractModel& generator, int depth)
 
     for (int h = 1; h <= depth; ++h) {
         const Complex* owed = &closings_[static_cast<std::size_t>(h - 1) * 4];
-        for (const EdgeOrientation o : kAll) {
+        for (const EdgeOrientation o : kAllOrientations) {
             Complex* steps = &steps_[(static_cast<std::size_t>(h) * 4 + Index(o)) * count_];
             const Complex* own = &own_[Index(o) * count_];
             steps[0] = own[0];

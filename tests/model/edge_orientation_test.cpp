@@ -4,18 +4,15 @@
 
 namespace {
 
-constexpr EdgeOrientation kAll[] = {EdgeOrientation::Normal, EdgeOrientation::Mirrored, EdgeOrientation::Reversed,
-                                    EdgeOrientation::MirroredReversed};
-
 // z, conj z, 1 - z and 1 - conj z: each undoes itself, composing two is
 // applying one after the other, and the composition of two different ones
 // other than the identity is the third.
 TEST(EdgeOrientation, TheFourMapsComposeAsKleinsGroup)
 {
     const Complex z(0.3, -0.7);
-    for (const EdgeOrientation a : kAll) {
+    for (const EdgeOrientation a : kAllOrientations) {
         EXPECT_EQ(Compose(a, a), EdgeOrientation::Normal);
-        for (const EdgeOrientation b : kAll) {
+        for (const EdgeOrientation b : kAllOrientations) {
             const Complex both = Apply(Compose(a, b), z);
             const Complex each = Apply(a, Apply(b, z));
             EXPECT_DOUBLE_EQ(both.Re, each.Re);

@@ -14,7 +14,6 @@
 #include <map>
 #include <numbers>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -46,21 +45,6 @@ Points FromComplex(const std::vector<Complex>& points)
     for (const Complex& p : points)
         converted.emplace_back(p.Re, p.Im);
     return converted;
-}
-
-// Every symbol but + and - draws a unit step; + turns by e^(i angle).
-Points Turtle(const char* axiom, std::vector<std::pair<char, std::string>> rules, double degrees, int depth)
-{
-    return FromComplex(ClassicCurve{"", {}, {}, axiom, std::move(rules), degrees}.Turtle(depth));
-}
-
-Points Classic(const char* name, int depth)
-{
-    for (const ClassicCurve& curve : ClassicCurves())
-        if (std::string_view(curve.Name) == name)
-            return FromComplex(curve.Turtle(depth));
-    ADD_FAILURE() << name;
-    return {};
 }
 
 // Pólya: the sweep of the triangle with the right angle at c runs from a to
@@ -138,19 +122,10 @@ double Distance(const Points& a, const Points& b)
 
 using Reference = std::function<Points(int depth)>;
 
-const std::map<QString, Reference>& References()
+std::map<QString, Reference> MakeReferences()
 {
     const double a = std::numbers::pi / 6;
-    static const std::map<QString, Reference> references{
-        {"Koch-Kurve", [](int d) { return Turtle("F", {{'F', "F-F++F-F"}}, 60, d); }},
-        {"Quadratische Koch-Kurve", [](int d) { return Turtle("F", {{'F', "F-F+F+F-F"}}, 90, d); }},
-        {"Minkowski-Wurst", [](int d) { return Turtle("F", {{'F', "F-F+F+FF-F-F+F"}}, 90, d); }},
-        {"Cesàro-Kurve", [](int d) { return Turtle("F", {{'F', "F-F++F-F"}}, 85, d); }},
-        {"Lévy-C-Kurve", [](int d) { return Turtle("F", {{'F', "-F++F-"}}, 45, d); }},
-        {"Heighway-Drache", [](int d) { return Classic("Heighway dragon", d); }},
-        {"Sierpiński-Pfeilspitze", [](int d) { return Classic("Sierpinski arrowhead", d); }},
-        {"Gosper-Kurve", [](int d) { return Classic("Gosper flowsnake", d); }},
-        {"Terdrache", [](int d) { return Turtle("F", {{'F', "F-F+F"}}, 120, d); }},
+    std::map<QString, Reference> references{
         {"Pólya-Kurve", [a](int d) { return TriangleSweep(0, 1, std::cos(a) * std::polar(1.0, -a), d); }},
         {"Peano-Cesàro-Kurve", [](int d) { return TriangleSweep(0, 1, {0.5, -0.5}, d); }},
         {"Hilbert-Kurve",
@@ -163,6 +138,14 @@ const std::map<QString, Reference>& References()
                                  {"N", "U", "N", "U", "N"}, d);
          }},
     };
+    for (const auto& [name, lsystem] : GalleryLSystems())
+        references[name] = [lsystem](int d) { return FromComplex(lsystem.Turtle(d)); };
+    return references;
+}
+
+const std::map<QString, Reference>& References()
+{
+    static const std::map<QString, Reference> references = MakeReferences();
     return references;
 }
 

@@ -1,8 +1,8 @@
+#include "model/fract_file.h"
 #include "tests/support/classic_curves.h"
 #include "tests/support/picture_compare.h"
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
-#include "view/fract_viewer.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,29 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// Each classic curve, expanded, is its L-system point for point: the
-// orientations compose down the copies and reversed copies are walked from
-// their far end. A wrong composition shows from depth 3 on.
-TEST(OrientedCurve, TheExpansionDrawsTheClassicCurvesAsTheirLSystems)
-{
-    for (const ClassicCurve& curve : ClassicCurves()) {
-        FractModel generator = curve.Generator();
-        FractViewer viewer(generator, kCurveCapacity);
-        for (const int depth : {1, 3, 4}) {
-            viewer.Depth = depth;
-            viewer.Recalculate();
-            const std::vector<Complex> expected = curve.Turtle(depth);
-            ASSERT_EQ(viewer.PointCount, static_cast<int>(expected.size())) << curve.Name << " " << depth;
-            const std::vector<Complex> points = ClassicCurve::FromZeroToOne(
-                std::vector<Complex>(viewer.Points.begin(), viewer.Points.begin() + viewer.PointCount));
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                ASSERT_NEAR(points[i].Re, expected[i].Re, 1e-9) << curve.Name << " " << depth << " point " << i;
-                ASSERT_NEAR(points[i].Im, expected[i].Im, 1e-9) << curve.Name << " " << depth << " point " << i;
-            }
-        }
-    }
-}
 
 // Dark pixels of a that lie more than reach pixels from every dark pixel
 // of b.
@@ -62,19 +39,20 @@ int StrayPixels(const QImage& a, const QImage& b, int reach)
 TEST(OrientedCurve, TheEndlessViewDrawsTheClassicCurvesAsTheirLSystems)
 {
     struct Row {
-        std::size_t curve;
+        const char* name;
         int depth;
         int magnification;
     };
-    const std::vector<ClassicCurve> curves = ClassicCurves();
-    const Row rows[] = {{0, 14, 1}, {1, 8, 1}, {2, 5, 1}, {0, 20, 16}};
+    const Row rows[] = {
+        {"Heighway-Drache", 14, 1}, {"Sierpiński-Pfeilspitze", 8, 1}, {"Gosper-Kurve", 5, 1}, {"Heighway-Drache", 20, 16}};
     const PixelRect rect{0, 0, 240, 160};
     for (const Row& row : rows) {
-        const ClassicCurve& curve = curves[row.curve];
-        const FractModel generator = curve.Generator();
+        const QString name = QString::fromUtf8(row.name);
+        FractModel generator(kGeneratorCapacity);
+        LoadFractDocument(QStringLiteral(ORNALIX_EXAMPLES "/gallery/") + name + QStringLiteral(".fract"), generator);
         EndlessView view;
         view.Recalculate(generator);
-        ASSERT_TRUE(view.Curve().Exists()) << curve.Name;
+        ASSERT_TRUE(view.Curve().Exists()) << row.name;
         if (row.magnification > 1) {
             const BigComplex middle = (view.WindowMin() + view.WindowMax()) / BigFloat(2.0);
             const BigFloat shrink(static_cast<double>(row.magnification));
@@ -92,7 +70,7 @@ TEST(OrientedCurve, TheEndlessViewDrawsTheClassicCurvesAsTheirLSystems)
         Complex chord = camera.PixelOf(BigComplex(view.Curve().End(), BigFloat::kMinBits));
         chord.Sub(start);
         QPolygonF turtle;
-        for (Complex z : curve.Turtle(row.depth)) {
+        for (Complex z : GalleryLSystems().at(name).Turtle(row.depth)) {
             z.Mul(chord);
             z.Add(start);
             turtle << QPointF(z.Re, z.Im);
@@ -106,10 +84,10 @@ TEST(OrientedCurve, TheEndlessViewDrawsTheClassicCurvesAsTheirLSystems)
         }
 
         const int dark = PixelsOf(endless, qRgb(0, 0, 0));
-        const std::string name = std::string(curve.Name) + " x" + std::to_string(row.magnification);
-        EXPECT_GT(dark, 400) << name;
-        EXPECT_LE(StrayPixels(endless, lsystem, 2), dark / 100) << name;
-        EXPECT_LE(StrayPixels(lsystem, endless, 2), dark / 100) << name;
+        const std::string label = std::string(row.name) + " x" + std::to_string(row.magnification);
+        EXPECT_GT(dark, 400) << label;
+        EXPECT_LE(StrayPixels(endless, lsystem, 2), dark / 100) << label;
+        EXPECT_LE(StrayPixels(lsystem, endless, 2), dark / 100) << label;
     }
 }
 
