@@ -28,11 +28,13 @@ void NameApplication()
 
 // The arguments are read before any window system is touched, so that help,
 // version, usage errors and exports work without a display. Every start
-// first removes the work files of recordings whose process is gone.
+// first removes the work files of recordings whose process is gone, in
+// every folder a recording may have used.
 std::optional<int> ReadArguments(int argc, char** argv, CommandLine& command)
 {
     QCoreApplication reader(argc, argv);
-    RemoveDeadWorkFiles(WorkFolderPath());
+    for (const QString& folder : WorkFolderPaths())
+        RemoveDeadWorkFiles(folder);
     return ParseCommandLine(QCoreApplication::arguments(), command);
 }
 

@@ -9,17 +9,23 @@ PaintBox::PaintBox(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// The handler draws at a ratio of one, in device pixels, so that the views
+// write straight into them; only the widget's painter sees the ratio.
 void PaintBox::paintEvent(QPaintEvent*)
 {
-    if (picture_.size() != size())
-        picture_ = QImage(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (picture_.size() != pixels)
+        picture_ = QImage(pixels, QImage::Format_RGB32);
     if (picture_.isNull())
         return;
+    picture_.setDevicePixelRatio(1.0);
     {
         QPainter painter(&picture_);
         if (OnPaint)
-            OnPaint(painter);
+            OnPaint(painter, ratio);
     }
+    picture_.setDevicePixelRatio(ratio);
     QPainter(this).drawImage(0, 0, picture_);
 }
 

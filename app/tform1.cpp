@@ -117,7 +117,7 @@ void Tform1::ConnectControls()
 
 void Tform1::ConnectPanes()
 {
-    ui->ptbFract->OnPaint = [this](QPainter& canvas) { ptbFractPaint(canvas); };
+    ui->ptbFract->OnPaint = [this](QPainter& canvas, double pixelRatio) { ptbFractPaint(canvas, pixelRatio); };
     ui->ptbFract->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseDown(b, x, y); };
     ui->ptbFract->OnMouseMove = [this](int x, int y) { ptbFractMouseMove(x, y); };
     ui->ptbFract->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbFractMouseUp(b, x, y); };
@@ -126,7 +126,7 @@ void Tform1::ConnectPanes()
         session_.SetFractPane(ui->ptbFract->ClientRect().size());
         ShowEndless();
     };
-    ui->ptbEditor->OnPaint = [this](QPainter& canvas) { ptbEditorPaint(canvas); };
+    ui->ptbEditor->OnPaint = [this](QPainter& canvas, double pixelRatio) { ptbEditorPaint(canvas, pixelRatio); };
     ui->ptbEditor->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseDown(b, x, y); };
     ui->ptbEditor->OnMouseMove = [this](int x, int y) { ptbEditorMouseMove(x, y); };
     ui->ptbEditor->OnMouseUp = [this](Qt::MouseButton b, int x, int y) { ptbEditorMouseUp(b, x, y); };

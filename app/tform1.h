@@ -69,8 +69,8 @@ private:
     void Timer1Timer();
 
     // Pane handlers.
-    void ptbFractPaint(QPainter& canvas);
-    void ptbEditorPaint(QPainter& canvas);
+    void ptbFractPaint(QPainter& canvas, double pixelRatio);
+    void ptbEditorPaint(QPainter& canvas, double pixelRatio);
     void ptbEditorMouseDown(Qt::MouseButton button, int x, int y);
     void ptbEditorMouseMove(int x, int y);
     void ptbEditorMouseUp(Qt::MouseButton button, int x, int y);

@@ -9,14 +9,14 @@ constexpr int kCollapseWidth = 30;
 
 } // namespace
 
-void Tform1::ptbFractPaint(QPainter& canvas)
+void Tform1::ptbFractPaint(QPainter& canvas, double pixelRatio)
 {
-    session_.PaintFract(canvas);
+    session_.PaintFract(canvas, pixelRatio);
 }
 
-void Tform1::ptbEditorPaint(QPainter& canvas)
+void Tform1::ptbEditorPaint(QPainter& canvas, double pixelRatio)
 {
-    session_.PaintEditor(canvas);
+    session_.PaintEditor(canvas, pixelRatio);
 }
 
 void Tform1::LayoutEditor()

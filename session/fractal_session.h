@@ -46,15 +46,17 @@ public:
 
     // The panes. The fractal pane's paint fits the view into the pane
     // (except during an animated zoom, which moves it step by step) and
-    // draws it; FitToPane does the fit alone, where nothing is shown.
+    // draws it; FitToPane does the fit alone, where nothing is shown. Both
+    // panes are laid out in the pane's pixels, which the mouse gives, and
+    // painted into pictures of pixelRatio device pixels to a pane pixel.
     void SetFractPane(QSize size);
     PixelRect FractPane() const { return fractPane_; }
     void FitToPane();
-    void PaintFract(QPainter& painter);
+    void PaintFract(QPainter& painter, double pixelRatio = 1.0);
     void SetEditorPane(const QRect& rect);
     // Fits the generator into the editor pane anew and repaints it.
     void LayoutEditor();
-    void PaintEditor(QPainter& painter);
+    void PaintEditor(QPainter& painter, double pixelRatio = 1.0);
 
     // The mode alone starts and stops the timer, each of whose ticks calls
     // Tick: one zoom or animation step, then a frame while capturing.

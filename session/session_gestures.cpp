@@ -34,16 +34,17 @@ void FractalSession::PanTo(const Complex& point)
 }
 
 // The picture moves at once, pane pixel p to scale p + offset: the window
-// takes the place in the pane that the move gives it, and the next paint
-// fits it there. The polyline view's window is in the pane's pixels already; the
-// whole curve's bounds are copied into a window of its own first.
+// takes the place in the pane that the move gives it (in the endless view,
+// the whole pane), and the next paint fits it there. The polyline view's
+// window is in the pane's pixels already; the whole curve's bounds are
+// copied into a window of its own first.
 void FractalSession::MovePicture(double scale, const Complex& offset)
 {
     if (EndlessShown()) {
         CameraMove move;
         move.Scale = BigFloat(scale, kScaleBits);
         move.Offset = BigComplex(offset, BigFloat::kMinBits);
-        endless_.MovePicture(move);
+        endless_.MovePicture(move, fractPane_);
     } else {
         if (Viewer.WindowIsBounds()) {
             zoomMin_.Assign(Viewer.BoundsMin);

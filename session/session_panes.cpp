@@ -21,12 +21,12 @@ void FractalSession::FitToPane()
     Viewer.Transform();
 }
 
-void FractalSession::PaintFract(QPainter& painter)
+void FractalSession::PaintFract(QPainter& painter, double pixelRatio)
 {
     FitToPane();
-    Picture(ViewPlacement::AsShownIn(fractPane_))->Draw(painter);
+    Picture(ViewPlacement::AsShownIn(fractPane_, pixelRatio))->Draw(painter);
     if (mode_ == modeRubberBand)
-        DrawRubberBand(painter, rubberBand_);
+        DrawRubberBand(painter, Scaled(rubberBand_, pixelRatio));
 }
 
 void FractalSession::SetEditorPane(const QRect& rect)
@@ -45,9 +45,9 @@ void FractalSession::LayoutEditor()
     emit editorChanged();
 }
 
-void FractalSession::PaintEditor(QPainter& painter)
+void FractalSession::PaintEditor(QPainter& painter, double pixelRatio)
 {
-    Editor.Paint(painter);
+    Editor.Paint(painter, pixelRatio);
 }
 
 // The slider's ticks of one gesture are one step. While the generator

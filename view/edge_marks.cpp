@@ -32,7 +32,8 @@ double BulgeSide(const Complex* nodes, int count, EdgeOrientation o)
 
 } // namespace
 
-void DrawEdgeMarks(Canvas& canvas, const Complex* nodes, int count, const EdgeOrientation* orientations)
+void DrawEdgeMarks(Canvas& canvas, const Complex* nodes, int count, const EdgeOrientation* orientations,
+                   double markLength)
 {
     for (int k = 0; k < count; ++k) {
         const EdgeOrientation o = orientations[k];
@@ -47,14 +48,14 @@ void DrawEdgeMarks(Canvas& canvas, const Complex* nodes, int count, const EdgeOr
         middle.Add(nodes[k + 1]);
         middle.MulReal(0.5);
         if (IsMirrored(o)) {
-            const Complex tick[] = {middle, Along(middle, normal, BulgeSide(nodes, count, o) * kEdgeMarkLength)};
+            const Complex tick[] = {middle, Along(middle, normal, BulgeSide(nodes, count, o) * markLength)};
             canvas.Polyline(tick, 2);
         }
         if (IsReversed(o)) {
-            const Complex tip = Along(middle, tangent, -kEdgeMarkLength / 2);
-            const Complex back = Along(tip, tangent, kEdgeMarkLength);
-            const Complex arrow[] = {Along(back, normal, kEdgeMarkLength / 2), tip,
-                                     Along(back, normal, -kEdgeMarkLength / 2)};
+            const Complex tip = Along(middle, tangent, -markLength / 2);
+            const Complex back = Along(tip, tangent, markLength);
+            const Complex arrow[] = {Along(back, normal, markLength / 2), tip,
+                                     Along(back, normal, -markLength / 2)};
             canvas.Polyline(arrow, 3);
         }
     }

@@ -12,5 +12,6 @@ constexpr double kEdgeMarkLength = 6.0;
 // normal, at its middle, with the canvas's pen: a mirrored edge a tick on
 // the side its copy bulges to (the side of the copy's nodes' mean), a
 // reversed edge an arrowhead pointing back to its start, where its copy
-// begins. Normal edges get no mark.
-void DrawEdgeMarks(Canvas& canvas, const Complex* nodes, int count, const EdgeOrientation* orientations);
+// begins. Normal edges get no mark. A mark is markLength pixels long.
+void DrawEdgeMarks(Canvas& canvas, const Complex* nodes, int count, const EdgeOrientation* orientations,
+                   double markLength = kEdgeMarkLength);

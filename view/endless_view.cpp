@@ -50,15 +50,14 @@ void EndlessView::FitToPane(const PixelRect& pane)
     camera_ = FitCamera(windowMin_, windowMax_, pane);
 }
 
-// Each corner keeps its place in the moved picture: its pixel p goes back
-// by the inverse move, (p - Offset) / Scale, and then to the curve.
-void EndlessView::MovePicture(const CameraMove& move)
+// The window is the pane's whole area, not the part of it the window held
+// before (the curve's flat bounds, say): an export at another aspect ratio
+// then fits all that the pane shows, where it would cut the rest off.
+void EndlessView::MovePicture(const CameraMove& move, const PixelRect& pane)
 {
-    EndlessCamera moved = camera_;
-    moved.Move(move);
-    for (BigComplex* corner : {&windowMin_, &windowMax_})
-        *corner = moved.PointAt(camera_.PixelOf(*corner));
-    camera_ = std::move(moved);
+    camera_.Move(move);
+    windowMin_ = camera_.PointAt(Complex(pane.Left, pane.Top));
+    windowMax_ = camera_.PointAt(Complex(pane.Right, pane.Bottom));
 }
 
 void EndlessView::PrepareZoom(const PixelRect& pane, int steps)

@@ -34,8 +34,8 @@ public:
     void FitToPane(const PixelRect& pane);
     const EndlessCamera& Camera() const { return camera_; }
     // Moves the pane's picture at once, pixel p to Scale p + Offset; the
-    // window follows.
-    void MovePicture(const CameraMove& move);
+    // window becomes all that the pane then shows.
+    void MovePicture(const CameraMove& move, const PixelRect& pane);
 
     // An animated zoom from the camera to the window fitted into the pane.
     void PrepareZoom(const PixelRect& pane, int steps);

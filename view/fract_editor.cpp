@@ -12,16 +12,23 @@ FractEditor::FractEditor(FractModel& model, int capacity) : FractViewer(model, c
     BgColor = kButtonFaceColor;
 }
 
-void FractEditor::Paint(QPainter& painter)
+void FractEditor::Paint(QPainter& painter, double scale)
 {
+    const Complex* points = Points.data();
+    if (scale != 1.0) {
+        scaled_.assign(Points.begin(), Points.begin() + PointCount);
+        for (Complex& p : scaled_)
+            p.MulReal(scale);
+        points = scaled_.data();
+    }
     Canvas canvas(painter, pixelScratch_);
-    PrepareCanvas(canvas);
-    canvas.Polyline(Points.data(), PointCount);
+    PrepareCanvas(canvas, scale);
+    canvas.Polyline(points, PointCount);
     if (Model.Oriented())
-        DrawEdgeMarks(canvas, Points.data(), Shown(), Model.Orientations.data());
+        DrawEdgeMarks(canvas, points, Shown(), Model.Orientations.data(), kEdgeMarkLength * scale);
     canvas.SetBrushColor(kWhite);
     if (PointCount > 1)
-        canvas.Ellipses(Points.data() + 1, PointCount - 1, NodeRadius);
+        canvas.Ellipses(points + 1, PointCount - 1, static_cast<int>(std::lround(NodeRadius * scale)));
 }
 
 void FractEditor::HitTest(int x, int y)

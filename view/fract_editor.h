@@ -18,7 +18,10 @@ class FractEditor : public FractViewer {
 public:
     FractEditor(FractModel& model, int capacity);
 
-    void Paint(QPainter& painter);
+    // Draws into pixels scale times as small as the pane's, as a screen's
+    // device pixels are: lines stay one device pixel wide, circles and marks
+    // keep their size in the pane's pixels, where the mouse picks them.
+    void Paint(QPainter& painter, double scale = 1.0);
     // Picks the highest node strictly within NodeRadius of (x, y), or none (0).
     void HitTest(int x, int y);
     // The edge (from 0) nearest to (x, y) within kEdgeReach pixels, or -1.
@@ -38,4 +41,5 @@ private:
     int Shown() const { return std::min(Model.Count, PointCount - 1); }
 
     Complex scratch_;
+    std::vector<Complex> scaled_;
 };

@@ -178,10 +178,10 @@ void FractViewer::Transform()
     }
 }
 
-void FractViewer::PrepareCanvas(Canvas& canvas)
+void FractViewer::PrepareCanvas(Canvas& canvas, double scale)
 {
     canvas.SetBrushColor(BgColor);
-    canvas.FillRect(TargetRect);
+    canvas.FillRect(Scaled(TargetRect, scale));
     canvas.SetPen(FgColor, PenWidth);
 }
 

@@ -82,8 +82,9 @@ public:
     PixelRect TargetRect;
 
 protected:
-    // Fills TargetRect with the background and takes up the curve's pen.
-    void PrepareCanvas(Canvas& canvas);
+    // Fills TargetRect, in pixels scale times as small, with the background
+    // and takes up the curve's pen.
+    void PrepareCanvas(Canvas& canvas, double scale = 1.0);
     std::vector<QPoint> pixelScratch_;
 
 private:

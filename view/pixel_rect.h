@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include <cmath>
 #include <cstdint>
 
 // A pixel rectangle; right and bottom lie just outside it.
@@ -13,6 +14,14 @@ struct PixelRect {
 
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
+
+// The rectangle in pixels scale times as small, as a screen's device
+// pixels are to the pane's.
+inline PixelRect Scaled(const PixelRect& r, double scale)
+{
+    const auto times = [scale](std::int32_t v) { return static_cast<std::int32_t>(std::lround(v * scale)); };
+    return {times(r.Left), times(r.Top), times(r.Right), times(r.Bottom)};
+}
 
 // A widget's rectangle, whose right and bottom are its last pixels.
 inline PixelRect ToPixelRect(const QRect& r)

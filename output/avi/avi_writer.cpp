@@ -39,7 +39,7 @@ TAviWriter2::TAviWriter2()
     , FrameTime(kDefaultFrameTime)
     , Stretch(true)
     , PixelFormat(pfDevice)
-    , workFolder_(WorkFolderPath())
+    , workFolders_(WorkFolderPaths())
     , canvas_(std::make_unique<FrameCanvas>())
 {
 }
@@ -67,7 +67,7 @@ void TAviWriter2::OpenVideo()
 {
     if (workFile_)
         throw AviError("Failed to create AVI video work file", workFile_->Path(), QStringLiteral("a recording is open"));
-    auto file = std::make_unique<WorkFile>(workFolder_);
+    auto file = std::make_unique<WorkFile>(workFolders_);
     if (!file->Open())
         throw AviError("Failed to create AVI video work file", file->Path(), file->Reason());
     workFile_ = std::move(file);

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -56,7 +57,7 @@ private:
     void WriteClip(const ClipSound* sound, const StopRequest& stop);
 
     QString wavFileName_;
-    QString workFolder_;
+    QStringList workFolders_;
     std::int32_t frameIndex_ = 0;
     std::unique_ptr<WorkFile> workFile_;
     std::unique_ptr<FrameCanvas> canvas_;

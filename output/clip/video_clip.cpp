@@ -42,7 +42,7 @@ void CopyInto(QFile& from, QIODevice& to, const QString& fileName, const ClipSto
 } // namespace
 
 VideoClip::VideoClip(const QString& fileName, const VideoSettings& settings)
-    : fileName_(fileName), work_(WorkFolderPath())
+    : fileName_(fileName), work_(WorkFolderPaths())
 {
     if (!work_.Open() || !workDevice_.open(work_.Descriptor(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle))
         throw ClipWriteError({QStringLiteral("Failed to create video work file"), work_.Path(), work_.Reason()});

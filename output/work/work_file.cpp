@@ -54,7 +54,7 @@ bool IsWorkFileName(const QByteArray& name)
     return std::all_of(unique.begin(), unique.end(), [](char c) { return QByteArrayView(kUniqueLetters).contains(c); });
 }
 
-WorkFile::WorkFile(QString folder) : folderPath_(std::move(folder)) {}
+WorkFile::WorkFile(QStringList folders) : folderPaths_(std::move(folders)) {}
 
 WorkFile::~WorkFile()
 {
@@ -63,7 +63,7 @@ WorkFile::~WorkFile()
 
 QString WorkFile::Path() const
 {
-    return IsOpen() ? folderPath_ + QLatin1Char('/') + QFile::decodeName(name_) : folderPath_;
+    return IsOpen() ? folderPath_ + QLatin1Char('/') + QFile::decodeName(name_) : folderPaths_.value(0);
 }
 
 bool WorkFile::Open()
@@ -72,7 +72,22 @@ bool WorkFile::Open()
         reason_ = QStringLiteral("already open");
         return false;
     }
-    folder_ = OpenWorkFolder(folderPath_, reason_);
+    QString firstReason;
+    for (const QString& folder : std::as_const(folderPaths_)) {
+        if (OpenIn(folder)) {
+            folderPath_ = folder;
+            return true;
+        }
+        if (firstReason.isEmpty())
+            firstReason = reason_;
+    }
+    reason_ = firstReason;
+    return false;
+}
+
+bool WorkFile::OpenIn(const QString& folder)
+{
+    folder_ = OpenWorkFolder(folder, reason_);
     if (folder_ < 0)
         return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {

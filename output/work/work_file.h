@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -10,18 +11,20 @@
 // folder, created with O_EXCL (never through a link) and held with an
 // exclusive flock for as long as it is open. So recordings run side by
 // side, in one process or in many, and a work file whose lock is free
-// belongs to a process that is gone (RemoveDeadWorkFiles).
+// belongs to a process that is gone (RemoveDeadWorkFiles). The first of
+// the folders it is given that takes a new file holds it.
 class WorkFile {
 public:
-    explicit WorkFile(QString folder);
+    explicit WorkFile(QStringList folders);
     ~WorkFile();
     WorkFile(const WorkFile&) = delete;
     WorkFile& operator=(const WorkFile&) = delete;
 
-    // False, with Reason(), when the folder or the file cannot be made.
+    // False, with Reason(), when no folder takes a file: Path() then names
+    // the first folder and Reason() says why it failed.
     bool Open();
     bool IsOpen() const { return fd_ >= 0; }
-    // The open file's path; the folder's while none is open.
+    // The open file's path; the first folder's while none is open.
     QString Path() const;
     // Writes bytes at offset; when that fails the file is cut back to
     // offset, and Reason() tells why.
@@ -36,9 +39,12 @@ public:
     const QString& Reason() const { return reason_; }
 
 private:
+    bool OpenIn(const QString& folder);
     bool TakeNewName();
     bool StillOurs() const;
 
+    QStringList folderPaths_;
+    // The folder that holds the open file.
     QString folderPath_;
     QByteArray name_;
     int folder_ = -1;

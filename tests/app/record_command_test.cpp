@@ -38,6 +38,8 @@ struct RunResult {
 
 class RecordCommand : public ::testing::Test {
 protected:
+    RecordCommand() { QDir().mkpath(temp_); }
+
     void Start(QProcess& process, const QStringList& arguments, const QStringList& unset = {},
                bool asNobody = false) const
     {
@@ -48,6 +50,7 @@ protected:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("config"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache_);
+        environment.insert(QStringLiteral("TMPDIR"), temp_);
         for (const QString& name : unset)
             environment.remove(name);
         process.setProcessEnvironment(environment);
@@ -106,6 +109,7 @@ protected:
 
     QTemporaryDir dir_;
     QString cache_ = Path("cache");
+    QString temp_ = Path("tmp");
 };
 
 TEST_F(RecordCommand, AnAnimationGivesTheAskedFramesAtTheTimerRate)
@@ -149,7 +153,7 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     struct Case {
         QStringList Arguments;
         QString Line;
-        QString Cache = {}; // another cache folder for this run
+        QString Cache = {}; // another cache and temporary folder for this run
     };
     const Case cases[] = {
         {Recording(Clip(), "64x48", kEndless + QStringList{"--wav", Path("fifo.wav")}),
@@ -190,6 +194,7 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     };
     for (const Case& c : cases) {
         cache_ = c.Cache.isEmpty() ? Path("cache") : c.Cache;
+        temp_ = c.Cache.isEmpty() ? Path("tmp") : c.Cache;
         const RunResult run = Ornalix(c.Arguments);
         EXPECT_TRUE(run.Finished) << qPrintable(c.Line);
         EXPECT_EQ(run.Status, 2) << qPrintable(c.Line);
@@ -198,35 +203,46 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         EXPECT_TRUE(WorkFolderEntries().isEmpty()) << qPrintable(c.Line);
     }
     cache_ = Path("cache");
+    temp_ = Path("tmp");
     QFile::remove(Path("config/Ornalix.conf"));
     const RunResult zoom = Ornalix(Recording(Clip(), "64x48", {"--zoom", "1,1,3,3"}));
     EXPECT_EQ(zoom.Errors, "the --zoom band is too small to zoom into");
 }
 
 // A file or folder that cannot be written is said so, with the system's
-// reason, for pictures and clips alike; nothing is left behind.
+// reason, for pictures and clips alike; nothing is left behind. A cache
+// that cannot be written gives way to the temporary folder.
 TEST_F(RecordCommand, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
 {
     ASSERT_TRUE(Open(dir_.path()));
-    ASSERT_TRUE(QDir().mkpath(Path("readonly")) && Open(Path("readonly"), false));
+    ASSERT_TRUE(QDir().mkpath(Path("readonly")) && Open(Path("readonly"), false) && Open(temp_));
     const QString cannot = QStringLiteral("Die Datei kann nicht geschrieben werden: ");
     const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
     const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
     const struct {
         QStringList Arguments;
-        QString Line;
+        QString Line; // none for a clip that is made
+        QString Cache = {};
+        QString Temp = {};
     } cases[] = {
         {{"--export", Path("missing/a.png"), Example("koch.fract")}, cannot + Path("missing/a.png") + ": " + missing},
         {{"--export", Path("readonly/a.png"), Example("koch.fract")}, cannot + Path("readonly/a.png") + ": " + denied},
         {Recording(Path("missing/clip.webm"), "64x48", kEndless), cannot + Path("missing/clip.webm") + ": " + missing},
         {Recording(Path("readonly/clip.avi"), "64x48", kEndless), cannot + Path("readonly/clip.avi") + ": " + denied},
+        {Recording(Clip(), "64x48", {"--animate", "angles", "--frames", "2"}), {}, Path("readonly")},
+        {Recording(Clip(), "64x48", kEndless), cannot + Path("readonly/cache/ornalix") + ": " + denied,
+         Path("readonly/cache"), Path("readonly")},
     };
     for (const auto& c : cases) {
+        cache_ = c.Cache.isEmpty() ? Path("cache") : c.Cache;
+        temp_ = c.Temp.isEmpty() ? Path("tmp") : c.Temp;
         const RunResult run = Ornalix(c.Arguments, {}, true);
         EXPECT_TRUE(run.Finished) << qPrintable(c.Line);
-        EXPECT_EQ(run.Status, 2) << qPrintable(c.Line);
+        EXPECT_EQ(run.Status, c.Line.isEmpty() ? 0 : 2) << qPrintable(c.Line);
         EXPECT_EQ(run.Errors, c.Line);
     }
+    cache_ = Path("cache");
+    EXPECT_EQ(Probe(Clip(), "v:0")["nb_read_frames"], "2");
     EXPECT_TRUE(QDir(Path("readonly")).isEmpty());
     EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
@@ -236,7 +252,7 @@ TEST_F(RecordCommand, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
 // said, also where there is no runtime folder.
 TEST_F(RecordCommand, RecordsBesideWhatTheCacheHolds)
 {
-    WorkFile busy(WorkFolder());
+    WorkFile busy({WorkFolder()});
     ASSERT_TRUE(busy.Open());
     ASSERT_TRUE(WriteBytes(Path("victim"), "keep me"));
     ASSERT_TRUE(QDir().mkdir(WorkFolder() + "/~AWTemp.avi"));

@@ -20,12 +20,13 @@ namespace {
 
 constexpr uid_t kOtherUser = 65534;
 
-// A writer whose work folder lies in a folder of the test's own.
+// A writer whose work folders lie in folders of the test's own.
 class WorkFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         qputenv("XDG_CACHE_HOME", cache_.path().toLocal8Bit());
+        qputenv("TMPDIR", temp_.path().toLocal8Bit());
         writer_ = std::make_unique<TAviWriter2>();
         writer_->PixelFormat = pf1bit;
     }
@@ -33,9 +34,11 @@ protected:
     {
         writer_.reset();
         qputenv("XDG_CACHE_HOME", saved_);
+        qputenv("TMPDIR", savedTemp_);
     }
 
     QString Folder() const { return cache_.filePath("ornalix"); }
+    QString TempFolder() const { return temp_.filePath("ornalix-" + QString::number(geteuid())); }
     QString InFolder(const QString& name) const { return Folder() + QLatin1Char('/') + name; }
     static mode_t ModeOf(const QString& path)
     {
@@ -44,7 +47,9 @@ protected:
     }
 
     QByteArray saved_ = qgetenv("XDG_CACHE_HOME");
+    QByteArray savedTemp_ = qgetenv("TMPDIR");
     QTemporaryDir cache_;
+    QTemporaryDir temp_;
     std::unique_ptr<TAviWriter2> writer_;
 };
 
@@ -77,6 +82,8 @@ TEST_F(WorkFileTest, AFolderOpenToOthersIsClosedAgain)
     EXPECT_EQ(ModeOf(Folder()), 0700u);
 }
 
+// Recordings then go to the temporary folder; where that fails as well, the
+// cache folder is named with its reason.
 TEST_F(WorkFileTest, AFolderThatCannotBeTheWorkFolderSaysWhy)
 {
     struct Case {
@@ -90,6 +97,10 @@ TEST_F(WorkFileTest, AFolderThatCannotBeTheWorkFolderSaysWhy)
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(c.Make()) << c.What;
+        writer_->OpenVideo();
+        EXPECT_EQ(QFileInfo(writer_->WorkFileName()).absolutePath(), TempFolder()) << c.What;
+        writer_->CloseVideo();
+        ASSERT_TRUE(QDir(TempFolder()).removeRecursively() && WriteBytes(TempFolder(), "not a folder"));
         try {
             writer_->OpenVideo();
             ADD_FAILURE() << c.What << " was taken for the work folder";
@@ -100,7 +111,7 @@ TEST_F(WorkFileTest, AFolderThatCannotBeTheWorkFolderSaysWhy)
         }
         writer_->CloseVideo();
         QFile::remove(Folder());
-        QDir(Folder()).removeRecursively();
+        QFile::remove(TempFolder());
     }
 }
 

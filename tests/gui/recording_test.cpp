@@ -335,12 +335,16 @@ TEST_F(RecordingTest, SizesOfZeroOrBelowAreRefused)
     EXPECT_FALSE(Dialog()->isVisible());
 }
 
+// Neither the cache nor the temporary folder can hold the work folder.
 TEST_F(RecordingTest, AFailedOpenLeavesTheDialogClosed)
 {
     WriteFile("blocker", "a file where the work folder should be");
+    const QByteArray temp = qgetenv("TMPDIR");
     qputenv("XDG_CACHE_HOME", Path("blocker").toUtf8());
+    qputenv("TMPDIR", Path("blocker").toUtf8());
     ReopenWindow();
     Export("64", "48", "open.avi");
+    qputenv("TMPDIR", temp);
     EXPECT_EQ(TakeMessages(), QStringList{"(!) Warnung: Die Datei kann nicht geschrieben werden: " + Path("blocker/ornalix")
                                           + ": Not a directory"});
     EXPECT_FALSE(Dialog()->isVisible());

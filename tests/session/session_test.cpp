@@ -1,5 +1,8 @@
 #include "tests/session/session_fixture.h"
+#include "tests/support/picture_compare.h"
 #include "tests/support/setting_fields.h"
+
+#include <QPainter>
 
 namespace {
 
@@ -68,6 +71,50 @@ TEST_F(Session, TheModeDecidesTimerAndPause)
     EXPECT_EQ(changes, 6) << "once per change";
     session.SetMode(modeAnimating);
     EXPECT_EQ(session.Mode(), modeIdle) << "paused: the animation waits";
+}
+
+// The share of the black pixels that fill whole 2 × 2 blocks at even places:
+// all of them in a picture drawn at a ratio of one and then doubled.
+double DoubledShare(const QImage& picture)
+{
+    int black = 0, doubled = 0;
+    for (int y = 0; y + 1 < picture.height(); y += 2)
+        for (int x = 0; x + 1 < picture.width(); x += 2) {
+            int n = 0;
+            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+                n += picture.pixel(QPoint(x, y) + d) == qRgb(0, 0, 0);
+            black += n;
+            doubled += n == 4 ? n : 0;
+        }
+    return black > 0 ? static_cast<double>(doubled) / black : 1.0;
+}
+
+// On a screen of two device pixels to a pane pixel, both panes draw the
+// same picture into their device pixels, with lines one of them wide.
+TEST_F(Session, BothPanesDrawLinesOneDevicePixelWideAtAPixelRatioOfTwo)
+{
+    session.SetDepth(3);
+    const struct {
+        const char* Pane;
+        QSize Size;
+        bool Endless;
+        bool Editor;
+    } rows[] = {{"polyline", {470, 420}, false, false},
+                {"endless", {470, 420}, true, false},
+                {"editor", {205, 420}, false, true}};
+    for (const auto& row : rows) {
+        session.SetEndlessZoom(row.Endless);
+        QImage pictures[2];
+        for (int ratio : {1, 2}) {
+            pictures[ratio - 1] = QImage(row.Size * ratio, QImage::Format_RGB32);
+            QPainter painter(&pictures[ratio - 1]);
+            row.Editor ? session.PaintEditor(painter, ratio) : session.PaintFract(painter, ratio);
+        }
+        const QRect one = DarkBox(pictures[0]), two = DarkBox(pictures[1]);
+        EXPECT_LE((two.topLeft() - one.topLeft() * 2).manhattanLength(), 2) << row.Pane;
+        EXPECT_LE((two.bottomRight() - one.bottomRight() * 2).manhattanLength(), 3) << row.Pane;
+        EXPECT_LT(DoubledShare(pictures[1]), 0.15) << row.Pane;
+    }
 }
 
 } // namespace

@@ -209,20 +209,32 @@ TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
 }
 
 // A window fills the rectangle across its longer side and is centred
-// along the other: its corners land where the fit puts them.
+// along the other: its corners land where the fit puts them. After a wheel
+// notch the window is all the pane shows, though the pane showed more than
+// the window before.
 TEST(EndlessFit, TheWindowIsCentredInTheRectangle)
 {
     struct Row {
-        Complex min, max;
+        Complex min, max; // the window; with a notch, the pane's corners after it
         PixelRect rect;
         Complex minPixel, maxPixel;
+        bool notch = false; // (0, 0) to (4, 1) in a 400 x 200 pane, x2 about its centre
     };
     const Row rows[] = {
         {{0, 0}, {4, 1}, {0, 0, 400, 200}, {0, 50}, {400, 150}},      // wider than the rectangle
         {{-1, 2}, {0, 6}, {10, 20, 410, 220}, {185, 20}, {235, 220}}, // taller
+        {{1, 0}, {3, 1}, {0, 0, 800, 200}, {200, 0}, {600, 200}, true},
     };
     for (const Row& row : rows) {
-        const EndlessCamera camera = FitCamera(BigComplex(row.min, 64), BigComplex(row.max, 64), row.rect);
+        EndlessView view;
+        view.SetWindow(BigComplex(row.min, 64), BigComplex(row.max, 64));
+        if (row.notch) {
+            const PixelRect pane{0, 0, 400, 200};
+            view.SetWindow(BigComplex(Complex(0, 0), 64), BigComplex(Complex(4, 1), 64));
+            view.FitToPane(pane);
+            view.MovePicture({BigFloat(2.0, kScaleBits), BigComplex(Complex(-200, -100), 64)}, pane);
+        }
+        const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), row.rect);
         const Complex min = camera.PixelOf(BigComplex(row.min, 64)), max = camera.PixelOf(BigComplex(row.max, 64));
         EXPECT_NEAR(min.Re, row.minPixel.Re, 1e-9);
         EXPECT_NEAR(min.Im, row.minPixel.Im, 1e-9);
