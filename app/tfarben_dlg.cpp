@@ -69,8 +69,7 @@ std::vector<GradientStop> TfarbenDlg::Preset(int index)
 {
     switch (index) {
     case 0:
-        return {{0.0, RgbColor(228, 26, 28)},  {0.2, RgbColor(255, 127, 0)}, {0.4, RgbColor(255, 221, 0)},
-                {0.6, RgbColor(77, 175, 74)},  {0.8, RgbColor(55, 126, 184)}, {1.0, RgbColor(152, 78, 163)}};
+        return CurveColoring::DefaultStops();
     case 1:
         return {{0.0, RgbColor(0, 0, 0)},
                 {0.35, RgbColor(160, 0, 0)},

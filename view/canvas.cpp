@@ -97,6 +97,11 @@ Canvas::Canvas(QPainter& painter, std::vector<QPoint>& scratch)
     guardHi_ = std::max(area.right(), area.bottom()) + kPainterGuardMargin;
 }
 
+Canvas::~Canvas()
+{
+    UsePen();
+}
+
 void Canvas::SetAntialiased(bool on)
 {
     const QPaintDevice* device = painter_.device();
@@ -122,9 +127,17 @@ void Canvas::SetPen(ColorRef color, int width)
     penColor_ = ToQColor(color);
     penPixel_ = penColor_.rgb();
     penWidth_ = width;
-    painter_.setPen(QPen(penColor_, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painterHasPen_ = false;
     if (bitSurface_.Bits)
         penBit_ = BitOf(painter_, penColor_);
+}
+
+void Canvas::UsePen()
+{
+    if (painterHasPen_)
+        return;
+    painter_.setPen(QPen(penColor_, penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painterHasPen_ = true;
 }
 
 void Canvas::FillRect(const PixelRect& rect)
@@ -184,6 +197,7 @@ void Canvas::FlushRun(int& runLength)
 // so joins stay joins; a segment that leaves the box ends its run.
 void Canvas::PainterPolyline(const Complex* points, int count)
 {
+    UsePen();
     if (scratch_.size() < static_cast<std::size_t>(count))
         scratch_.resize(static_cast<std::size_t>(count));
     int run = 0;
@@ -210,6 +224,7 @@ void Canvas::PainterPolyline(const Complex* points, int count)
 // a run of whole-pixel segments.
 void Canvas::SmoothPolyline(const Complex* points, int count)
 {
+    UsePen();
     QPainterPath path;
     bool open = false;
     for (int i = 1; i < count; ++i) {
@@ -271,6 +286,7 @@ void Canvas::Pixels(const Complex* points, int count)
 
 void Canvas::Ellipses(const Complex* points, int count, int radius)
 {
+    UsePen();
     for (int i = 0; i < count; ++i) {
         const double x = points[i].Re, y = points[i].Im;
         if (!(x > guardLo_ && x < guardHi_ && y > guardLo_ && y < guardHi_))

@@ -22,6 +22,10 @@ public:
     // scratch holds the integer points for the painter; the views allocate it
     // once, with one slot per point.
     Canvas(QPainter& painter, std::vector<QPoint>& scratch);
+    // Leaves the painter with the last pen set.
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     // Smoothed edges at the points' exact positions, on devices with pixels
     // (pictures and printers); other devices keep whole-pixel geometry.
@@ -47,6 +51,7 @@ private:
     void SmoothPolyline(const Complex* points, int count);
     void SmoothPixels(const Complex* points, int count);
     void FlushRun(int& runLength);
+    void UsePen();
 
     QPainter& painter_;
     std::vector<QPoint>& scratch_;
@@ -62,6 +67,9 @@ private:
     QColor penColor_;
     std::uint32_t penPixel_ = 0;
     int penWidth_ = 1;
+    // Whether the painter holds the pen: pixels written directly need none,
+    // and a coloured curve changes its pen at every run.
+    bool painterHasPen_ = true;
     QColor brushColor_;
     bool antialiased_ = false;
     double guardLo_ = 0.0;

@@ -32,9 +32,12 @@ ColorRef CurveColoring::GradientAt(double t) const
     return Stops.back().Color;
 }
 
+// The rainbow: every stop stands out from a white background, and from a
+// black one, so that choosing a gradient shows the whole curve at once.
 std::vector<GradientStop> CurveColoring::DefaultStops()
 {
-    return {{0.0, kBlack}, {1.0, kWhite}};
+    return {{0.0, RgbColor(228, 26, 28)}, {0.2, RgbColor(255, 127, 0)}, {0.4, RgbColor(255, 221, 0)},
+            {0.6, RgbColor(77, 175, 74)}, {0.8, RgbColor(55, 126, 184)}, {1.0, RgbColor(152, 78, 163)}};
 }
 
 // Okabe and Ito's palette, with black last.

@@ -44,7 +44,7 @@ struct CurveColoring {
     // The colour at t in [0, 1], between the stops about it.
     ColorRef GradientAt(double t) const;
 
-    // Black to white.
+    // "Regenbogen".
     static std::vector<GradientStop> DefaultStops();
     // Eight colours a reader with any common colour blindness tells apart.
     static std::array<ColorRef, kEdgeColorCount> DefaultEdgeColors();

@@ -22,12 +22,27 @@ public:
     {
         if (edges_)
             return static_cast<std::uint8_t>(shares.EdgeAt(place, level_) % kEdgeColorCount);
-        const double turns = place.Middle() * repeats_;
-        const auto step = static_cast<int>((turns - static_cast<double>(static_cast<long long>(turns))) * kGradientSteps);
-        return static_cast<std::uint8_t>(step < 0 ? 0 : step >= kGradientSteps ? kGradientSteps - 1 : step);
+        return Step(place.Middle()).Index;
     }
 
+    // The index every piece inside place takes, down to levels below it,
+    // when that is one index; -1 when it is not, or may not be.
+    int SameIndexWithin(const EdgeShares& shares, const CurvePlace& place, int levels) const;
+
 private:
+    struct GradientStep {
+        long long Repeat;
+        std::uint8_t Index;
+    };
+
+    GradientStep Step(double middle) const
+    {
+        const double turns = middle * repeats_;
+        const auto repeat = static_cast<long long>(turns);
+        const auto step = static_cast<int>((turns - static_cast<double>(repeat)) * kGradientSteps);
+        return {repeat, static_cast<std::uint8_t>(step < 0 ? 0 : step >= kGradientSteps ? kGradientSteps - 1 : step)};
+    }
+
     bool edges_;
     int repeats_;
     int level_;

@@ -60,7 +60,7 @@ QList<QImage> Pictures(QRgb background = kWhite, QRgb foreground = kBlack)
 ClipRequest Request(const QString& fileName, const QString& wav = {}, QRgb background = kWhite,
                     QRgb foreground = kBlack)
 {
-    return {fileName, QSize(kWidth, kHeight), kFrameTime, wav, background, foreground};
+    return {fileName, QSize(kWidth, kHeight), kFrameTime, wav, background, foreground, {}};
 }
 
 void Record(const ClipRequest& request, const QList<QImage>& pictures)

@@ -148,6 +148,44 @@ TEST_F(StraightCurve, AReversedCopyMeetsItsLastEdgeFirstAndThePlacesStillGrowAlo
     EXPECT_TRUE(std::is_sorted(colors.begin(), colors.begin() + viewer.PointCount));
 }
 
+// Every piece's colour from its own place, one piece at a time.
+void EachPiece(const EdgeShares& shares, const SegmentColors& colors, const CurvePlace& place, int levels,
+               std::size_t count, std::vector<std::uint8_t>& out)
+{
+    if (levels == 0) {
+        out.push_back(colors.IndexOf(shares, place));
+        return;
+    }
+    for (int walk = 0; walk < shares.Count() && out.size() < count; ++walk)
+        EachPiece(shares, colors, shares.Child(place, walk), levels - 1, count, out);
+}
+
+// The polyline fills copies of one colour at once: each piece still has the
+// colour of its own place, also on step boundaries, in reversed copies, with
+// the points running out, and deeper than a place keeps its edges.
+TEST_F(StraightCurve, CopiesFilledAtOnceGiveEveryPieceItsOwnColour)
+{
+    generator.Orientations[1] = EdgeOrientation::Reversed;
+    const struct {
+        CurveColoring coloring;
+        int edges;
+        int depth;
+        int count;
+    } rows[] = {{Gradient(1), 3, 7, 2188}, {Gradient(64), 3, 7, 1500}, {Gradient(5), 3, 9, 19684},
+                {Edges(1), 3, 6, 730},     {Edges(3), 3, 2, 10},       {Edges(2), 2, 19, 100000}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.depth << " " << row.count);
+        generator.Count = row.edges;
+        EdgeShares shares;
+        shares.Update(generator);
+        ColorPolyline(generator, row.depth, row.count, row.coloring, colors);
+        std::vector<std::uint8_t> each;
+        EachPiece(shares, SegmentColors(row.coloring, row.coloring.EdgeLevel), CurvePlace{}, row.depth,
+                  static_cast<std::size_t>(row.count - 1), each);
+        EXPECT_TRUE(std::equal(each.begin(), each.end(), colors.begin() + 1));
+    }
+}
+
 // A palette's first and last gradient steps are the stops' own colours.
 TEST(CurvePalette, GradientStepsRunFromTheFirstStopToTheLast)
 {
