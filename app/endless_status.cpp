@@ -11,6 +11,9 @@ namespace {
 const QString kNotUnit = QStringLiteral("Endloser Zoom nur mit letzter Kante (1; 0)");
 const QString kNotShorter = QStringLiteral("Endloser Zoom nur mit Kanten kürzer als die Strecke vom Anfang zum Ende");
 const QString kMagnification = QStringLiteral("Vergrößerung ×%1");
+const QString kDeepest = QStringLiteral(" – tiefer zeichnet der endlose Zoom nicht");
+// A window widened to the deepest magnification shows it up to rounding.
+constexpr double kDeepestShare = 0.999;
 
 // Below this power of ten the magnification is written out in full.
 constexpr long kWrittenOut = 6;
@@ -50,5 +53,7 @@ QString EndlessStatusText(const FractalSession& session)
     case LimitCurve::Verdict::Exists:
         break;
     }
-    return kMagnification.arg(MagnificationText(DecimalOf(session.EndlessMagnification())));
+    const BigFloat magnification = session.EndlessMagnification();
+    const bool deepest = !(magnification < DeepestMagnification() * BigFloat(kDeepestShare, kScaleBits));
+    return kMagnification.arg(MagnificationText(DecimalOf(magnification))) + (deepest ? kDeepest : QString());
 }
