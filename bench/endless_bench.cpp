@@ -5,19 +5,22 @@
 // vs_polyline is the ratio of the two frames' times. A frame is a repaint of the same view, a first
 // frame one that finds its precise roots afresh, a zoom tick one step of an
 // animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
-// counter segments tells how many pieces a frame draws.
+// counter segments tells how many pieces a frame draws. The pool frames
+// repaint at 1, 2 and 4 threads, each against one thread in the same run.
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
 #include "view/fract_viewer.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -109,7 +112,7 @@ void Dive(EndlessView& view, Generator which, const char* magnification)
 // Real time per frame, against the polyline frame of the same generator.
 void Report(benchmark::State& state, Generator which, const EndlessRenderer& renderer, double seconds)
 {
-    state.counters["segments"] = renderer.LastTrace().Segments;
+    state.counters["segments"] = renderer.LastTrace().Segments();
     state.counters["vs_polyline"] = seconds / static_cast<double>(state.iterations()) / PolylineFrameSeconds(which);
 }
 
@@ -172,6 +175,40 @@ void EndlessZoomTick(benchmark::State& state, Generator which, const char* magni
     Report(state, which, renderer, seconds);
 }
 
+// Seconds of repaints of one view with the pool at its present size.
+double RepaintSeconds(EndlessRenderer& renderer, QPainter& painter, int frames)
+{
+    const auto start = Clock::now();
+    for (int i = 0; i < frames; ++i)
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    return std::chrono::duration<double>(Clock::now() - start).count() / frames;
+}
+
+// The endless frame with the pool at range(0) threads: frames a second, and
+// the speedup over one thread measured in the same run.
+void EndlessPoolFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    constexpr int kBaselineFrames = 10;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    EndlessView view;
+    Dive(view, which, magnification);
+    EndlessRenderer renderer(view);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    pool->setMaxThreadCount(1);
+    const double oneThread = RepaintSeconds(renderer, painter, kBaselineFrames);
+    pool->setMaxThreadCount(static_cast<int>(state.range(0)));
+    const auto start = Clock::now();
+    for (auto _ : state)
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    const double seconds =
+        std::chrono::duration<double>(Clock::now() - start).count() / static_cast<double>(state.iterations());
+    pool->setMaxThreadCount(threads);
+    state.counters["fps"] = 1.0 / seconds;
+    state.counters["speedup"] = oneThread / seconds;
+}
+
 void PolylineFrame(benchmark::State& state, Generator which, const char*)
 {
     FractModel generator(kGeneratorCapacity);
@@ -217,6 +254,21 @@ const bool kRegistered = [] {
         benchmark::RegisterBenchmark(f.name, f.frame, f.generator, f.magnification)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+    const struct {
+        const char* name;
+        Generator generator;
+    } pooled[] = {{"Cesaro", Generator::Cesaro}, {"Koch", Generator::Koch}};
+    for (const auto& p : pooled)
+        for (const char* magnification : {"1", "1e30", "1e300"})
+            benchmark::RegisterBenchmark(
+                (std::string("EndlessPoolFrame/") + p.name + "/x" + magnification).c_str(), EndlessPoolFrame,
+                p.generator, magnification)
+                ->ArgName("threads")
+                ->Arg(1)
+                ->Arg(2)
+                ->Arg(4)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     return true;
 }();
 

@@ -1,7 +1,7 @@
 #include "view/endless_renderer.h"
 
-#include "view/curve_drawing.h"
 #include "view/endless_view.h"
+#include "view/tile_drawing.h"
 
 #include <algorithm>
 
@@ -13,22 +13,14 @@ constexpr double kCullSlack = 2.0;
 
 class TracedPicture : public ViewPicture {
 public:
-    TracedPicture(const TracedCurve& trace, const PixelRect& rect, const CurveStyle& style,
-                  std::vector<QPoint>& scratch)
-        : trace_(trace), rect_(rect), style_(style), scratch_(scratch)
-    {
-    }
+    TracedPicture(TiledTracer& trace, const CurveStyle& style) : trace_(trace), style_(style) {}
 
-    void Draw(QPainter& painter) const override
-    {
-        DrawStyledRuns(painter, trace_.Points, trace_.RunStarts, rect_, style_, scratch_);
-    }
+    // Traces the tiles it shows as it draws them.
+    void Draw(QPainter& painter) const override { DrawTiles(painter, trace_, style_); }
 
 private:
-    const TracedCurve& trace_;
-    PixelRect rect_;
+    TiledTracer& trace_;
     CurveStyle style_;
-    std::vector<QPoint>& scratch_;
 };
 
 // Dots on paper are several pixels wide: pieces shorter than a dot add
@@ -39,6 +31,7 @@ TraceLimits LimitsFor(const CurveStyle& style)
     const double marks = style.Shape == CurveStyle::Marks::Dots ? style.DotRadius : style.PenWidth;
     limits.PieceLength = std::max(kPieceLength, style.Shape == CurveStyle::Marks::Dots ? marks : 0.0);
     limits.Margin = marks + kCullSlack;
+    limits.Budget = kTileSegmentBudget;
     return limits;
 }
 
@@ -61,6 +54,6 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         camera.Scale = Rounded(camera.Scale * BigFloat(placement.Scale, kScaleBits), kScaleBits);
         break;
     }
-    tracer_.Trace(view_.Curve(), camera, placement.Rect, LimitsFor(style), trace_);
-    return std::make_unique<TracedPicture>(trace_, placement.Rect, style, scratch_);
+    tracer_.Trace(view_.Curve(), camera, placement.Rect, LimitsFor(style));
+    return std::make_unique<TracedPicture>(tracer_, style);
 }

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "view/curve_tracer.h"
+#include "view/tiled_tracer.h"
 #include "view/view_renderer.h"
-
-#include <QPoint>
-
-#include <vector>
 
 class EndlessView;
 
@@ -20,12 +16,10 @@ public:
 
     std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement, const CurveStyle& style) override;
     // What the last picture traced.
-    const TracedCurve& LastTrace() const { return trace_; }
+    const TiledTracer& LastTrace() const { return tracer_; }
 
 private:
     const EndlessView& view_;
-    CurveTracer tracer_;
     // Reused from picture to picture: a frame a tick allocates little.
-    TracedCurve trace_;
-    std::vector<QPoint> scratch_;
+    TiledTracer tracer_;
 };

@@ -173,9 +173,9 @@ TEST_F(EndlessSession, OutputsFollowTheView)
     EXPECT_EQ(Drawn(ViewPlacement::FittedTo(kPane)), shown);
     EXPECT_EQ(Drawn(ViewPlacement::ScaledBy(1.0, kPane)), shown);
     const auto& trace = static_cast<const EndlessRenderer&>(session.Renderer()).LastTrace();
-    const int paneSegments = trace.Segments;
+    const int paneSegments = trace.Segments();
     Drawn(ViewPlacement::FittedTo({0, 0, 1280, 800}));
-    EXPECT_GT(trace.Segments, 3 * paneSegments);
+    EXPECT_GT(trace.Segments(), 3 * paneSegments);
 }
 
 TEST_F(EndlessSession, ADiveKeepsItsPointAtItsPixel)

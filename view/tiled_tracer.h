@@ -1,0 +1,51 @@
+#pragma once
+
+#include "view/curve_tracer.h"
+#include "view/precise_roots.h"
+
+#include <QRect>
+
+#include <vector>
+
+// The side of the square tiles a picture is traced and drawn in, counted
+// from its top-left corner.
+constexpr int kTilePixels = 256;
+// The most pieces one tile draws: one for every two of its pixels, so that
+// a picture of any size keeps its detail and a 1080p frame draws about as
+// many pieces as a tick allows.
+constexpr int kTileSegmentBudget = kTilePixels * kTilePixels / 2;
+
+// One tile's share of the curve.
+struct TracedTile {
+    PixelRect Rect;
+    CurveTracer Tracer;
+    TracedCurve Curve;
+    bool Traced = false;
+};
+
+// Traces a picture tile by tile on the thread pool: the precise roots once
+// for the whole picture, then every tile refined from them in doubles
+// within its own budget when it is drawn. The tiles depend on the
+// picture's rectangle alone and each has its own tracer, so the pieces are
+// the same whatever the number of threads.
+class TiledTracer {
+public:
+    // Finds the picture's roots and cuts it into tiles, none traced yet.
+    void Trace(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, const TraceLimits& limits);
+    // The tiles that meet area (in the picture's pixels), traced. The others
+    // give up their pieces, so that a picture drawn a band of rows at a time
+    // holds only the band's tiles.
+    std::vector<const TracedTile*> TilesIn(const QRect& area);
+    // Of the tiles traced so far.
+    int Segments() const;
+    bool Complete() const;
+
+private:
+    void CutIntoTiles(const PixelRect& rect);
+
+    const LimitCurve* curve_ = nullptr;
+    TraceLimits limits_;
+    PreciseRoots precise_;
+    TraceRoots roots_;
+    std::vector<TracedTile> tiles_;
+};
