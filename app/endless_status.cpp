@@ -17,7 +17,7 @@ constexpr double kDeepestShare = 0.999;
 
 // Below this power of ten the magnification is written out in full.
 constexpr long kWrittenOut = 6;
-constexpr int kSignificantDigits = 3;
+constexpr int kMagnificationDigits = 3;
 
 QString Superscript(long number)
 {
@@ -33,9 +33,9 @@ QString MagnificationText(const DecimalMagnitude& m)
 {
     const QLocale german(QLocale::German);
     if (m.Exponent >= kWrittenOut || m.Exponent < 0)
-        return german.toString(m.Mantissa, 'f', kSignificantDigits - 1) + QStringLiteral(" · 10")
+        return german.toString(m.Mantissa, 'f', kMagnificationDigits - 1) + QStringLiteral(" · 10")
                + Superscript(m.Exponent);
-    const int decimals = std::max(0, kSignificantDigits - 1 - static_cast<int>(m.Exponent));
+    const int decimals = std::max(0, kMagnificationDigits - 1 - static_cast<int>(m.Exponent));
     return german.toString(m.Mantissa * std::pow(10.0, m.Exponent), 'f', decimals);
 }
 

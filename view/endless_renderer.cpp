@@ -23,9 +23,11 @@ private:
     CurveStyle style_;
 };
 
+} // namespace
+
 // Dots on paper are several pixels wide: pieces shorter than a dot add
 // nothing to the picture.
-TraceLimits LimitsFor(const CurveStyle& style)
+TraceLimits TraceLimitsFor(const CurveStyle& style)
 {
     TraceLimits limits;
     const double marks = style.Shape == CurveStyle::Marks::Dots ? style.DotRadius : style.PenWidth;
@@ -34,8 +36,6 @@ TraceLimits LimitsFor(const CurveStyle& style)
     limits.Budget = kTileSegmentBudget;
     return limits;
 }
-
-} // namespace
 
 EndlessRenderer::EndlessRenderer(const EndlessView& view) : view_(view) {}
 
@@ -54,6 +54,6 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         camera.Scale = Rounded(camera.Scale * BigFloat(placement.Scale, kScaleBits), kScaleBits);
         break;
     }
-    tracer_.Trace(view_.Curve(), camera, placement.Rect, LimitsFor(style));
+    tracer_.Trace(view_.Curve(), camera, placement.Rect, TraceLimitsFor(style));
     return std::make_unique<TracedPicture>(tracer_, style);
 }

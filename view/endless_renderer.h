@@ -5,6 +5,10 @@
 
 class EndlessView;
 
+// What a picture drawn in this style needs of its trace: pieces as short as
+// its marks show, and those whose pen or marks can reach into it.
+TraceLimits TraceLimitsFor(const CurveStyle& style);
+
 // The pictures of the endless view: the limit curve traced anew for every
 // picture's own pixels, so that an export, a printed page or a video frame
 // shows all the detail its size can, at any magnification. Placed as the

@@ -1,5 +1,7 @@
 #include "view/line_raster.h"
 
+#include "model/bits_per_byte.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -168,14 +170,14 @@ void FillBits(const BitSurface& s, std::int64_t left, std::int64_t top, std::int
     if (left >= right || top >= bottom)
         return;
     // Whole bytes between the partial ones at either end.
-    const std::int64_t firstWhole = (left + 7) / 8;
-    const std::int64_t endWhole = right / 8;
+    const std::int64_t firstWhole = (left + kBitsPerByte - 1) / kBitsPerByte;
+    const std::int64_t endWhole = right / kBitsPerByte;
     for (std::int64_t y = top; y < bottom; ++y) {
         if (firstWhole < endWhole) {
             std::memset(s.Bits + y * s.Stride + firstWhole, on ? 0xFF : 0x00, endWhole - firstWhole);
-            for (std::int64_t x = left; x < firstWhole * 8; ++x)
+            for (std::int64_t x = left; x < firstWhole * kBitsPerByte; ++x)
                 PutBit(s, x, y, on);
-            for (std::int64_t x = endWhole * 8; x < right; ++x)
+            for (std::int64_t x = endWhole * kBitsPerByte; x < right; ++x)
                 PutBit(s, x, y, on);
         } else {
             for (std::int64_t x = left; x < right; ++x)

@@ -1,5 +1,6 @@
 #include "view/tile_drawing.h"
 
+#include "model/bits_per_byte.h"
 #include "view/curve_drawing.h"
 #include "view/pool_work.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kBitsPerByte = 8;
 // An image's rows start on a 32-bit word: a one-bit image's views start on
 // a multiple of 32 pixels.
 constexpr int kWordBits = 32;

@@ -1,5 +1,6 @@
 #include "output/avi/frame_format.h"
 
+#include "model/bits_per_byte.h"
 #include "output/avi/avi_error.h"
 
 #include <QDataStream>
@@ -7,7 +8,7 @@
 
 std::int64_t RowBytes(std::int64_t width, int bits)
 {
-    return ((width * bits + 31) & ~std::int64_t{31}) / 8;
+    return ((width * bits + 31) & ~std::int64_t{31}) / kBitsPerByte;
 }
 
 int BitCount(TPixelFormat format)

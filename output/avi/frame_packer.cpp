@@ -1,5 +1,6 @@
 #include "output/avi/frame_packer.h"
 
+#include "model/bits_per_byte.h"
 #include "output/avi/frame_format.h"
 
 #include <cstring>
@@ -13,7 +14,6 @@ namespace {
 // Nearest-entry answers kept at most; a picture of many colours starts afresh.
 constexpr qsizetype kKnownColourLimit = 1 << 16;
 constexpr QRgb kOpaque = 0xFF000000;
-constexpr int kBitsPerByte = 8;
 
 } // namespace
 
@@ -101,7 +101,7 @@ bool FramePacker::PackTwoColourRow(const QRgb* in, uchar* out, int width) const
     const QRgb zero = colours[0] & ~kOpaque;
     const QRgb one = colours[1] & ~kOpaque;
     unsigned other = 0;
-    const int whole = width / 8;
+    const int whole = width / kBitsPerByte;
 #ifdef __SSE2__
     // Eight pixels at a time: compare four at once and take the sign bits.
     static constexpr uchar kReversed[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
@@ -109,7 +109,7 @@ bool FramePacker::PackTwoColourRow(const QRgb* in, uchar* out, int width) const
     const __m128i zeros = _mm_set1_epi32(static_cast<int>(zero));
     const __m128i ones = _mm_set1_epi32(static_cast<int>(one));
     for (int b = 0; b < whole; ++b) {
-        const auto* p = reinterpret_cast<const __m128i*>(in + b * 8);
+        const auto* p = reinterpret_cast<const __m128i*>(in + b * kBitsPerByte);
         const __m128i left = _mm_and_si128(_mm_loadu_si128(p), mask);
         const __m128i right = _mm_and_si128(_mm_loadu_si128(p + 1), mask);
         const __m128i leftOne = _mm_cmpeq_epi32(left, ones);
@@ -123,17 +123,17 @@ bool FramePacker::PackTwoColourRow(const QRgb* in, uchar* out, int width) const
 #else
     for (int b = 0; b < whole; ++b) {
         unsigned byte = 0;
-        for (int j = 0; j < 8; ++j) {
-            const QRgb c = in[b * 8 + j] & ~kOpaque;
+        for (int j = 0; j < kBitsPerByte; ++j) {
+            const QRgb c = in[b * kBitsPerByte + j] & ~kOpaque;
             byte = (byte << 1) | unsigned(c == one);
             other |= unsigned(c != zero) & unsigned(c != one);
         }
         out[b] = static_cast<uchar>(byte);
     }
 #endif
-    for (int x = whole * 8; x < width; ++x) {
+    for (int x = whole * kBitsPerByte; x < width; ++x) {
         const QRgb c = in[x] & ~kOpaque;
-        out[whole] = static_cast<uchar>(out[whole] | unsigned(c == one) << (7 - x % 8));
+        out[whole] = static_cast<uchar>(out[whole] | unsigned(c == one) << (kBitsPerByte - 1 - x % kBitsPerByte));
         other |= unsigned(c != zero) & unsigned(c != one);
     }
     return other == 0;

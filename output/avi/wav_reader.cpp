@@ -1,5 +1,6 @@
 #include "output/avi/wav_reader.h"
 
+#include "model/bits_per_byte.h"
 #include "model/regular_file.h"
 #include "output/avi/avi_error.h"
 #include "output/avi/riff_layout.h"
@@ -20,7 +21,6 @@ constexpr int kSubFormatOffset = 24;
 // (which hold the tag).
 constexpr char kBaseGuidTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71";
 constexpr std::int64_t kOpenEndedSize = 0xFFFFFFFF;
-constexpr int kBitsPerByte = 8;
 const char* const kCorrupt = "The file could not be read, indicating a corrupt file or an unrecognized format.";
 const char* const kReadError = "A disk error occurred while reading the audio file.";
 const char* const kOpenError = "A disk error occurred while opening the audio file.";

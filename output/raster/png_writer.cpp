@@ -1,5 +1,7 @@
 #include "output/raster/png_writer.h"
 
+#include "model/bits_per_byte.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -153,9 +155,9 @@ bool Compress(int width, int height, const RowSource& row, const QList<QRgb>& pa
 QByteArray PngFileBytes(int width, int height, const RowSource& row)
 {
     const QList<QRgb> palette = Palette(width, height, row);
-    const std::size_t rowBits = static_cast<std::size_t>(width) * (palette.isEmpty() ? 8 * kRgbBytes
+    const std::size_t rowBits = static_cast<std::size_t>(width) * (palette.isEmpty() ? kBitsPerByte * kRgbBytes
                                                                                      : BitDepthFor(palette.size()));
-    std::vector<png_byte> packed((rowBits + 7) / 8);
+    std::vector<png_byte> packed((rowBits + kBitsPerByte - 1) / kBitsPerByte);
     Output out;
     if (!Compress(width, height, row, palette, packed, out))
         throw std::runtime_error(out.Message.empty() ? "PNG compression failed" : out.Message);

@@ -1,5 +1,7 @@
 #include "output/video/frame_converter.h"
 
+#include "model/bits_per_byte.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -116,6 +118,6 @@ void FrameConverter::BitsToPalette(const QImage& picture)
         const std::uint8_t* in = picture.constScanLine(y);
         std::uint8_t* out = frame_->data[0] + static_cast<std::ptrdiff_t>(y) * frame_->linesize[0];
         for (int x = 0; x < coded_.width(); ++x)
-            out[x] = (in[x / 8] >> (7 - x % 8)) & 1 ? kPaletteEntries - 1 : 0;
+            out[x] = (in[x / kBitsPerByte] >> (kBitsPerByte - 1 - x % kBitsPerByte)) & 1 ? kPaletteEntries - 1 : 0;
     }
 }

@@ -1,12 +1,13 @@
 #include "output/video/mono_to_yuv.h"
 
+#include "model/bits_per_byte.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-constexpr int kBitsPerByte = 8;
 constexpr int kSamplesPerByte = kBitsPerByte / 2;
 
 struct Yuv {

@@ -9,17 +9,23 @@ namespace {
 using Drop = WindowTest;
 
 // A .fract file dropped opens as "Öffnen..." opens it, and is copied even
-// when the user asks for a move (Shift); anything else is refused.
+// when the user asks for a move (Shift); anything else, two .fract files
+// too, is refused.
 TEST_F(Drop, ADroppedFractFileOpensAndOthersAreRefused)
 {
-    QMimeData text;
-    text.setUrls({QUrl::fromLocalFile(WriteFile(QStringLiteral("notes.txt"), "2\r\n0\r\n"))});
-    QMimeData fract;
-    fract.setUrls({QUrl::fromLocalFile(WriteFile(QStringLiteral("dropped.fract"), "2\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"))});
+    const QUrl dropped = QUrl::fromLocalFile(WriteFile(QStringLiteral("dropped.fract"), "2\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"));
+    const QUrl other = QUrl::fromLocalFile(WriteFile(QStringLiteral("other.fract"), "2\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"));
+    const QUrl text = QUrl::fromLocalFile(WriteFile(QStringLiteral("notes.txt"), "2\r\n0\r\n"));
     const QPoint inside = window->rect().center();
-    QDragEnterEvent refused(inside, Qt::CopyAction | Qt::MoveAction, &text, Qt::NoButton, Qt::ShiftModifier);
-    QCoreApplication::sendEvent(window.get(), &refused);
-    EXPECT_FALSE(refused.isAccepted());
+    for (const QList<QUrl>& urls : {QList<QUrl>{text}, QList<QUrl>{dropped, other}}) {
+        QMimeData refusedData;
+        refusedData.setUrls(urls);
+        QDragEnterEvent refused(inside, Qt::CopyAction | Qt::MoveAction, &refusedData, Qt::NoButton, Qt::ShiftModifier);
+        QCoreApplication::sendEvent(window.get(), &refused);
+        EXPECT_FALSE(refused.isAccepted()) << urls.size() << " files";
+    }
+    QMimeData fract;
+    fract.setUrls({dropped});
     QDragEnterEvent enter(inside, Qt::CopyAction | Qt::MoveAction, &fract, Qt::NoButton, Qt::ShiftModifier);
     QCoreApplication::sendEvent(window.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());

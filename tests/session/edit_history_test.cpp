@@ -65,6 +65,34 @@ TEST(EditHistory, EachKindOfStepIsUndoneAndRedoneWhole)
     }
 }
 
+// A gesture is a step only where it ends apart from where it began, and
+// the depth's step and the animation's are two even without a pause
+// between them.
+TEST(EditHistory, StepsAreCountedByWhatChanged)
+{
+    const struct {
+        const char* name;
+        int steps;
+        std::function<void(Session&)> make;
+    } rows[] = {
+        {"depth 1, 2, 1", 0, [](Session& s) { s.SetDepth(2); s.SetDepth(1); }},
+        {"depth, then animation", 2, [](Session& s) {
+             s.SetDepth(2);
+             s.AnimateAngles(true);
+             s.Tick();
+             s.SetPaused(true);
+         }},
+    };
+    for (const auto& row : rows) {
+        Session s;
+        row.make(s);
+        int undone = 0;
+        for (; s.History().CanUndo(); ++undone)
+            s.Undo();
+        EXPECT_EQ(undone, row.steps) << row.name;
+    }
+}
+
 // The pause ended the first run of the animation; undo stops the second and
 // takes it back.
 TEST(EditHistory, UndoStopsTheAnimationFirst)
@@ -82,15 +110,17 @@ TEST(EditHistory, UndoStopsTheAnimationFirst)
     EXPECT_TRUE(s.Now() == paused);
 }
 
+// As many as the README promises.
 TEST(EditHistory, KeepsTheLatestThousandSteps)
 {
+    constexpr int kPromised = 1000;
     Session s;
-    for (int i = 0; i <= EditHistory::kMostSteps; ++i)
+    for (int i = 0; i <= kPromised; ++i)
         s.SetLines(i % 2 != 0);
     int undone = 0;
     for (; s.History().CanUndo(); ++undone)
         s.Undo();
-    EXPECT_EQ(undone, EditHistory::kMostSteps);
+    EXPECT_EQ(undone, kPromised);
     EXPECT_FALSE(s.Lines()) << "the state after the first step";
 }
 

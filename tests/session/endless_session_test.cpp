@@ -1,4 +1,5 @@
 #include "tests/session/session_fixture.h"
+#include "view/endless_view.h"
 
 #include <QPainter>
 
@@ -189,6 +190,31 @@ TEST_F(EndlessSession, ADiveKeepsItsPointAtItsPixel)
         EXPECT_NEAR(session.Endless().Camera().PixelOf(point).Re, pixel.Re, 1e-6);
     }
     EXPECT_NEAR(std::log10(Magnification()), 100, 1e-9);
+}
+
+} // namespace
+
+namespace {
+
+// Wheel notches and bands zoom no deeper than the endless view draws: the
+// window stops there.
+TEST_F(EndlessSession, ZoomsStopAtTheDeepestMagnification)
+{
+    session.ZoomAnimation = false;
+    const BigFloat deepest = DeepestMagnification();
+    const std::function<void()> zooms[] = {[&] { session.WheelFract(200, 150, 8); },
+                                           [&] { session.ZoomToBand(Complex(200, 150), Complex(201, 151)); }};
+    for (const auto& zoom : zooms) {
+        session.SetEndlessWindow(BigComplex(*ParseDecimal("0"), *ParseDecimal("0")),
+                                 BigComplex(*ParseDecimal("3e-990"), *ParseDecimal("1e-990")));
+        for (int i = 0; i < 10; ++i) {
+            zoom();
+            session.FitToPane();
+        }
+        const BigFloat reached = session.EndlessMagnification();
+        EXPECT_FALSE(deepest * BigFloat(1.001, kScaleBits) < reached);
+        EXPECT_FALSE(reached < deepest * BigFloat(0.999, kScaleBits));
+    }
 }
 
 } // namespace

@@ -115,31 +115,37 @@ TEST_F(EndlessPictures, WindowsAboutAPointOfTheCurveShowItAtAnyMagnification)
 }
 
 // Everything the trace for a large picture draws inside a part of it, the
-// trace for the part alone draws too: no piece that meets it was culled.
+// trace for the part alone draws too: no piece that meets it was culled,
+// nor one just outside that a wide pen draws into it.
 TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
 {
     Open("koch.fract");
     // About the curve's start, which lies exactly at the origin.
     view.SetWindow(Point("-0.3e-40", "-0.2e-40"), Point("1.1e-40", "0.5e-40"));
-    const PixelRect whole{0, 0, 400, 300}, part{130, 90, 270, 210};
+    const PixelRect whole{0, 0, 400, 300}, part{166, 90, 306, 210};
     const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), whole);
-    CurveTracer wholeTracer, partTracer;
-    TracedCurve all, some;
-    wholeTracer.Trace(view.Curve(), camera, whole, TraceLimits(), all);
-    partTracer.Trace(view.Curve(), camera, part, TraceLimits(), some);
-    ASSERT_TRUE(all.Complete && some.Complete);
-    EXPECT_LT(some.Segments, all.Segments);
-    const auto paint = [](const TracedCurve& trace, const PixelRect& rect) {
-        QImage picture(400, 300, QImage::Format_RGB32);
-        QPainter painter(&picture);
-        std::vector<QPoint> scratch;
-        DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, CurveStyle(), scratch);
-        return picture;
-    };
-    const QImage wholePicture = paint(all, whole), partPicture = paint(some, part);
-    const QRect inside(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
-    EXPECT_GT(PixelsOf(wholePicture.copy(inside), qRgb(0, 0, 0)), 100);
-    EXPECT_EQ(wholePicture.copy(inside), partPicture.copy(inside));
+    for (const int pen : {1, 3}) {
+        CurveStyle style;
+        style.PenWidth = pen;
+        const TraceLimits limits = TraceLimitsFor(style);
+        CurveTracer wholeTracer, partTracer;
+        TracedCurve all, some;
+        wholeTracer.Trace(view.Curve(), camera, whole, limits, all);
+        partTracer.Trace(view.Curve(), camera, part, limits, some);
+        ASSERT_TRUE(all.Complete && some.Complete);
+        EXPECT_LT(some.Segments, all.Segments);
+        const auto paint = [&style](const TracedCurve& trace, const PixelRect& rect) {
+            QImage picture(400, 300, QImage::Format_RGB32);
+            QPainter painter(&picture);
+            std::vector<QPoint> scratch;
+            DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, style, scratch);
+            return picture;
+        };
+        const QImage wholePicture = paint(all, whole), partPicture = paint(some, part);
+        const QRect inside(part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
+        EXPECT_GT(PixelsOf(wholePicture.copy(inside), qRgb(0, 0, 0)), 100) << pen;
+        EXPECT_EQ(DifferentPixels(wholePicture.copy(inside), partPicture.copy(inside)), 0) << pen;
+    }
 }
 
 // The roots a tracer keeps serve the pictures of the next cameras (the steps
@@ -154,9 +160,10 @@ TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
     CurveTracer kept;
     TracedCurve served, fresh;
     CameraMove move;
-    // Zooms in, a pan, a zoom out, a pan within the kept area, one beyond.
-    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20},
-                               {0.4, 90, 60},   {1, -150, 0},    {1, -700, 0}};
+    // Zooms in, a pan, a zoom out, a pan within the kept area, pans beyond
+    // it, the last two below the area it kept and back.
+    const double moves[][3] = {{1.5, -40, -30}, {1.5, -40, -30}, {1, 60, -20}, {0.4, 90, 60}, {1, -150, 0},
+                               {1, -700, 0},    {1, -750, 1050}, {1, 0, -900}, {1, 0, 900}};
     for (const auto& [scale, x, y] : moves) {
         move.Scale = BigFloat(scale, kScaleBits);
         move.Offset = BigComplex(Complex(x, y), 64);
@@ -199,6 +206,29 @@ TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
     limits.Budget = kSegmentBudget;
     tracer.Trace(view.Curve(), camera, {0, 0, 200, 200}, limits, trace);
     EXPECT_TRUE(trace.Complete) << "a small picture fits the budget";
+}
+
+// A window fills the rectangle across its longer side and is centred
+// along the other: its corners land where the fit puts them.
+TEST(EndlessFit, TheWindowIsCentredInTheRectangle)
+{
+    struct Row {
+        Complex min, max;
+        PixelRect rect;
+        Complex minPixel, maxPixel;
+    };
+    const Row rows[] = {
+        {{0, 0}, {4, 1}, {0, 0, 400, 200}, {0, 50}, {400, 150}},      // wider than the rectangle
+        {{-1, 2}, {0, 6}, {10, 20, 410, 220}, {185, 20}, {235, 220}}, // taller
+    };
+    for (const Row& row : rows) {
+        const EndlessCamera camera = FitCamera(BigComplex(row.min, 64), BigComplex(row.max, 64), row.rect);
+        const Complex min = camera.PixelOf(BigComplex(row.min, 64)), max = camera.PixelOf(BigComplex(row.max, 64));
+        EXPECT_NEAR(min.Re, row.minPixel.Re, 1e-9);
+        EXPECT_NEAR(min.Im, row.minPixel.Im, 1e-9);
+        EXPECT_NEAR(max.Re, row.maxPixel.Re, 1e-9);
+        EXPECT_NEAR(max.Im, row.maxPixel.Im, 1e-9);
+    }
 }
 
 } // namespace
