@@ -1,6 +1,7 @@
 // The .fract reader on any bytes: it may refuse them, but never crash,
 // hang or overflow; and whatever it accepts, the program writes again, in
-// either locale, as a file that reads back to the same generator.
+// either locale, as a file that reads back to the same generator with the
+// same orientations.
 #include "model/fract_file.h"
 
 #include <cmath>
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A file the program writes must open: an exception here is a finding.
         again.Read(FractFileText(document.Depth, document.Lines, document.Generator, separator));
         if (again.Depth != document.Depth || again.Lines != document.Lines
-            || again.Generator.Count != document.Generator.Count)
+            || again.Generator.Count != document.Generator.Count
+            || again.Generator.Orientations != document.Generator.Orientations)
             std::abort();
         for (int i = 0; i < document.Generator.Count; ++i)
             if (!Close(document.Generator.Items[i].Re, again.Generator.Items[i].Re)

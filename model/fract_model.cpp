@@ -8,8 +8,10 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string_view>
 
-FractModel::FractModel(int capacity) : Items(static_cast<std::size_t>(std::max(capacity, 0)))
+FractModel::FractModel(int capacity)
+    : Items(static_cast<std::size_t>(std::max(capacity, 0))), Orientations(Items.size(), EdgeOrientation::Normal)
 {
     AddEdge();
 }
@@ -18,6 +20,7 @@ void FractModel::AddEdge()
 {
     if (Count < Capacity() - 2) {
         Items[Count].SetTo(1, 0);
+        Orientations[Count] = EdgeOrientation::Normal;
         ++Count;
     }
 }
@@ -27,17 +30,48 @@ void FractModel::DeleteEdge()
     if (Count > 1) {
         --Count;
         Items[Count - 1].MulReal(std::sqrt(Items[Count].SqrAbs()));
+        Orientations[Count] = EdgeOrientation::Normal;
     }
+}
+
+bool FractModel::Oriented() const
+{
+    return std::any_of(Orientations.begin(), Orientations.begin() + Count,
+                       [](EdgeOrientation o) { return o != EdgeOrientation::Normal; });
 }
 
 namespace {
 
-double ReadNumberLine(TextLineReader& reader)
+// The line after the last edge that names the orientations: the word and
+// one token per edge, each after a single space.
+constexpr std::string_view kOrientationWord = "Lage";
+
+double ParseNumberLine(const std::string& line)
 {
-    const auto value = ParseFileNumber(reader.ReadLine());
+    const auto value = ParseFileNumber(line);
     if (!value)
         throw FractFormatError("bad number");
     return *value;
+}
+
+std::vector<EdgeOrientation> ParseOrientationLine(std::string_view line, int count)
+{
+    std::vector<EdgeOrientation> orientations;
+    line.remove_prefix(kOrientationWord.size());
+    while (!line.empty()) {
+        if (line.front() != ' ')
+            throw FractFormatError("bad orientation line");
+        line.remove_prefix(1);
+        const std::string_view token = line.substr(0, line.find(' '));
+        const auto orientation = ParseOrientationToken(token);
+        if (!orientation)
+            throw FractFormatError("bad orientation");
+        orientations.push_back(*orientation);
+        line.remove_prefix(token.size());
+    }
+    if (static_cast<int>(orientations.size()) != count)
+        throw FractFormatError("not one orientation per edge");
+    return orientations;
 }
 
 // The files hold finite numbers only.
@@ -50,14 +84,25 @@ double Writable(double value)
 
 } // namespace
 
+// The orientations are taken only from a good orientation line at the very
+// end, so that a file that fails anywhere leaves every edge normal.
 void FractModel::LoadFromText(TextLineReader& reader)
 {
     Count = 0;
+    std::fill(Orientations.begin(), Orientations.end(), EdgeOrientation::Normal);
     while (!reader.AtEnd()) {
+        const std::string line = reader.ReadLine();
+        if (line.starts_with(kOrientationWord)) {
+            const std::vector<EdgeOrientation> orientations = ParseOrientationLine(line, Count);
+            if (!reader.AtEnd())
+                throw FractFormatError("a line after the orientations");
+            std::copy(orientations.begin(), orientations.end(), Orientations.begin());
+            return;
+        }
         if (Count == Capacity())
             throw FractFormatError("more edges than the generator holds");
-        Items[Count].Re = ReadNumberLine(reader);
-        Items[Count].Im = ReadNumberLine(reader);
+        Items[Count].Re = ParseNumberLine(line);
+        Items[Count].Im = ParseNumberLine(reader.ReadLine());
         ++Count;
     }
 }
@@ -68,11 +113,20 @@ void FractModel::SaveToText(std::string& out, char separator) const
         out += FormatNumber(Writable(Items[k].Re), separator) + "\r\n";
         out += FormatNumber(Writable(Items[k].Im), separator) + "\r\n";
     }
+    if (!Oriented())
+        return;
+    out += kOrientationWord;
+    for (int k = 0; k < Count; ++k) {
+        out += ' ';
+        out += OrientationToken(Orientations[k]);
+    }
+    out += "\r\n";
 }
 
 void FractModel::RandomGenerator(int n, double minLength, double maxLength, RandomSource& random)
 {
     Count = std::clamp(n, 0, Capacity());
+    std::fill(Orientations.begin(), Orientations.end(), EdgeOrientation::Normal);
     double c = 1.0;
     for (int i = 0; i < Count; ++i) {
         const double a = random.Next() * std::numbers::pi * 2;

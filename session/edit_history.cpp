@@ -7,9 +7,18 @@
 
 bool FractState::operator==(const FractState& other) const
 {
-    const auto same = [](const Complex& a, const Complex& b) { return a.Re == b.Re && a.Im == b.Im; };
-    return Count == other.Count && Depth == other.Depth && Lines == other.Lines
-           && std::equal(Items.begin(), Items.begin() + Count, other.Items.begin(), same);
+    if (Count != other.Count || Depth != other.Depth || Lines != other.Lines)
+        return false;
+    for (int k = 0; k < Count; ++k)
+        if (Items[k].Re != other.Items[k].Re || Items[k].Im != other.Items[k].Im
+            || OrientationOf(k) != other.OrientationOf(k))
+            return false;
+    return true;
+}
+
+EdgeOrientation FractState::OrientationOf(int edge) const
+{
+    return edge < static_cast<int>(Orientations.size()) ? Orientations[edge] : EdgeOrientation::Normal;
 }
 
 namespace {

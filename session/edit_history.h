@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/complex.h"
+#include "model/edge_orientation.h"
 
 #include <QString>
 #include <QUndoStack>
@@ -8,15 +9,19 @@
 #include <functional>
 #include <vector>
 
-// What a .fract file holds: the edges, the depth and the display mode.
+// What a .fract file holds: the edges with their orientations, the depth
+// and the display mode.
 struct FractState {
     int Count = 0;
     std::vector<Complex> Items;
     int Depth = 1;
     bool Lines = true;
+    // A state made without them has every edge normal.
+    std::vector<EdgeOrientation> Orientations{};
 
     // Slots beyond the edge count play no part.
     bool operator==(const FractState& other) const;
+    EdgeOrientation OrientationOf(int edge) const;
 };
 
 // The names the menu shows after "Rückgängig:" and "Wiederherstellen:".
@@ -24,6 +29,8 @@ namespace EditSteps {
 inline const QString kMoveNode = QStringLiteral("Knoten verschieben");
 inline const QString kAddEdge = QStringLiteral("Kante hinzufügen");
 inline const QString kDeleteEdge = QStringLiteral("Kante löschen");
+inline const QString kMirrorEdge = QStringLiteral("Kante spiegeln");
+inline const QString kReverseEdge = QStringLiteral("Kante umkehren");
 inline const QString kNew = QStringLiteral("Neuer Generator");
 inline const QString kDepth = QStringLiteral("Iterationstiefe ändern");
 inline const QString kShowLines = QStringLiteral("Linien anzeigen");

@@ -101,6 +101,14 @@ public:
     void PressEditor(Qt::MouseButton button, int x, int y);
     void MoveEditor(int x, int y);
     void ReleaseEditor(Qt::MouseButton button);
+    // The editor pane's edge menu: a right press near an edge stops a zoom
+    // or an animation as a left press does and gives the edge; anywhere
+    // else it changes nothing and gives -1.
+    int PressEditorEdge(int x, int y);
+    // Mirrors or reverses the copy on an edge, or takes that back: a step
+    // of its own, which stops both animations as an edge command does.
+    void MirrorEdge(int edge, bool on);
+    void ReverseEdge(int edge, bool on);
 
     // The fractal pane: a left drag draws the rubber band and zooms into it,
     // a right click zooms out to the whole curve.
@@ -214,6 +222,7 @@ private:
     void PrepareLengthAnimation();
     void KeepAnimationInStep();
     void ChangeEdgeCount(void (FractModel::*change)(), const QString& step);
+    void ChangeOrientation(int edge, EdgeOrientation flip, bool on, const QString& step);
     void ChangeDepth(int depth);
     void ChangeLines(bool lines);
     FractState State() const;

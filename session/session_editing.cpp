@@ -40,6 +40,43 @@ void FractalSession::ReleaseEditor(Qt::MouseButton button)
     history_.EndRun();
 }
 
+int FractalSession::PressEditorEdge(int x, int y)
+{
+    const int edge = Editor.EdgeAt(x, y);
+    if (edge >= 0) {
+        history_.EndRun();
+        SetMode(modeIdle);
+    }
+    return edge;
+}
+
+void FractalSession::ChangeOrientation(int edge, EdgeOrientation flip, bool on, const QString& step)
+{
+    if (edge < 0 || edge >= Generator.Count)
+        return;
+    const FractState before = State();
+    SetMode(modeIdle);
+    EdgeOrientation& o = Generator.Orientations[edge];
+    const bool has = flip == EdgeOrientation::Mirrored ? IsMirrored(o) : IsReversed(o);
+    if (has != on)
+        o = Compose(o, flip);
+    AnimateLengths(false);
+    AnimateAngles(false);
+    LayoutEditor();
+    Recalculate();
+    history_.Record(step, before, State());
+}
+
+void FractalSession::MirrorEdge(int edge, bool on)
+{
+    ChangeOrientation(edge, EdgeOrientation::Mirrored, on, EditSteps::kMirrorEdge);
+}
+
+void FractalSession::ReverseEdge(int edge, bool on)
+{
+    ChangeOrientation(edge, EdgeOrientation::Reversed, on, EditSteps::kReverseEdge);
+}
+
 // An edge is added to or deleted from the generator and the two animation
 // lists alike; both animations stop.
 void FractalSession::ChangeEdgeCount(void (FractModel::*change)(), const QString& step)

@@ -2,7 +2,7 @@
 
 FractState FractalSession::State() const
 {
-    return {Generator.Count, Generator.Items, Viewer.Depth, lines_};
+    return {Generator.Count, Generator.Items, Viewer.Depth, lines_, Generator.Orientations};
 }
 
 // As an edit does: both panes show the whole curve of the restored state.
@@ -10,6 +10,7 @@ void FractalSession::Restore(const FractState& state)
 {
     Generator.Count = state.Count;
     Generator.Items = state.Items;
+    Generator.Orientations = state.Orientations;
     Viewer.Depth = state.Depth;
     emit depthChanged(state.Depth);
     lines_ = state.Lines;

@@ -38,9 +38,11 @@ void CurveTracer::Refine(TracedCurve& out)
 
 void CurveTracer::Prepare(const LimitCurve& curve, const PixelRect& rect, const TraceLimits& limits)
 {
-    nodeRatios_ = curve.Nodes();
-    nodes_.resize(nodeRatios_.size());
-    discCentre_ = curve.DiscCentre();
+    curve_ = &curve;
+    count_ = curve.Nodes().size() - 1;
+    nodes_.resize(count_ + 1);
+    for (std::size_t o = 0; o < discCentres_.size(); ++o)
+        discCentres_[o] = Apply(static_cast<EdgeOrientation>(o), curve.DiscCentre());
     discRadius_ = curve.DiscRadius();
     left_ = rect.Left - limits.Margin;
     top_ = rect.Top - limits.Margin;
@@ -50,10 +52,10 @@ void CurveTracer::Prepare(const LimitCurve& curve, const PixelRect& rect, const 
     budget_ = limits.Budget;
 }
 
-CurveTracer::Place CurveTracer::Placed(const Complex& start, const Complex& chord) const
+CurveTracer::Place CurveTracer::Placed(const Complex& start, const Complex& chord, EdgeOrientation o) const
 {
     Complex centre = chord;
-    centre.Mul(discCentre_);
+    centre.Mul(discCentres_[static_cast<std::size_t>(o)]);
     centre.Add(start);
     const double radius2 = discRadius_ * discRadius_ * chord.SqrAbs();
     if (DiscMissesBox(centre, radius2, left_, top_, right_, bottom_))
@@ -72,20 +74,21 @@ bool CurveTracer::Keeps(Piece& piece) const
         return true;
     Complex chord = piece.End;
     chord.Sub(piece.Start);
-    const Place place = Placed(piece.Start, chord);
+    const Place place = Placed(piece.Start, chord, piece.Orientation);
     piece.Inside = place == Place::Inside;
     return place != Place::Outside;
 }
 
-void CurveTracer::Split(const Complex& s, const Complex& e)
+void CurveTracer::Split(const Complex& s, const Complex& e, EdgeOrientation o)
 {
     Complex chord = e;
     chord.Sub(s);
-    const std::size_t n = nodeRatios_.size() - 1;
+    const std::size_t n = count_;
+    const std::vector<Complex>& ratios = curve_->Nodes(o);
     nodes_[0] = s;
     for (std::size_t k = 1; k < n; ++k) {
         nodes_[k] = chord;
-        nodes_[k].Mul(nodeRatios_[k]);
+        nodes_[k].Mul(ratios[k]);
         nodes_[k].Add(s);
     }
     nodes_[n] = e;
@@ -108,13 +111,13 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
     out.Points.clear();
     out.RunStarts.clear();
     out.Segments = 0;
-    const std::size_t n = nodeRatios_.size() - 1;
+    const std::size_t n = count_;
     const std::vector<Complex>& roots = roots_.Points;
     for (std::size_t i = 0; i + 1 < roots.size(); ++i) {
         if (!roots_.Joined[i])
             continue;
         stack_.clear();
-        stack_.push_back({roots[i], roots[i + 1], 0, false});
+        stack_.push_back({roots[i], roots[i + 1], 0, false, roots_.Orientations[i]});
         while (!stack_.empty()) {
             Piece piece = stack_.back();
             stack_.pop_back();
@@ -126,9 +129,10 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
                     return false;
                 continue;
             }
-            Split(piece.Start, piece.End);
+            Split(piece.Start, piece.End, piece.Orientation);
             for (std::size_t k = n; k-- > 0;)
-                stack_.push_back({nodes_[k], nodes_[k + 1], piece.Depth + 1, piece.Inside});
+                stack_.push_back({nodes_[k], nodes_[k + 1], piece.Depth + 1, piece.Inside,
+                                  curve_->ChildOrientation(piece.Orientation, k)});
         }
     }
     return true;
@@ -143,7 +147,7 @@ int CurveTracer::DepthWithinBudget()
     long finished = 0;
     const std::vector<Complex>& roots = roots_.Points;
     for (std::size_t i = 0; i + 1 < roots.size(); ++i) {
-        Piece root{roots[i], roots[i + 1], 0, false};
+        Piece root{roots[i], roots[i + 1], 0, false, roots_.Orientations[i]};
         if (!roots_.Joined[i] || !Keeps(root))
             continue;
         if (Small(root))
@@ -151,14 +155,15 @@ int CurveTracer::DepthWithinBudget()
         else
             level_.push_back(root);
     }
-    const std::size_t n = nodeRatios_.size() - 1;
+    const std::size_t n = count_;
     for (int depth = 0; !level_.empty(); ++depth) {
         nextLevel_.clear();
         long finishing = 0;
         for (const Piece& piece : level_) {
-            Split(piece.Start, piece.End);
+            Split(piece.Start, piece.End, piece.Orientation);
             for (std::size_t k = 0; k < n; ++k) {
-                Piece child{nodes_[k], nodes_[k + 1], depth + 1, piece.Inside};
+                Piece child{nodes_[k], nodes_[k + 1], depth + 1, piece.Inside,
+                            curve_->ChildOrientation(piece.Orientation, k)};
                 if (!Keeps(child))
                     continue;
                 if (Small(child))

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/complex.h"
+#include "model/edge_orientation.h"
 #include "view/pixel_rect.h"
 #include "view/precise_roots.h"
 
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -60,6 +62,7 @@ private:
         Complex End;
         int Depth;
         bool Inside;
+        EdgeOrientation Orientation;
     };
     enum class Place { Outside, Across, Inside };
     static constexpr int kNoCap = std::numeric_limits<int>::max();
@@ -70,7 +73,7 @@ private:
     // drawn whatever their size. With no cap, false past the budget.
     bool Descend(int cap, TracedCurve& out);
     int DepthWithinBudget();
-    Place Placed(const Complex& start, const Complex& chord) const;
+    Place Placed(const Complex& start, const Complex& chord, EdgeOrientation o) const;
     // False for a piece outside the picture; marks one inside it.
     bool Keeps(Piece& piece) const;
     bool Small(const Piece& piece) const
@@ -79,15 +82,18 @@ private:
         chord.Sub(piece.Start);
         return chord.SqrAbs() <= pieceLength2_;
     }
-    // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e.
-    void Split(const Complex& s, const Complex& e);
+    // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e, in
+    // the order it is walked.
+    void Split(const Complex& s, const Complex& e, EdgeOrientation o);
     static void Emit(const Complex& start, const Complex& end, TracedCurve& out);
 
     PreciseRoots precise_;
     TraceRoots roots_;
     // The curve and the picture, for one trace.
-    std::vector<Complex> nodeRatios_;
-    Complex discCentre_;
+    const LimitCurve* curve_ = nullptr;
+    std::size_t count_ = 0;
+    // The disc's centre on the chord from 0 to 1, by the copy's orientation.
+    std::array<Complex, 4> discCentres_;
     double discRadius_ = 0.0;
     double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
     double pieceLength2_ = 0.0;

@@ -1,7 +1,9 @@
 #include "view/fract_editor.h"
 
 #include "view/canvas.h"
+#include "view/edge_marks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,6 +17,8 @@ void FractEditor::Paint(QPainter& painter)
     Canvas canvas(painter, pixelScratch_);
     PrepareCanvas(canvas);
     canvas.Polyline(Points.data(), PointCount);
+    if (Model.Oriented())
+        DrawEdgeMarks(canvas, Points.data(), Shown(), Model.Orientations.data());
     canvas.SetBrushColor(kWhite);
     if (PointCount > 1)
         canvas.Ellipses(Points.data() + 1, PointCount - 1, NodeRadius);
@@ -30,6 +34,26 @@ void FractEditor::HitTest(int x, int y)
         if (scratch_.SqrAbs() < radius2)
             PickedNode = k;
     }
+}
+
+int FractEditor::EdgeAt(int x, int y) const
+{
+    int nearest = -1;
+    double best = kEdgeReach * kEdgeReach;
+    for (int k = 0; k < Shown(); ++k) {
+        Complex edge = Points[k + 1];
+        edge.Sub(Points[k]);
+        Complex to(x, y);
+        to.Sub(Points[k]);
+        const double length2 = edge.SqrAbs();
+        const double along = length2 > 0 ? std::clamp((to.Re * edge.Re + to.Im * edge.Im) / length2, 0.0, 1.0) : 0.0;
+        to.Sub(Complex(edge.Re * along, edge.Im * along));
+        if (to.SqrAbs() <= best) {
+            best = to.SqrAbs();
+            nearest = k;
+        }
+    }
+    return nearest;
 }
 
 void FractEditor::DragTo(int x, int y)

@@ -51,41 +51,66 @@ struct Walk {
     }
 };
 
+// The copies of a generator whose edges are all normal: the running
+// direction is multiplied by the items themselves.
+struct NormalCopies {
+    const Complex* items;
+
+    const Complex* Steps(int /*height*/, EdgeOrientation /*o*/) const { return items; }
+    EdgeOrientation Child(EdgeOrientation /*o*/, int /*j*/) const { return EdgeOrientation::Normal; }
+};
+
+// Depth-first over the tree of edge copies, without recursion: nextEdge
+// holds the next child to descend into on each level, orientation the
+// orientation of the copy on that level. The running direction is
+// multiplied by the copies' steps on the way down and never restored,
+// exactly as a recursive expansion would leave it.
+template <typename Copies>
+void WalkCopies(const Copies& copies, int depth, int count, int limit, int* nextEdge, EdgeOrientation* orientation,
+                Walk& w)
+{
+    int level = 0;
+    nextEdge[0] = 0;
+    orientation[0] = EdgeOrientation::Normal;
+    for (;;) {
+        if (level == depth - 1) {
+            // The deepest inner level: each child gives one point.
+            const Complex* steps = copies.Steps(1, orientation[level]);
+            for (int i = 0; i < count && w.count < limit; ++i) {
+                w.direction.Mul(steps[i]);
+                w.Leaf();
+            }
+        } else if (nextEdge[level] < count && w.count < limit) {
+            const int j = nextEdge[level]++;
+            const EdgeOrientation o = orientation[level];
+            w.direction.Mul(copies.Steps(depth - level, o)[j]);
+            orientation[level + 1] = copies.Child(o, j);
+            nextEdge[++level] = 0;
+            continue;
+        }
+        if (level == 0)
+            break;
+        --level;
+    }
+}
+
 } // namespace
 
-// Depth-first over the tree of edge copies, without recursion: nextEdge_
-// holds the next edge to descend into on each level. The running direction
-// is multiplied by every edge on the way down and never restored, exactly as
-// a recursive expansion would leave it.
 void FractViewer::Expand()
 {
     const int depth = std::clamp(Depth, 0, kMaxLevels);
     const int limit = Capacity() - 1;
     const int count = Model.Count;
-    const Complex* items = Model.Items.data();
     Walk w{Direction, Points[PointCount - 1], BoundsMin, BoundsMax, Points.data(), PointCount};
     if (depth == 0) {
         if (w.count < limit)
             w.Leaf();
+    } else if (!Model.Oriented()) {
+        WalkCopies(NormalCopies{Model.Items.data()}, depth, count, limit, nextEdge_.data(), orientation_.data(), w);
     } else {
-        int level = 0;
-        nextEdge_[0] = 0;
-        for (;;) {
-            if (level == depth - 1) {
-                // The deepest inner level: each edge gives one point.
-                for (int i = 0; i < count && w.count < limit; ++i) {
-                    w.direction.Mul(items[i]);
-                    w.Leaf();
-                }
-            } else if (nextEdge_[level] < count && w.count < limit) {
-                w.direction.Mul(items[nextEdge_[level]++]);
-                nextEdge_[++level] = 0;
-                continue;
-            }
-            if (level == 0)
-                break;
-            --level;
-        }
+        orientedSteps_.Prepare(Model, depth);
+        WalkCopies(orientedSteps_, depth, count, limit, nextEdge_.data(), orientation_.data(), w);
+        w.direction.Mul(orientedSteps_.Closing(depth));
     }
     Direction.Assign(w.direction);
     BoundsMin.Assign(w.min);

@@ -4,6 +4,7 @@
 #include "model/fract_model.h"
 #include "view/color_ref.h"
 #include "view/curve_style.h"
+#include "view/oriented_steps.h"
 #include "view/pixel_rect.h"
 
 #include <QPoint>
@@ -95,5 +96,9 @@ private:
         p.Add(Offset);
     }
 
+    // The expansion's place on each level: the next child, and the
+    // orientation of the copy it is in.
     std::array<int, kMaxLevels + 1> nextEdge_{};
+    std::array<EdgeOrientation, kMaxLevels + 1> orientation_{};
+    OrientedSteps orientedSteps_;
 };

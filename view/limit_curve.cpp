@@ -41,17 +41,15 @@ Complex Times(Complex a, const Complex& b)
     return a;
 }
 
-// A piece of C: the copy on the chord from Start to Start + Chord.
-struct Piece {
-    Complex Start;
-    Complex Chord;
-};
+constexpr EdgeOrientation kAllOrientations[] = {EdgeOrientation::Normal, EdgeOrientation::Mirrored,
+                                                EdgeOrientation::Reversed, EdgeOrientation::MirroredReversed};
 
 } // namespace
 
 void LimitCurve::Update(const FractModel& generator)
 {
     const int n = generator.Count;
+    orientations_.assign(generator.Orientations.begin(), generator.Orientations.begin() + n);
     absolute_.assign(static_cast<std::size_t>(n) + 1, Complex());
     Complex direction(1, 0);
     for (int k = 0; k < n; ++k) {
@@ -78,40 +76,61 @@ void LimitCurve::Update(const FractModel& generator)
     if (!(largestRatio_ < 1.0))
         return;
     verdict_ = Verdict::Exists;
+    OrientNodes();
     MeasureBounds();
     MeasureDisc();
+}
+
+// Reversed copies are walked from a(n) down to a(0), which 1 - z turns
+// into 0 up to 1 again, exactly.
+void LimitCurve::OrientNodes()
+{
+    const std::size_t n = nodes_.size() - 1;
+    children_.resize(4 * n);
+    for (const EdgeOrientation o : kAllOrientations) {
+        std::vector<Complex>& nodes = orientedNodes_[Index(o)];
+        nodes.resize(n + 1);
+        for (std::size_t j = 0; j <= n; ++j)
+            nodes[j] = Apply(o, nodes_[IsReversed(o) ? n - j : j]);
+        for (std::size_t j = 0; j < n; ++j)
+            children_[Index(o) * n + j] = Compose(o, orientations_[IsReversed(o) ? n - 1 - j : j]);
+    }
 }
 
 namespace {
 
 // A disc about the point m of the chord from 0 to 1 that every map of C
-// into its copies keeps inside itself, and so holds C: the copy on edge k
-// has its own disc within whenever |a(k) + b(k) m - m| + |b(k)| R <= R.
-double InvariantRadius(const std::vector<Complex>& a, const Complex& m)
+// into its copies keeps inside itself, and so holds C: the copy on edge k,
+// of orientation phi, has its own disc within whenever
+// |a(k) + b(k) phi(m) - m| + |b(k)| R <= R.
+double InvariantRadius(const std::vector<Complex>& a, const std::vector<EdgeOrientation>& orientations,
+                       const Complex& m)
 {
     double radius = 0.0;
     for (std::size_t k = 0; k + 1 < a.size(); ++k) {
         const Complex b = Minus(a[k + 1], a[k]);
-        const Complex shift = Minus(Plus(a[k], Times(b, m)), m);
+        const Complex shift = Minus(Plus(a[k], Times(b, Apply(orientations[k], m))), m);
         radius = std::max(radius, Abs(shift) / (1.0 - Abs(b)));
     }
     return radius;
 }
 
-void Split(const Piece& piece, const std::vector<Complex>& a, std::vector<Piece>& into)
-{
-    for (std::size_t k = 0; k + 1 < a.size(); ++k)
-        into.push_back({Plus(piece.Start, Times(piece.Chord, a[k])), Times(piece.Chord, Minus(a[k + 1], a[k]))});
-}
-
 } // namespace
+
+void LimitCurve::Split(const Piece& piece, std::vector<Piece>& into) const
+{
+    const std::vector<Complex>& a = Nodes(piece.Orientation);
+    for (std::size_t j = 0; j + 1 < a.size(); ++j)
+        into.push_back({Plus(piece.Start, Times(piece.Chord, a[j])), Times(piece.Chord, Minus(a[j + 1], a[j])),
+                        ChildOrientation(piece.Orientation, j)});
+}
 
 // The nodes of the pieces lie on C, so their bounds grow towards C's from
 // inside; only pieces whose disc reaches beyond the bounds found so far
 // can widen them, and only those are refined.
 void LimitCurve::MeasureBounds()
 {
-    const double radius = InvariantRadius(nodes_, Complex(0, 0));
+    const double radius = InvariantRadius(nodes_, orientations_, Complex(0, 0));
     const double smallest = kBoundsTolerance * Abs(end_);
     boundsMin_.SetTo(std::min(0.0, end_.Re), std::min(0.0, end_.Im));
     boundsMax_.SetTo(std::max(0.0, end_.Re), std::max(0.0, end_.Im));
@@ -120,13 +139,13 @@ void LimitCurve::MeasureBounds()
         next.clear();
         for (const Piece& piece : level) {
             const double r = radius * Abs(piece.Chord);
-            const Complex& s = piece.Start;
+            const Complex s = Plus(piece.Start, Times(piece.Chord, Apply(piece.Orientation, Complex(0, 0))));
             const bool inside = s.Re - r >= boundsMin_.Re && s.Re + r <= boundsMax_.Re && s.Im - r >= boundsMin_.Im
                                 && s.Im + r <= boundsMax_.Im;
             if (inside || Abs(piece.Chord) <= smallest)
                 continue;
             const std::size_t first = next.size();
-            Split(piece, nodes_, next);
+            Split(piece, next);
             for (std::size_t i = first; i < next.size(); ++i) {
                 const Complex& p = next[i].Start;
                 boundsMin_.SetTo(std::min(boundsMin_.Re, p.Re), std::min(boundsMin_.Im, p.Im));
@@ -152,14 +171,14 @@ void LimitCurve::MeasureDisc()
     while (pieces.size() * n <= kDiscPieces) {
         next.clear();
         for (const Piece& piece : pieces)
-            Split(piece, nodes_, next);
+            Split(piece, next);
         std::swap(pieces, next);
     }
-    double radius = InvariantRadius(nodes_, discCentre_);
+    double radius = InvariantRadius(nodes_, orientations_, discCentre_);
     for (int round = 0; round < kDiscRounds; ++round) {
         double reach = 0.0;
         for (const Piece& piece : pieces) {
-            const Complex centre = Plus(piece.Start, Times(piece.Chord, discCentre_));
+            const Complex centre = Plus(piece.Start, Times(piece.Chord, Apply(piece.Orientation, discCentre_)));
             reach = std::max(reach, Abs(Minus(centre, discCentre_)) + Abs(piece.Chord) * radius);
         }
         const bool settled = radius - reach < kDiscSettled * radius;

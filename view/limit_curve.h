@@ -4,6 +4,7 @@
 #include "model/fract_model.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 // The curve the depths of a generator converge to. The expansion multiplies
@@ -17,6 +18,13 @@
 // In the copy of C on a chord from s to e, edge k runs from s + (e - s) a(k)
 // to s + (e - s) a(k + 1), where a(k) = N(k) / N are the nodes scaled to a
 // chord from 0 to 1.
+// An edge of orientation phi carries the copy s + (e - s) phi(C) instead,
+// so C = union over k of T(k)(phi(k)(C)), T(k) the map onto edge k, and a
+// copy of orientation psi on a chord is split into the children
+// s + (e - s) psi(a(k)), walked from the chord's start to its end (from
+// k = n down when psi reverses), each child's orientation psi composed
+// with its edge's. phi keeps distances in the chord's coordinates, so the
+// disc of C on the chord lies about s + (e - s) phi(centre), as wide.
 class LimitCurve {
 public:
     enum class Verdict {
@@ -45,8 +53,19 @@ public:
     // where its chord does; the others rounded to doubles, close enough
     // while a chord spans fewer pixels than a double has bits.
     const std::vector<Complex>& Nodes() const { return nodes_; }
+    // The edges' orientations; the curve of normal edges alone has none.
+    const std::vector<EdgeOrientation>& Orientations() const { return orientations_; }
+    // The nodes of a copy of orientation o on the chord from 0 to 1,
+    // o(a(k)), in the order the copy is walked.
+    const std::vector<Complex>& Nodes(EdgeOrientation o) const { return orientedNodes_[Index(o)]; }
+    // Of child j, in the order a copy of orientation o is walked.
+    EdgeOrientation ChildOrientation(EdgeOrientation o, std::size_t j) const
+    {
+        return children_[Index(o) * (nodes_.size() - 1) + j];
+    }
     // A copy of C on the chord c from s lies within the disc of radius
-    // DiscRadius() |c| about s + c DiscCentre().
+    // DiscRadius() |c| about s + c DiscCentre(), and a copy of orientation o
+    // about s + c o(DiscCentre()).
     const Complex& DiscCentre() const { return discCentre_; }
     double DiscRadius() const { return discRadius_; }
     // The bounds of C in the generator's coordinates (the full view).
@@ -54,6 +73,17 @@ public:
     const Complex& BoundsMax() const { return boundsMax_; }
 
 private:
+    // A piece of C: the copy on the chord from Start to Start + Chord.
+    struct Piece {
+        Complex Start;
+        Complex Chord;
+        EdgeOrientation Orientation = EdgeOrientation::Normal;
+    };
+
+    static std::size_t Index(EdgeOrientation o) { return static_cast<std::size_t>(o); }
+    void OrientNodes();
+    // Appends the piece's children, in the order it is walked.
+    void Split(const Piece& piece, std::vector<Piece>& into) const;
     void MeasureBounds();
     void MeasureDisc();
 
@@ -61,6 +91,9 @@ private:
     Complex end_;
     std::vector<Complex> absolute_;
     std::vector<Complex> nodes_;
+    std::vector<EdgeOrientation> orientations_;
+    std::array<std::vector<Complex>, 4> orientedNodes_;
+    std::vector<EdgeOrientation> children_;
     double largestRatio_ = 0.0;
     Complex discCentre_;
     double discRadius_ = 0.0;

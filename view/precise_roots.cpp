@@ -74,6 +74,26 @@ BigFloat ExactSquare(const Complex& z)
     return square;
 }
 
+// a - b exactly: the difference of two doubles spans no more bits than
+// their exponents and significands.
+BigFloat ExactDifference(double a, double b)
+{
+    constexpr mpfr_prec_t kSignificandBits = 53;
+    int ea = 0, eb = 0;
+    std::frexp(a, &ea);
+    std::frexp(b, &eb);
+    BigFloat difference(std::abs(ea - eb) + kSignificandBits + 1);
+    mpfr_sub(difference.get(), BigFloat(a).get(), BigFloat(b).get(), MPFR_RNDN);
+    difference.SetPrecision(std::max<mpfr_prec_t>(mpfr_min_prec(difference.get()), MPFR_PREC_MIN));
+    return difference;
+}
+
+BigComplex Conjugate(BigComplex z)
+{
+    mpfr_neg(z.Im.get(), z.Im.get(), MPFR_RNDN);
+    return z;
+}
+
 } // namespace
 
 void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, double margin,
@@ -85,6 +105,7 @@ void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, co
     }
     roots.Points.clear();
     roots.Joined.clear();
+    roots.Orientations = keptOrientations_;
     for (const BigComplex& node : kept_)
         roots.Points.push_back(camera.PixelOf(node));
     for (std::size_t i = 0; i < kept_.size(); ++i) {
@@ -101,7 +122,8 @@ bool PreciseRoots::Serves(const LimitCurve& curve, const EndlessCamera& camera, 
 {
     const std::vector<Complex>& ratios = curve.Nodes();
     if (!valid_ || !Same(curve.End(), keptEnd_)
-        || !std::equal(ratios.begin(), ratios.end(), keptRatios_.begin(), keptRatios_.end(), Same))
+        || !std::equal(ratios.begin(), ratios.end(), keptRatios_.begin(), keptRatios_.end(), Same)
+        || curve.Orientations() != keptEdges_)
         return false;
     if (largestScale_ < camera.Scale || BigFloat(kLargestRoot, kScaleBits) < largestRoot_ * camera.Scale)
         return false;
@@ -112,14 +134,24 @@ bool PreciseRoots::Serves(const LimitCurve& curve, const EndlessCamera& camera, 
 
 void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect)
 {
-    ratios_ = curve.Nodes();
-    absolute_.clear();
-    for (const Complex& node : curve.AbsoluteNodes())
-        absolute_.emplace_back(node, BigFloat::kMinBits);
+    curve_ = &curve;
+    const std::vector<Complex>& nodes = curve.AbsoluteNodes();
+    const std::size_t n = nodes.size() - 1;
+    for (std::size_t o = 0; o < absolute_.size(); ++o) {
+        const auto orientation = static_cast<EdgeOrientation>(o);
+        std::vector<BigComplex>& absolute = absolute_[o];
+        absolute.clear();
+        for (std::size_t j = 0; j <= n; ++j) {
+            BigComplex node = IsReversed(orientation) ? BigComplex{ExactDifference(nodes[n].Re, nodes[n - j].Re),
+                                                                   ExactDifference(nodes[n].Im, nodes[n - j].Im)}
+                                                      : BigComplex(nodes[j], BigFloat::kMinBits);
+            absolute.push_back(IsMirrored(orientation) ? Conjugate(std::move(node)) : std::move(node));
+        }
+        discCentres_[o] = Apply(orientation, curve.DiscCentre());
+    }
     endSquare_ = ExactSquare(curve.End());
-    near_.resize(ratios_.size());
-    links_.resize(ratios_.size());
-    discCentre_ = curve.DiscCentre();
+    near_.resize(n + 1);
+    links_.resize(n + 1);
     discRadius_ = curve.DiscRadius() * (1 + kDiscSlack);
     const double size = std::max({static_cast<double>(rect.Right) - rect.Left,
                                   static_cast<double>(rect.Bottom) - rect.Top, 1.0});
@@ -131,7 +163,7 @@ void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera,
     rootLength_ = kRootPictures * size;
     reachExponent_ = ExponentOf(
         std::max({std::fabs(reachLeft_), std::fabs(reachTop_), std::fabs(reachRight_), std::fabs(reachBottom_)}));
-    discBits_ = ExponentOf(discRadius_ + std::hypot(discCentre_.Re, discCentre_.Im) + 1.0) + 1;
+    discBits_ = ExponentOf(discRadius_ + std::hypot(curve.DiscCentre().Re, curve.DiscCentre().Im) + 1.0) + 1;
     nextCount_ = 0;
     computed_ = 0;
     computedBytes_ = 0;
@@ -140,7 +172,8 @@ void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera,
     const std::size_t end = AppendNew();
     SetNode(end, camera.PreciseReach(BigComplex(curve.End(), BigFloat::kMinBits)));
     const long unit = std::max(next_[start].Exponent, next_[end].Exponent);
-    next_[start].Next = Test(InUnit(next_[start], unit), InUnit(next_[end], unit), unit);
+    next_[start].Orientation = EdgeOrientation::Normal;
+    next_[start].Next = Test(InUnit(next_[start], unit), InUnit(next_[end], unit), EdgeOrientation::Normal, unit);
     std::swap(nodes_, next_);
     count_ = nextCount_;
     while (Pass()) {
@@ -163,6 +196,7 @@ std::size_t PreciseRoots::Append(Node& node)
     slot.Near = node.Near;
     slot.Exponent = node.Exponent;
     slot.Next = node.Next;
+    slot.Orientation = node.Orientation;
     return at;
 }
 
@@ -217,12 +251,12 @@ Complex PreciseRoots::InUnit(const Node& node, long unit)
 // node's power of two), so that nothing overflows however far the piece
 // reaches. A piece that reaches into the area is near it, its nodes of the
 // chord's size, so the chord's double is exact enough.
-PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, long unit) const
+PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, EdgeOrientation o, long unit) const
 {
     Complex chord = to;
     chord.Sub(from);
     Complex centre = chord;
-    centre.Mul(discCentre_);
+    centre.Mul(discCentres_[static_cast<std::size_t>(o)]);
     centre.Add(from);
     const double length = std::hypot(chord.Re, chord.Im);
     const double radius = discRadius_ * length;
@@ -239,7 +273,9 @@ PreciseRoots::Link PreciseRoots::Test(const Complex& from, const Complex& to, lo
 // size and no more. True when a copy is open.
 bool PreciseRoots::Split(std::size_t start, const Node& end)
 {
-    const std::size_t n = ratios_.size() - 1;
+    const EdgeOrientation o = next_[start].Orientation;
+    const std::vector<Complex>& ratios = curve_->Nodes(o);
+    const std::size_t n = ratios.size() - 1;
     const long unit = std::max(next_[start].Exponent, end.Exponent);
     near_[0] = InUnit(next_[start], unit);
     near_[n] = InUnit(end, unit);
@@ -247,21 +283,22 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
     chord.Sub(near_[0]);
     for (std::size_t k = 1; k < n; ++k) {
         near_[k] = chord;
-        near_[k].Mul(ratios_[k]);
+        near_[k].Mul(ratios[k]);
         near_[k].Add(near_[0]);
     }
     bool kept = false;
     for (std::size_t k = 0; k < n; ++k) {
-        links_[k] = Test(near_[k], near_[k + 1], unit);
+        links_[k] = Test(near_[k], near_[k + 1], curve_->ChildOrientation(o, k), unit);
         kept = kept || links_[k] != Link::None;
     }
     next_[start].Next = links_[0];
+    next_[start].Orientation = curve_->ChildOrientation(o, 0);
     if (!kept)
         return false;
     const long chordExponent = unit + ExponentOf(std::hypot(chord.Re, chord.Im));
     const mpfr_prec_t bits =
         std::max<mpfr_prec_t>(BigFloat::kMinBits, std::max(chordExponent, reachExponent_) + discBits_ + kGuardBits);
-    DivideChord(next_[start].At, end.At, bits);
+    DivideChord(next_[start].At, end.At, IsMirrored(o), bits);
     mpfr_set_prec(product_.get(), bits);
     bool open = links_[0] == Link::Open;
     for (std::size_t k = 1; k < n; ++k) {
@@ -270,7 +307,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         const std::size_t at = AppendNew();
         BigComplex& node = next_[at].At;
         const BigComplex& s = next_[start].At;
-        const BigComplex& a = absolute_[k];
+        const BigComplex& a = absolute_[static_cast<std::size_t>(o)][k];
         mpfr_set_prec(node.Re.get(), bits);
         mpfr_set_prec(node.Im.get(), bits);
         mpfr_fmms(product_.get(), chord_.Re.get(), a.Re.get(), chord_.Im.get(), a.Im.get(), MPFR_RNDN);
@@ -279,6 +316,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         mpfr_add(node.Im.get(), s.Im.get(), product_.get(), MPFR_RNDN);
         Approximate(next_[at]);
         next_[at].Next = links_[k];
+        next_[at].Orientation = curve_->ChildOrientation(o, k);
         open = open || links_[k] == Link::Open;
         ++computed_;
         computedBytes_ += 2 * mpfr_custom_get_size(bits);
@@ -291,18 +329,26 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
 // placed with a ratio rounded to a double lies off the curve by 2^-53 of
 // its chord, many pixels once the chord is 2^60 pixels long. So the chord
 // is divided by N in bits, chord_ = (e - s) conj(N) / |N|^2, and node k is
-// s + chord_ N(k), both products of the doubles exact.
-void PreciseRoots::DivideChord(const BigComplex& s, const BigComplex& e, mpfr_prec_t bits)
+// s + chord_ N(k), both products of the doubles exact. A reversed copy's
+// node is s + chord_ (N - N(k)); a mirrored copy's chord is divided by
+// conj N instead, chord_ = (e - s) N / |N|^2, and its node is
+// s + chord_ conj N(k).
+void PreciseRoots::DivideChord(const BigComplex& s, const BigComplex& e, bool mirrored, mpfr_prec_t bits)
 {
-    const BigComplex& n = absolute_.back();
+    const BigComplex& n = absolute_[static_cast<std::size_t>(EdgeOrientation::Normal)].back();
     mpfr_set_prec(difference_.Re.get(), bits);
     mpfr_set_prec(difference_.Im.get(), bits);
     mpfr_sub(difference_.Re.get(), e.Re.get(), s.Re.get(), MPFR_RNDN);
     mpfr_sub(difference_.Im.get(), e.Im.get(), s.Im.get(), MPFR_RNDN);
     mpfr_set_prec(chord_.Re.get(), bits);
     mpfr_set_prec(chord_.Im.get(), bits);
-    mpfr_fmma(chord_.Re.get(), difference_.Re.get(), n.Re.get(), difference_.Im.get(), n.Im.get(), MPFR_RNDN);
-    mpfr_fmms(chord_.Im.get(), difference_.Im.get(), n.Re.get(), difference_.Re.get(), n.Im.get(), MPFR_RNDN);
+    if (mirrored) {
+        mpfr_fmms(chord_.Re.get(), difference_.Re.get(), n.Re.get(), difference_.Im.get(), n.Im.get(), MPFR_RNDN);
+        mpfr_fmma(chord_.Im.get(), difference_.Im.get(), n.Re.get(), difference_.Re.get(), n.Im.get(), MPFR_RNDN);
+    } else {
+        mpfr_fmma(chord_.Re.get(), difference_.Re.get(), n.Re.get(), difference_.Im.get(), n.Im.get(), MPFR_RNDN);
+        mpfr_fmms(chord_.Im.get(), difference_.Im.get(), n.Re.get(), difference_.Re.get(), n.Im.get(), MPFR_RNDN);
+    }
     mpfr_div(chord_.Re.get(), chord_.Re.get(), endSquare_.get(), MPFR_RNDN);
     mpfr_div(chord_.Im.get(), chord_.Im.get(), endSquare_.get(), MPFR_RNDN);
 }
@@ -312,9 +358,11 @@ void PreciseRoots::DivideChord(const BigComplex& s, const BigComplex& e, mpfr_pr
 void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
 {
     keptRatios_ = curve.Nodes();
+    keptEdges_ = curve.Orientations();
     keptEnd_ = curve.End();
     kept_.clear();
     keptJoined_.clear();
+    keptOrientations_.clear();
     keptComplete_ = true;
     double largest = 0.0;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -323,6 +371,7 @@ void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
             continue;
         kept_.push_back(camera.PointAt(nodes_[i].At, kServeBits));
         keptJoined_.push_back(joined);
+        keptOrientations_.push_back(nodes_[i].Orientation);
         keptComplete_ = keptComplete_ && nodes_[i].Next != Link::Open;
         if (!joined)
             continue;

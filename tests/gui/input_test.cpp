@@ -1,6 +1,9 @@
 #include "tests/gui/window_fixture.h"
 #include "tests/support/picture_compare.h"
 
+#include <QMenu>
+#include <QTimer>
+
 // What the session does with a press, a move, a key or a tick is tested on
 // the session (tests/session); here: that the user's mouse, keys and clicks
 // reach it, and that both panes show what it then did.
@@ -79,6 +82,60 @@ TEST_F(Input, TheAnimationBoxesAndPauseDriveTheTimer)
     QTest::mouseClick(chkAnimAng(), Qt::LeftButton);
     EXPECT_EQ(session->Mode(), modeIdle);
     EXPECT_TRUE(chkPause()->isChecked());
+}
+
+// Opens the editor's menu with a right click at the point and, when a menu
+// shows, picks the action named pick (or closes it when pick is empty).
+// Gives the menu's actions as "text:checked", or nothing when none showed.
+QStringList EdgeMenuAt(PaintBox* editor, QPoint at, const char* pick)
+{
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            shown << QStringLiteral("%1:%2").arg(action->text()).arg(action->isChecked());
+            if (action->objectName() == QLatin1String(pick))
+                chosen = action;
+        }
+        if (chosen != nullptr)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        else
+            menu->close();
+    });
+    QTest::mouseClick(editor, Qt::RightButton, {}, at);
+    QTest::qWait(50);
+    return shown;
+}
+
+
+TEST_F(Input, ARightClickOnAnEdgeMirrorsOrReversesItsCopyAndUndoTakesItBack)
+{
+    tbDepth()->setValue(3);
+    const QImage plain = EditorPicture();
+    const QImage fract = FractPicture();
+    EXPECT_TRUE(EdgeMenuAt(ptbEditor(), QPoint(3, 3), "Kantespiegeln1").isEmpty());
+    const QPoint onEdge = (Node(1) + Node(2)) / 2 + QPoint(3, 2);
+    EXPECT_EQ(EdgeMenuAt(ptbEditor(), onEdge, "Kantespiegeln1"),
+              (QStringList{QStringLiteral("Kante &spiegeln:0"), QStringLiteral("Kante &umkehren:0")}));
+    EXPECT_EQ(session->Generator.Orientations[1], EdgeOrientation::Mirrored);
+    const QImage mirrored = EditorPicture();
+    EXPECT_NE(mirrored, plain) << "the mirrored edge is marked";
+    EXPECT_NE(FractPicture(), fract);
+    EXPECT_EQ(EdgeMenuAt(ptbEditor(), onEdge, "Kanteumkehren1"),
+              (QStringList{QStringLiteral("Kante &spiegeln:1"), QStringLiteral("Kante &umkehren:0")}));
+    EXPECT_EQ(session->Generator.Orientations[1], EdgeOrientation::MirroredReversed);
+    EXPECT_NE(EditorPicture(), mirrored) << "the reversed edge is marked";
+
+    QAction* undo = Named<QAction>(*window, "Rckgngig1");
+    EXPECT_EQ(undo->text(), QStringLiteral("&Rückgängig: Kante umkehren"));
+    Trigger(undo);
+    EXPECT_EQ(EditorPicture(), mirrored);
+    Trigger(undo);
+    EXPECT_EQ(EditorPicture(), plain);
+    EXPECT_EQ(FractPicture(), fract);
 }
 
 } // namespace

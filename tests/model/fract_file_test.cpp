@@ -240,3 +240,35 @@ TEST(FractFileOnAFullDisk, ARealFullDiskKeepsTheOldFileAndLeavesNoOther)
 }
 
 } // namespace
+
+// The orientation line follows the last edge only when some edge is not
+// normal, reads back, and is accepted only whole and last: a file that
+// fails on it keeps its edges, every one normal.
+TEST(FractFile, OrientationLineIsWrittenReadAndCheckedWhole)
+{
+    FractModel dragon(10);
+    dragon.Count = 2;
+    dragon.Items[0].SetTo(0, -1);
+    dragon.Items[1].SetTo(0, 1);
+    dragon.Orientations[1] = EdgeOrientation::Reversed;
+    const std::string edges = "3\r\n-1\r\n0\r\n-1\r\n0\r\n1\r\n";
+    EXPECT_EQ(FractFileText(3, true, dragon, '.'), edges + "Lage N U\r\n");
+    dragon.Orientations[1] = EdgeOrientation::Normal;
+    EXPECT_EQ(FractFileText(3, true, dragon, '.'), edges);
+
+    Reading all;
+    ReadFractText(edges + "Lage SU S\n", all.Target());
+    ASSERT_EQ(all.generator.Count, 2);
+    EXPECT_EQ(all.generator.Orientations[0], EdgeOrientation::MirroredReversed);
+    EXPECT_EQ(all.generator.Orientations[1], EdgeOrientation::Mirrored);
+
+    for (const char* bad : {"Lage N", "Lage N U N", "Lage N X", "Lage N US", "Lage  N U", "Lage N U ", "LageN U",
+                            "Lage N U\r\n", "Lage N U\r\n1", "Lage N U\r\nLage N U", "Lage\tN U"}) {
+        Reading r;
+        r.generator.Orientations[0] = EdgeOrientation::Reversed;
+        EXPECT_THROW(ReadFractText(edges + bad + "\r\n", r.Target()), FractFormatError) << bad;
+        EXPECT_EQ(r.generator.Count, 2) << bad;
+        EXPECT_EQ(r.generator.Items[1].Im, 1) << bad;
+        EXPECT_FALSE(r.generator.Oriented()) << bad;
+    }
+}

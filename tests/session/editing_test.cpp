@@ -115,4 +115,42 @@ TEST_F(SessionEditing, AddingAndDeletingEdgesStopTheAnimation)
     EXPECT_EQ(session.Generator.Count, 1);
 }
 
+// A right press near an edge stops the animation and names the edge; each
+// flip is a step of its own that clears both animation boxes, and undo
+// takes the flips back one at a time.
+TEST_F(SessionEditing, MirroringAndReversingAnEdgeAreStepsOfTheirOwn)
+{
+    session.AnimateAngles(true);
+    session.Tick();
+    const EdgeList before = Edges();
+    EXPECT_EQ(session.PressEditorEdge(2, 2), -1) << "far from every edge";
+    EXPECT_EQ(session.Mode(), modeAnimating);
+    const QPoint middle = (Node(1) + Node(2)) / 2;
+    EXPECT_EQ(session.PressEditorEdge(middle.x() + 4, middle.y() + 3), 1);
+    EXPECT_EQ(session.Mode(), modeIdle);
+    EXPECT_FALSE(session.Timer().isActive());
+
+    session.AnimateLengths(true);
+    session.MirrorEdge(1, true);
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::Mirrored);
+    EXPECT_FALSE(session.AnimatingLengths());
+    EXPECT_FALSE(session.AnimatingAngles());
+    EXPECT_EQ(session.History().UndoText(), EditSteps::kMirrorEdge);
+    session.ReverseEdge(1, true);
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::MirroredReversed);
+    EXPECT_EQ(session.History().UndoText(), EditSteps::kReverseEdge);
+    session.MirrorEdge(1, false);
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::Reversed);
+
+    session.Undo();
+    session.Undo();
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::Mirrored);
+    session.Undo();
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::Normal);
+    session.Redo();
+    EXPECT_EQ(session.Generator.Orientations[1], EdgeOrientation::Mirrored);
+    EXPECT_EQ(Edges(), before) << "only the orientation changed";
+}
+
+
 } // namespace
