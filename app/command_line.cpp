@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include "app/gallery.h"
+#include "app/messages.h"
+
 #include "model/number_text.h"
 #include "output/picture_export.h"
 #include "view/endless_view.h"
@@ -187,15 +190,22 @@ std::optional<int> ReadRecordOptions(const QCommandLineParser& parser, const Rec
     return std::nullopt;
 }
 
+// Where the curves of the menu "Datei – Beispiele" are, so that they can be
+// opened, exported and recorded from here too.
+QString HelpDescription()
+{
+    QString text = QStringLiteral("Draws self-similar line fractals of the edge-replacement kind.");
+    const QString gallery = GalleryFolder();
+    if (!gallery.isEmpty())
+        text += QStringLiteral("\nThe named classic curves of Datei - Beispiele are in %1.").arg(gallery);
+    return text;
+}
+
 } // namespace
 
 int CommandFailed(const QString& message, const QString& subject, const QString& reason)
 {
-    QString line = message;
-    for (const QString& part : {subject, reason})
-        if (!part.isEmpty())
-            line += QStringLiteral(": ") + part;
-    std::fprintf(stderr, "%s\n", qPrintable(line));
+    std::fprintf(stderr, "%s\n", qPrintable(Messages::Line(message, subject, reason)));
     return kCommandFailed;
 }
 
@@ -214,7 +224,7 @@ std::optional<QSize> ParseExportSize(const QString& text)
 std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& result)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draws self-similar line fractals of the edge-replacement kind."));
+    parser.setApplicationDescription(HelpDescription());
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .fract file to open."),
                                  QStringLiteral("[FILE.fract]"));
     const QCommandLineOption exportOption(QStringLiteral("export"),

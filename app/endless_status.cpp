@@ -10,6 +10,8 @@ namespace {
 
 const QString kNotUnit = QStringLiteral("Endloser Zoom nur mit letzter Kante (1; 0)");
 const QString kNotShorter = QStringLiteral("Endloser Zoom nur mit Kanten kürzer als die Strecke vom Anfang zum Ende");
+const QString kHowToUnit = QStringLiteral("„Neu“ zieht einen passenden Generator");
+const QString kHowToShorter = QStringLiteral("Kanten kürzen oder „Neu“ wählen");
 const QString kMagnification = QStringLiteral("Vergrößerung ×%1");
 const QString kDeepest = QStringLiteral(" – tiefer zeichnet der endlose Zoom nicht");
 // A window widened to the deepest magnification shows it up to rounding.
@@ -56,4 +58,20 @@ QString EndlessStatusText(const FractalSession& session)
     const BigFloat magnification = session.EndlessMagnification();
     const bool deepest = !(magnification < DeepestMagnification() * BigFloat(kDeepestShare, kScaleBits));
     return kMagnification.arg(MagnificationText(DecimalOf(magnification))) + (deepest ? kDeepest : QString());
+}
+
+QString EndlessStatusLine(const FractalSession& session)
+{
+    const QString text = EndlessStatusText(session);
+    if (!session.EndlessZoom())
+        return text;
+    switch (session.Endless().Curve().Check()) {
+    case LimitCurve::Verdict::LastEdgeNotUnit:
+        return text + QStringLiteral(" – ") + kHowToUnit;
+    case LimitCurve::Verdict::EdgesNotShorter:
+        return text + QStringLiteral(" – ") + kHowToShorter;
+    case LimitCurve::Verdict::Exists:
+        break;
+    }
+    return text;
 }

@@ -71,6 +71,8 @@ int RunExportCommand(const CommandLine& command)
                      size.height(), command.ExportFile, screen);
     } catch (const PictureSizeError& e) {
         return Fail(Messages::kInvalidSize, SizeText(size), e.what());
+    } catch (const PictureFileError& e) {
+        return Fail(Messages::kCannotWrite, command.ExportFile, e.what());
     } catch (const ExportError& e) {
         // The window's warning, then what the system said of the file.
         return Fail(Messages::kInvalidSize, command.ExportFile, e.what());

@@ -21,4 +21,15 @@ inline const QString kYesButton = QStringLiteral("&Ja");
 inline const QString kNoButton = QStringLiteral("&Nein");
 inline const QString kCancelButton = QStringLiteral("Abbrechen");
 inline const QString kAlreadyRecording = QStringLiteral("Es wird bereits ein Videoclip aufgenommen.");
+inline const QString kCannotWrite = QStringLiteral("Die Datei kann nicht geschrieben werden");
+
+// One line: the message, then what it concerns and why, where known.
+inline QString Line(const QString& message, const QString& subject = {}, const QString& reason = {})
+{
+    QString line = message;
+    for (const QString& part : {subject, reason})
+        if (!part.isEmpty())
+            line += QStringLiteral(": ") + part;
+    return line;
+}
 } // namespace Messages

@@ -33,15 +33,15 @@ void SetUp(FractalSession& session, const CommandLine& command, const QString& t
     clip.Frame = size;
     clip.FrameTime = session.Timer().interval();
     clip.WavFile = command.WavFile;
-    clip.Background = ToQColor(session.Viewer.BgColor).rgb();
-    clip.Foreground = ToQColor(session.Viewer.FgColor).rgb();
+    clip.TakeColorsOf(session);
     session.SetUpRecording(OpenClip(clip));
 }
 
 std::optional<QString> StartMotion(FractalSession& session, const CommandLine& command)
 {
     if (command.DivePoint) {
-        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames);
+        // The full view is the first of the frames, each step one more.
+        session.Dive(*command.DivePoint, *command.Magnification, *command.Frames - 1);
         return std::nullopt;
     }
     if (!command.ZoomBand) {
@@ -95,6 +95,8 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
         return CommandFailed(Messages::kInvalidSize, command.SizeText, QStringLiteral("no room for the frame pictures"));
     try {
         SetUp(session, command, target, size);
+    } catch (const ClipWriteError& e) {
+        return CommandFailed(Messages::kCannotWrite, e.Failure().File, e.Failure().Reason);
     } catch (const ClipError& e) {
         return Fail(e.Failure());
     }

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "app/coloring_settings.h"
 #include "output/picture_export.h"
 
 #include <QSettings>
@@ -128,6 +129,7 @@ void SettingsStore::Read(QSettings& store, SettingValues& v)
     ReadDword(store, "exportHeight", v.ExportHeight);
     ReadBool(store, "antialiasing", v.Antialiasing);
     ReadBool(store, "endlessZoom", v.EndlessZoom);
+    ColoringSettings::Read(store, v.Coloring);
 }
 
 void SettingsStore::Write(const SettingValues& v)
@@ -153,6 +155,7 @@ void SettingsStore::Write(const SettingValues& v)
     // who never turned them on holds what it always held.
     WriteSwitch(store, "antialiasing", v.Antialiasing);
     WriteSwitch(store, "endlessZoom", v.EndlessZoom);
+    ColoringSettings::Write(store, v.Coloring);
     store.sync();
     if (store.status() != QSettings::NoError)
         Fail("Fehler beim Setzen der Daten für '%1'", "bgColor");

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/settings.h"
 #include "app/tanimation_dlg.h"
+#include "app/tfarben_dlg.h"
 #include "app/texport_dlg.h"
 #include "app/tinfo_dlg.h"
 #include "app/trecord_dlg.h"
@@ -35,10 +36,12 @@ Tform1::Tform1(FractalSession& session, Dialogs& dialogs, QWidget* parent)
     ConnectSession();
     SetUpHistory();
     SetUpRecentFiles();
+    SetUpGallery();
     setAcceptDrops(true);
     FormCreate();
     InfoDlg = new TInfoDlg(this);
     animationDlg = new TanimationDlg(this, dialogs_);
+    farbenDlg = new TfarbenDlg(this, dialogs_);
     exportDlg = new TexportDlg(this);
     SetUpRecording();
 }
@@ -79,12 +82,15 @@ void Tform1::ConnectMenu()
     connect(ui->Exportieren1, &QAction::triggered, this, &Tform1::Exportieren1Click);
     connect(ui->Drucken1, &QAction::triggered, this, &Tform1::Drucken1Click);
     connect(ui->Kopieren1, &QAction::triggered, this, &Tform1::Kopieren1Click);
+    connect(ui->Generatorkopieren1, &QAction::triggered, this, &Tform1::Generatorkopieren1Click);
+    connect(ui->Generatoreinfgen1, &QAction::triggered, this, &Tform1::Generatoreinfgen1Click);
     connect(ui->Beenden1, &QAction::triggered, this, &Tform1::Beenden1Click);
     connect(ui->Kantehinzufgen1, &QAction::triggered, this, &Tform1::Kantehinzufgen1Click);
     connect(ui->Kantelschen1, &QAction::triggered, this, &Tform1::Kantelschen1Click);
     connect(ui->N1001, &QAction::triggered, this, &Tform1::N1001Click);
     connect(ui->EndloserZoom1, &QAction::triggered, this, &Tform1::EndloserZoom1Click);
     connect(ui->mnuOptions, &QAction::triggered, this, &Tform1::mnuOptionsClick);
+    connect(ui->Farben1, &QAction::triggered, this, &Tform1::Farben1Click);
     connect(ui->Kantenglttung1, &QAction::triggered, this, &Tform1::Kantenglttung1Click);
     connect(ui->Info1, &QAction::triggered, this, &Tform1::Info1Click);
 }

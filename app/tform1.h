@@ -13,6 +13,7 @@ class Dialogs;
 class QLabel;
 class FractalSession;
 class TanimationDlg;
+class TfarbenDlg;
 class TexportDlg;
 class TrecordDlg;
 class TInfoDlg;
@@ -44,6 +45,8 @@ private:
     void Exportieren1Click();
     void Drucken1Click();
     void Kopieren1Click();
+    void Generatorkopieren1Click();
+    void Generatoreinfgen1Click();
     void Beenden1Click();
     void Rckgngig1Click();
     void Wiederherstellen1Click();
@@ -52,6 +55,7 @@ private:
     void N1001Click();
     void EndloserZoom1Click();
     void mnuOptionsClick();
+    void Farben1Click();
     void Kantenglttung1Click();
     void Info1Click();
     void tbDepthChange();
@@ -85,12 +89,17 @@ private:
     void cmdOkClick();
     void FinishRecording();
 
-    // The history of edits, the recent files, files dropped on the window.
+    // The history of edits, the recent files, the gallery, files dropped
+    // on the window.
     void SetUpHistory();
     void ShowHistory();
     void SetUpRecentFiles();
     void RememberFile(const QString& fileName);
     void ShowRecentFiles();
+    void SetUpGallery();
+    void Beispiel1Click(const QString& fileName);
+    // Opens a file and shows its name in the title; false for a bad file.
+    bool ReadFile(const QString& fileName);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -125,6 +134,7 @@ private:
     QFileDialog SavePictureDialog1;
     TInfoDlg* InfoDlg = nullptr;
     TanimationDlg* animationDlg = nullptr;
+    TfarbenDlg* farbenDlg = nullptr;
     TexportDlg* exportDlg = nullptr;
     TrecordDlg* recordDlg = nullptr;
     // Made when the endless switch is first on, so that with it off the

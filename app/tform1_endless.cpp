@@ -27,5 +27,5 @@ void Tform1::ShowEndless()
         statusBar()->addWidget(lblEndless, 1);
     }
     statusBar()->setVisible(session_.EndlessZoom());
-    lblEndless->setText(EndlessStatusText(session_));
+    lblEndless->setText(EndlessStatusLine(session_));
 }

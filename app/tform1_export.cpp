@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/chosen_file_type.h"
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/texport_dlg.h"
@@ -21,19 +22,22 @@ int WholeNumberOf(const QString& text)
 } // namespace
 
 // The size is stored before the file dialog, so it stays even when the user
-// then cancels. Every failure after the size dialog ends in one warning.
+// then cancels. Every failure after the size dialog ends in one warning: a
+// file or folder that cannot be written says so, with the system's reason;
+// anything else is a size that cannot be made into a picture.
 void Tform1::Exportieren1Click()
 {
     exportDlg->SetValues({session_.ExportWidth, session_.ExportHeight}, ui->ptbFract->ClientRect().size());
     if (dialogs_.Run(*exportDlg) != QDialog::Accepted)
         return;
+    QString fileName;
     try {
         const ExportSizeEntry entry = exportDlg->Entry();
         const int width = WholeNumberOf(entry.Width);
         const int height = WholeNumberOf(entry.Height);
         session_.ExportWidth = width;
         session_.ExportHeight = height;
-        const QString fileName = dialogs_.ChooseFile(SavePictureDialog1);
+        fileName = WithChosenType(dialogs_.ChooseFile(SavePictureDialog1), SavePictureDialog1);
         if (fileName.isEmpty())
             return;
         const PictureFormat format = PictureFormatOf(fileName);
@@ -47,8 +51,12 @@ void Tform1::Exportieren1Click()
         }
         WritePicture(*session_.Picture(ViewPlacement::FittedTo({0, 0, width, height})), width, height, fileName,
                      PrimaryReferenceScreen());
+    } catch (const PictureFileError& e) {
+        dialogs_.Warning(this, Messages::Line(Messages::kCannotWrite, fileName, QString::fromStdString(e.what())));
     } catch (const ExportError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
+    } catch (const ClipWriteError& e) {
+        dialogs_.Warning(this, Messages::Line(Messages::kCannotWrite, e.Failure().File, e.Failure().Reason));
     } catch (const ClipError&) {
         dialogs_.Warning(this, Messages::kInvalidSize);
     }

@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/chosen_file_type.h"
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "model/fract_file.h"
@@ -53,7 +54,6 @@ void Tform1::SetUpFileDialogs()
                                        QStringLiteral("MP4-Video (*.mp4)"), QStringLiteral("WebM-Video (*.webm)"),
                                        QStringLiteral("GIF-Animation (*.gif)"), QStringLiteral("PNG-Grafik (*.png)"), QStringLiteral("SVG-Grafik (*.svg)"),
                                        QStringLiteral("PDF-Dokument (*.pdf)")});
-    SavePictureDialog1.setDefaultSuffix(QStringLiteral("bmp"));
     for (QFileDialog* dialog : {&OpenDialog1, &SaveDialog1, &SavePictureDialog1})
         CloseNameListWithTheDialog(*dialog);
 }
@@ -76,22 +76,28 @@ void Tform1::ffnen1Click()
         OpenFile(fileName);
 }
 
-// A bad file keeps what was read before the bad line; the title stays.
 void Tform1::OpenFile(const QString& fileName)
+{
+    if (ReadFile(fileName))
+        RememberFile(fileName);
+}
+
+// A bad file keeps what was read before the bad line; the title stays.
+bool Tform1::ReadFile(const QString& fileName)
 {
     try {
         session_.Open(fileName);
     } catch (const FractFormatError&) {
         dialogs_.Warning(this, Messages::kBadFileFormat);
-        return;
+        return false;
     }
     ShowFileTitle(fileName);
-    RememberFile(fileName);
+    return true;
 }
 
 void Tform1::Speichern1Click()
 {
-    const QString fileName = dialogs_.ChooseFile(SaveDialog1);
+    const QString fileName = WithChosenType(dialogs_.ChooseFile(SaveDialog1), SaveDialog1);
     if (fileName.isEmpty())
         return;
     try {

@@ -4,6 +4,7 @@
 #include "app/options_entry.h"
 #include "app/settings.h"
 #include "app/tanimation_dlg.h"
+#include "app/tfarben_dlg.h"
 #include "session/fractal_session.h"
 #include "ui_tform1.h"
 
@@ -26,4 +27,13 @@ void Tform1::mnuOptionsClick()
     ui->ptbFract->repaint();
     for (const QString& warning : warnings)
         dialogs_.Warning(this, warning);
+}
+
+void Tform1::Farben1Click()
+{
+    farbenDlg->SetColoring(session_.Coloring);
+    if (dialogs_.Run(*farbenDlg) != QDialog::Accepted)
+        return;
+    session_.Coloring = farbenDlg->Coloring();
+    ui->ptbFract->repaint();
 }

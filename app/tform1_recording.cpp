@@ -35,22 +35,21 @@ bool Tform1::RecordingSetUp() const
 }
 
 // Capturing starts only with "Start"; each frame lasts one timer interval
-// as it is now. A clip that cannot be opened leaves the dialog up with
-// "Start" refused.
+// as it is now. The dialog opens only for a clip that could be opened.
 void Tform1::StartRecording(int width, int height, const QString& fileName)
 {
     if (width <= 0 || height <= 0)
         throw PictureSizeError("a frame needs a size above zero");
     if (!session_.PrepareFrame(QSize(width, height)))
         throw PictureSizeError("no room for the frame picture");
-    recordDlg->ShowModeless();
     ClipRequest clip;
     clip.FileName = fileName;
     clip.Frame = QSize(width, height);
     clip.FrameTime = session_.Timer().interval();
-    clip.Background = ToQColor(session_.Viewer.BgColor).rgb();
-    clip.Foreground = ToQColor(session_.Viewer.FgColor).rgb();
-    session_.SetUpRecording(OpenClip(clip));
+    clip.TakeColorsOf(session_);
+    std::unique_ptr<ClipSink> sink = OpenClip(clip);
+    recordDlg->ShowModeless();
+    session_.SetUpRecording(std::move(sink));
 }
 
 void Tform1::cmdStartStopClick()

@@ -5,8 +5,9 @@
 // vs_polyline is the ratio of the two frames' times. A frame is a repaint of the same view, a first
 // frame one that finds its precise roots afresh, a zoom tick one step of an
 // animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
-// counter segments tells how many pieces a frame draws. The pool frames
-// repaint at 1, 2 and 4 threads, each against one thread in the same run.
+// counter segments tells how many pieces a frame draws. Heighway's dragon,
+// whose second edge is reversed, in the full view beside them. The pool
+// frames repaint at 1, 2 and 4 threads, each against one thread in the same run.
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
 #include "view/fract_viewer.h"
@@ -31,7 +32,7 @@ const PixelRect kPane{0, 0, kWidth, kHeight};
 constexpr int kPolylineDepth = 8;
 constexpr int kPolylineFrames = 200;
 
-enum class Generator { Koch, Cesaro };
+enum class Generator { Koch, Cesaro, Dragon };
 
 // As examples/koch.fract and examples/cesaro.fract hold them.
 void Make(Generator which, FractModel& model)
@@ -42,10 +43,13 @@ void Make(Generator which, FractModel& model)
                                       {0.0871557427476582, -0.996194698091746},
                                       {-0.984807753012208, 0.17364817766693},
                                       {0.0871557427476582, -0.996194698091746}};
-    const std::vector<Complex>& items = which == Generator::Koch ? koch : cesaro;
+    const std::vector<Complex> dragon{{0, -1}, {0, 1}};
+    const std::vector<Complex>& items = which == Generator::Koch ? koch : which == Generator::Cesaro ? cesaro : dragon;
     model.Count = static_cast<int>(items.size());
     for (int i = 0; i < model.Count; ++i)
         model.Items[i] = items[i];
+    if (which == Generator::Dragon)
+        model.Orientations[1] = EdgeOrientation::Reversed;
 }
 
 // Seconds of one polyline frame, measured once per generator.
@@ -249,6 +253,8 @@ const bool kRegistered = [] {
         {"EndlessFrame/Cesaro/x1e30", EndlessFrame, Generator::Cesaro, "1e30"},
         {"EndlessFrame/Cesaro/x1e300", EndlessFrame, Generator::Cesaro, "1e300"},
         {"EndlessFirstFrame/Cesaro/x1e300", EndlessFirstFrame, Generator::Cesaro, "1e300"},
+        {"PolylineFrame/Dragon", PolylineFrame, Generator::Dragon, ""},
+        {"EndlessFrame/Dragon/x1", EndlessFrame, Generator::Dragon, "1"},
     };
     for (const auto& f : frames)
         benchmark::RegisterBenchmark(f.name, f.frame, f.generator, f.magnification)

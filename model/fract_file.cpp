@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 
 void ReadFractText(std::string text, const FractFileTarget& target)
 {
@@ -34,11 +36,27 @@ void ReadFractFile(const QString& path, const FractFileTarget& target)
     ReadFractText(bytes.toStdString(), target);
 }
 
+namespace {
+
+FractFileTarget DocumentTarget(FractDocument& document, FractModel& generator)
+{
+    return {[&document](int depth) { document.Depth = depth; }, [&document](bool lines) { document.Lines = lines; },
+            generator};
+}
+
+} // namespace
+
 FractDocument LoadFractDocument(const QString& path, FractModel& generator)
 {
     FractDocument document;
-    ReadFractFile(path,
-                  {[&](int depth) { document.Depth = depth; }, [&](bool lines) { document.Lines = lines; }, generator});
+    ReadFractFile(path, DocumentTarget(document, generator));
+    return document;
+}
+
+FractDocument ReadFractDocument(std::string text, FractModel& generator)
+{
+    FractDocument document;
+    ReadFractText(std::move(text), DocumentTarget(document, generator));
     return document;
 }
 

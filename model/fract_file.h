@@ -42,6 +42,10 @@ struct FractDocument {
     bool Lines = true;
 };
 FractDocument LoadFractDocument(const QString& path, FractModel& generator);
+FractDocument ReadFractDocument(std::string text, FractModel& generator);
+
+// The type under which a generator's .fract text is passed between programs.
+inline constexpr char kFractMimeType[] = "application/x-ornalix-fract";
 
 // Written with the locale's separator, so that older readers keep reading
 // what they wrote.

@@ -123,6 +123,20 @@ void FractModel::SaveToText(std::string& out, char separator) const
     out += "\r\n";
 }
 
+void FractModel::TurnLastEdgeToAxis()
+{
+    if (Count == 0)
+        return;
+    Complex direction(1, 0);
+    for (int i = 0; i < Count; ++i)
+        direction.Mul(Items[i]);
+    const double length = std::hypot(direction.Re, direction.Im);
+    if (length == 0.0 || !std::isfinite(length))
+        return;
+    direction.DivReal(length);
+    Items[Count - 1].Div(direction);
+}
+
 void FractModel::RandomGenerator(int n, double minLength, double maxLength, RandomSource& random)
 {
     Count = std::clamp(n, 0, Capacity());

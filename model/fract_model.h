@@ -53,6 +53,9 @@ public:
     // n random normal edges; every absolute edge but the last has a length
     // between minLength and maxLength, the last has length 1.
     void RandomGenerator(int n, double minLength, double maxLength, RandomSource& random);
+    // Turns the last edge so that the last absolute edge points along
+    // (1, 0), keeping its length.
+    void TurnLastEdgeToAxis();
 
     int Count = 0;
     std::vector<Complex> Items;

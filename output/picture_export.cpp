@@ -105,6 +105,9 @@ void WriteChecked(const ViewPicture& view, int width, int height, PendingFile& f
     } catch (const ExportError&) {
         file.Discard();
         throw;
+    } catch (const FileWriteError& e) {
+        file.Discard();
+        throw PictureFileError(e.what());
     } catch (const std::bad_alloc&) {
         file.Discard();
         throw PictureSizeError("picture too large");
@@ -195,7 +198,7 @@ void WritePicture(const ViewPicture& view, int width, int height, const QString&
     try {
         file = OpenPendingFile(path);
     } catch (const FileWriteError& e) {
-        throw ExportError(e.what());
+        throw PictureFileError(e.what());
     }
     WriteChecked(view, width, height, *file, screen, format);
 }

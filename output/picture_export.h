@@ -28,8 +28,7 @@ inline bool IsPictureFormat(PictureFormat format)
 }
 
 // A picture that cannot be made: a size of zero or below, one too large to
-// allocate or for its format to hold, or a file that cannot be written (the
-// message is then the system's reason).
+// allocate or for its format to hold, or a file that cannot be written.
 class ExportError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -40,6 +39,13 @@ public:
 // over 65500 pixels, an EMF frame beyond 32 bits, a WMF box beyond 16 bits,
 // a PDF page beyond what readers show).
 class PictureSizeError : public ExportError {
+public:
+    using ExportError::ExportError;
+};
+
+// The file cannot be made or written: a missing folder, one without write
+// permission, a full disk. The message is the system's reason.
+class PictureFileError : public ExportError {
 public:
     using ExportError::ExportError;
 };

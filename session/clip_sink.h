@@ -29,6 +29,13 @@ private:
     ClipFailure failure_;
 };
 
+// A clip's file, or the work folder of its frames, that cannot be made or
+// written; File names it and Reason is the system's.
+class ClipWriteError : public ClipError {
+public:
+    using ClipError::ClipError;
+};
+
 // True when a clip being written is to be given up at once.
 using ClipStop = std::function<bool()>;
 

@@ -36,6 +36,7 @@ inline const QString kDepth = QStringLiteral("Iterationstiefe ändern");
 inline const QString kShowLines = QStringLiteral("Linien anzeigen");
 inline const QString kShowPoints = QStringLiteral("Punkte anzeigen");
 inline const QString kAnimate = QStringLiteral("Generator animieren");
+inline const QString kPasteGenerator = QStringLiteral("Generator einfügen");
 } // namespace EditSteps
 
 // The steps that can be undone and redone, each a change already made from

@@ -34,6 +34,7 @@ void FractalSession::ApplySettings(const SettingValues& v)
     ExportWidth = v.ExportWidth;
     ExportHeight = v.ExportHeight;
     Antialiasing = v.Antialiasing;
+    Coloring = v.Coloring;
     SetEndlessZoom(v.EndlessZoom);
 }
 
@@ -55,6 +56,7 @@ SettingValues FractalSession::Settings() const
     v.ExportWidth = ExportWidth;
     v.ExportHeight = ExportHeight;
     v.Antialiasing = Antialiasing;
+    v.Coloring = Coloring;
     v.EndlessZoom = endlessZoom_;
     return v;
 }
@@ -95,6 +97,7 @@ CurveStyle FractalSession::Style() const
 {
     CurveStyle style = Viewer.Style(lines_);
     style.Antialiased = Antialiasing;
+    style.Coloring = Coloring;
     return style;
 }
 

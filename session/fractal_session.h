@@ -24,6 +24,7 @@
 #include <optional>
 #include <utility>
 
+class QMimeData;
 class QPainter;
 
 // One fractal at work: the generator with its two views, the interaction
@@ -77,6 +78,11 @@ public:
     void Save(const QString& fileName) const;
     void AddEdge();
     void DeleteEdge();
+    // The generator passed on as its file's text. Pasting sets the edges
+    // with their orientations, the depth and the display mode as one step; it throws
+    // FractFormatError, changing nothing, for text the reader refuses.
+    std::unique_ptr<QMimeData> GeneratorMimeData() const;
+    void PasteGenerator(const QMimeData& data);
 
     // Every change of the edges, the depth or the display mode is a step
     // that can be undone and redone; opening a file starts a new history.
@@ -136,7 +142,8 @@ public:
     // The window between two corners in the generator's coordinates.
     void SetEndlessWindow(const BigComplex& a, const BigComplex& b);
     // An animated zoom of steps steps from the full view to the
-    // magnification about a curve point, which keeps its pixel.
+    // magnification about a curve point, which keeps its pixel. While
+    // capturing, the full view is its first frame.
     void Dive(const BigComplex& point, const BigFloat& magnification, int steps);
 
     // Every output's picture of the view, in the pane's style.
@@ -185,6 +192,8 @@ public:
     int ExportHeight = 0;
     // Smoothed lines and points in the pane and the pictures with pixels.
     bool Antialiasing = false;
+    // How every picture colours the curve.
+    CurveColoring Coloring;
 
 signals:
     // The fractal pane must be repainted now: a paint fits the view.
@@ -205,6 +214,7 @@ signals:
     void endlessChanged();
 
 private:
+    void DrawGenerator(int n);
     void ZoomTo(Complex& c1, Complex& c2);
     // The endless view's ZoomTo: setWindow sets the window the zoom ends at.
     void ZoomEndless(const std::function<void()>& setWindow);
@@ -229,6 +239,7 @@ private:
     void Restore(const FractState& state);
     void Recalculate();
     void UpdateFrameScale();
+    void CaptureZoomStart();
     QImage& DrawFrame();
     void CaptureFrame();
 

@@ -1,8 +1,16 @@
 #include "session/fractal_session.h"
 
 #include "model/random_source.h"
+#include "view/limit_curve.h"
 
 #include <algorithm>
+
+namespace {
+
+// Draws of "Neu" for the endless view before the last one stays.
+constexpr int kEndlessDraws = 20;
+
+} // namespace
 
 void FractalSession::PressEditor(Qt::MouseButton button, int x, int y)
 {
@@ -103,6 +111,24 @@ void FractalSession::DeleteEdge()
     ChangeEdgeCount(&FractModel::DeleteEdge, EditSteps::kDeleteEdge);
 }
 
+// With "Endloser Zoom" on, a new generator is one the endless view can draw:
+// turned so that its last edge is (1, 0), and drawn anew while some edge is
+// not shorter than the chord. After kEndlessDraws the last draw stays, and
+// the status line says why.
+void FractalSession::DrawGenerator(int n)
+{
+    for (int draw = 0; draw < kEndlessDraws; ++draw) {
+        Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
+        if (!endlessZoom_)
+            return;
+        Generator.TurnLastEdgeToAxis();
+        LimitCurve curve;
+        curve.Update(Generator);
+        if (curve.Exists())
+            return;
+    }
+}
+
 void FractalSession::New()
 {
     const int a = std::min(MinNodes, MaxNodes);
@@ -110,7 +136,7 @@ void FractalSession::New()
     // The upper count is never drawn: 3 and 5 give three or four edges.
     const int n = a + RandomSource::Instance().NextInt(b - a);
     const FractState before = State();
-    Generator.RandomGenerator(n, MinLength, MaxLength, RandomSource::Instance());
+    DrawGenerator(n);
     SetMode(modeIdle);
     LayoutEditor();
     Recalculate();

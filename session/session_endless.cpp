@@ -39,8 +39,7 @@ void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification
     endless_.FullView();
     endless_.FitToPane(fractPane_);
     zoomStepsLeft_ = ZoomStepCount(steps);
-    if (recording_)
-        UpdateFrameScale();
+    CaptureZoomStart();
     const BigFloat deepest = DeepestMagnification();
     endless_.PrepareDive(point, deepest < magnification ? deepest : magnification, fractPane_, zoomStepsLeft_);
     SetMode(modeZooming);

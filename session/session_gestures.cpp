@@ -6,17 +6,20 @@ namespace {
 
 // One notch of the mouse wheel zooms in (or out) by this factor.
 constexpr double kWheelZoom = 2.0;
+// A point at x shows in pixel floor(x): the middle of pixel x is at x + 0.5.
+constexpr double kPixelCentre = 0.5;
 
 } // namespace
 
 // Notches away from the user zoom in; a fine wheel's fractions of a notch
-// zoom by as much less.
+// zoom by as much less. The zoom holds the middle of the pixel under the
+// cursor, so what shows there stays however long the wheel turns.
 void FractalSession::WheelFract(int x, int y, double notches)
 {
     if (!GesturesAllowed() || notches == 0.0)
         return;
     const double scale = std::pow(kWheelZoom, notches);
-    Complex offset(x, y);
+    Complex offset(x + kPixelCentre, y + kPixelCentre);
     offset.MulReal(1 - scale);
     MovePicture(scale, offset);
 }

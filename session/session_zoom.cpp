@@ -100,12 +100,21 @@ void FractalSession::StartZoom(const std::function<void()>& setWindow, const std
     }
     const int steps = ZoomStepCount(ZoomSteps);
     zoomStepsLeft_ = steps;
-    // The frames of the whole zoom share the scale of the picture it starts from.
-    if (recording_)
-        UpdateFrameScale();
+    CaptureZoomStart();
     setWindow();
     firstStep(steps);
     SetMode(modeZooming);
+}
+
+// The frames of the whole zoom share the scale of the picture it starts
+// from, and the first of them is that picture: the clip shows where the
+// zoom starts, then each step to where it ends.
+void FractalSession::CaptureZoomStart()
+{
+    if (!recording_)
+        return;
+    UpdateFrameScale();
+    CaptureFrame();
 }
 
 void FractalSession::ZoomStep()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/color_ref.h"
+#include "view/curve_coloring.h"
 
 // The values that persist between runs, with their defaults: the fourteen
 // of the design, then those added since.
@@ -23,6 +24,8 @@ struct SettingValues {
     // The fractal pane shows the limit curve, refined to its pixels at any
     // magnification.
     bool EndlessZoom = false;
+    // The curve's colours along its length or by edge, instead of FgColor.
+    CurveColoring Coloring = {};
 
     friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "model/complex.h"
+#include "model/edge_orientation.h"
+#include "view/curve_coloring.h"
 #include "view/view_renderer.h"
 
 #include <QPoint>
 
+#include <cstdint>
 #include <vector>
 
 class FractViewer;
@@ -21,9 +24,18 @@ public:
 
 private:
     const Complex* Map(double scale, const Complex& offset);
+    const std::uint8_t* Colors(const CurveColoring& coloring);
 
     const FractViewer& viewer_;
     // Reused from picture to picture: a frame a tick allocates nothing.
     std::vector<Complex> mapped_;
     std::vector<QPoint> scratch_;
+    // The points' colours, kept until the curve or the coloring changes:
+    // the zoom's frames colour nothing anew.
+    std::vector<std::uint8_t> colors_;
+    std::vector<Complex> colorsItems_;
+    std::vector<EdgeOrientation> colorsOrientations_;
+    int colorsDepth_ = -1;
+    int colorsCount_ = 0;
+    CurveColoring colorsColoring_;
 };

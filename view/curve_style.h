@@ -1,9 +1,11 @@
 #pragma once
 
 #include "view/color_ref.h"
+#include "view/curve_coloring.h"
 
 // How a curve is drawn: its colours, its pen, and what marks its points
-// make. The pane draws lines or single pixels; a printed page shows points
+// make. A coloring other than one colour draws the curve in its colours
+// instead of the foreground. The pane draws lines or single pixels; a printed page shows points
 // as dots, single pixels being too small on paper.
 struct CurveStyle {
     enum class Marks { Lines, Pixels, Dots };
@@ -17,4 +19,5 @@ struct CurveStyle {
     // Smoothed edges where the picture has pixels (pictures, pages); vector
     // documents keep their exact geometry.
     bool Antialiased = false;
+    CurveColoring Coloring = {};
 };

@@ -50,6 +50,8 @@ void CurveTracer::Prepare(const LimitCurve& curve, const PixelRect& rect, const 
     bottom_ = rect.Bottom + limits.Margin;
     pieceLength2_ = limits.PieceLength * limits.PieceLength;
     budget_ = limits.Budget;
+    colors_ = limits.Colors;
+    shares_ = &curve.Shares();
 }
 
 CurveTracer::Place CurveTracer::Placed(const Complex& start, const Complex& chord, EdgeOrientation o) const
@@ -96,20 +98,29 @@ void CurveTracer::Split(const Complex& s, const Complex& e, EdgeOrientation o)
 
 // Consecutive pieces share their node exactly, so a piece that starts where
 // the last one ended continues its polyline.
-void CurveTracer::Emit(const Complex& start, const Complex& end, TracedCurve& out)
+void CurveTracer::Emit(const Piece& piece, TracedCurve& out) const
 {
-    if (out.Points.empty() || out.Points.back().Re != start.Re || out.Points.back().Im != start.Im) {
+    const Complex& start = piece.Start;
+    const bool continues = !out.Points.empty() && out.Points.back().Re == start.Re && out.Points.back().Im == start.Im;
+    if (!continues) {
         out.RunStarts.push_back(static_cast<int>(out.Points.size()));
         out.Points.push_back(start);
     }
-    out.Points.push_back(end);
+    out.Points.push_back(piece.End);
     ++out.Segments;
+    if (!colors_)
+        return;
+    const std::uint8_t color = colors_->IndexOf(*shares_, piece.Place);
+    if (!continues)
+        out.Colors.push_back(color);
+    out.Colors.push_back(color);
 }
 
 bool CurveTracer::Descend(int cap, TracedCurve& out)
 {
     out.Points.clear();
     out.RunStarts.clear();
+    out.Colors.clear();
     out.Segments = 0;
     const std::size_t n = count_;
     const std::vector<Complex>& roots = roots_.Points;
@@ -117,14 +128,14 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
         if (!roots_.Joined[i])
             continue;
         stack_.clear();
-        stack_.push_back({roots[i], roots[i + 1], 0, false, roots_.Orientations[i]});
+        stack_.push_back({roots[i], roots[i + 1], 0, false, roots_.Orientations[i], roots_.Places[i]});
         while (!stack_.empty()) {
             Piece piece = stack_.back();
             stack_.pop_back();
             if (!Keeps(piece))
                 continue;
             if (Small(piece) || piece.Depth >= cap) {
-                Emit(piece.Start, piece.End, out);
+                Emit(piece, out);
                 if (cap == kNoCap && out.Segments > budget_)
                     return false;
                 continue;
@@ -132,7 +143,8 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
             Split(piece.Start, piece.End, piece.Orientation);
             for (std::size_t k = n; k-- > 0;)
                 stack_.push_back({nodes_[k], nodes_[k + 1], piece.Depth + 1, piece.Inside,
-                                  curve_->ChildOrientation(piece.Orientation, k)});
+                                  curve_->ChildOrientation(piece.Orientation, k),
+                                  colors_ ? shares_->Child(piece.Place, static_cast<int>(k)) : CurvePlace{}});
         }
     }
     return true;
@@ -147,7 +159,7 @@ int CurveTracer::DepthWithinBudget()
     long finished = 0;
     const std::vector<Complex>& roots = roots_.Points;
     for (std::size_t i = 0; i + 1 < roots.size(); ++i) {
-        Piece root{roots[i], roots[i + 1], 0, false, roots_.Orientations[i]};
+        Piece root{roots[i], roots[i + 1], 0, false, roots_.Orientations[i], {}};
         if (!roots_.Joined[i] || !Keeps(root))
             continue;
         if (Small(root))
@@ -163,7 +175,7 @@ int CurveTracer::DepthWithinBudget()
             Split(piece.Start, piece.End, piece.Orientation);
             for (std::size_t k = 0; k < n; ++k) {
                 Piece child{nodes_[k], nodes_[k + 1], depth + 1, piece.Inside,
-                            curve_->ChildOrientation(piece.Orientation, k)};
+                            curve_->ChildOrientation(piece.Orientation, k), {}};
                 if (!Keeps(child))
                     continue;
                 if (Small(child))

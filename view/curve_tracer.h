@@ -4,8 +4,10 @@
 #include "model/edge_orientation.h"
 #include "view/pixel_rect.h"
 #include "view/precise_roots.h"
+#include "view/segment_colors.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -26,6 +28,9 @@ struct TracedCurve {
     std::vector<Complex> Points;
     // Where each polyline starts in Points; it runs up to the next start.
     std::vector<int> RunStarts;
+    // With a coloring, one colour index per point: that of the piece that
+    // ends there, or at a run's start, of the piece that starts there.
+    std::vector<std::uint8_t> Colors;
     int Segments = 0;
     // False when a budget stopped the refinement before the pieces were
     // small enough.
@@ -39,6 +44,8 @@ struct TraceLimits {
     // width of the pen or the marks.
     double Margin = 0.0;
     int Budget = kSegmentBudget;
+    // How the pieces are coloured; none for one colour.
+    const SegmentColors* Colors = nullptr;
 };
 
 // Traces the limit curve into a picture: every piece of C that meets the
@@ -63,6 +70,7 @@ private:
         int Depth;
         bool Inside;
         EdgeOrientation Orientation;
+        CurvePlace Place;
     };
     enum class Place { Outside, Across, Inside };
     static constexpr int kNoCap = std::numeric_limits<int>::max();
@@ -85,7 +93,7 @@ private:
     // Fills nodes_ with the copy's n + 1 nodes on the chord from s to e, in
     // the order it is walked.
     void Split(const Complex& s, const Complex& e, EdgeOrientation o);
-    static void Emit(const Complex& start, const Complex& end, TracedCurve& out);
+    void Emit(const Piece& piece, TracedCurve& out) const;
 
     PreciseRoots precise_;
     TraceRoots roots_;
@@ -98,6 +106,8 @@ private:
     double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
     double pieceLength2_ = 0.0;
     int budget_ = 0;
+    const SegmentColors* colors_ = nullptr;
+    const EdgeShares* shares_ = nullptr;
     bool overBudget_ = false;
     std::vector<Piece> stack_;
     std::vector<Piece> level_;

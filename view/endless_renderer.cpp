@@ -4,6 +4,7 @@
 #include "view/tile_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,6 +38,33 @@ TraceLimits TraceLimitsFor(const CurveStyle& style)
     return limits;
 }
 
+namespace {
+
+double Log2(const BigFloat& x)
+{
+    long exponent = 0;
+    const double mantissa = mpfr_get_d_2exp(&exponent, x.get(), MPFR_RNDN);
+    return static_cast<double>(exponent) + std::log2(mantissa);
+}
+
+// The camera's scale against that of the whole curve fitted into the same
+// picture, as a power of two: the same for every output of one view.
+double Log2Magnification(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect)
+{
+    const EndlessCamera full = FitCamera(BigComplex(curve.BoundsMin(), BigFloat::kMinBits),
+                                         BigComplex(curve.BoundsMax(), BigFloat::kMinBits), rect);
+    return Log2(camera.Scale) - Log2(full.Scale);
+}
+
+} // namespace
+
+int EndlessRenderer::EdgeLevelAt(int level, double log2M, double ratio)
+{
+    if (!(ratio > 0.0 && ratio < 1.0) || !(log2M > 0.0))
+        return level;
+    return level + static_cast<int>(std::min(std::floor(log2M / -std::log2(ratio)), double{1 << 20}));
+}
+
 EndlessRenderer::EndlessRenderer(const EndlessView& view) : view_(view) {}
 
 std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& placement, const CurveStyle& style)
@@ -54,6 +82,13 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         camera.Scale = Rounded(camera.Scale * BigFloat(placement.Scale, kScaleBits), kScaleBits);
         break;
     }
-    tracer_.Trace(view_.Curve(), camera, placement.Rect, TraceLimitsFor(style));
+    TraceLimits limits = TraceLimitsFor(style);
+    colors_.reset();
+    if (style.Coloring.Colored()) {
+        const double log2M = Log2Magnification(view_.Curve(), camera, placement.Rect);
+        colors_.emplace(style.Coloring, EdgeLevelAt(style.Coloring.EdgeLevel, log2M, view_.Curve().LargestRatio()));
+        limits.Colors = &*colors_;
+    }
+    tracer_.Trace(view_.Curve(), camera, placement.Rect, limits);
     return std::make_unique<TracedPicture>(tracer_, style);
 }

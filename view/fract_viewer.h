@@ -34,6 +34,10 @@ public:
     // capacity is the number of point slots, at least 1; the last slot is
     // never used.
     FractViewer(FractModel& model, int capacity);
+    // Deeper levels than this are never asked for (files and the slider stop
+    // at 8); the expansion treats a larger depth as this one.
+    static constexpr int kMaxLevels = 64;
+
     FractViewer(const FractViewer&) = delete;
     FractViewer& operator=(const FractViewer&) = delete;
 
@@ -84,10 +88,6 @@ protected:
 
 private:
     void Draw(QPainter& painter, CurveStyle::Marks shape, int dotRadius = 0);
-
-    // Deeper levels than this are never asked for (files and the slider stop
-    // at 8); the expansion treats a larger depth as this one.
-    static constexpr int kMaxLevels = 64;
 
     void Expand();
     void MapPoint(Complex& p) const

@@ -77,6 +77,7 @@ void LimitCurve::Update(const FractModel& generator)
         return;
     verdict_ = Verdict::Exists;
     OrientNodes();
+    shares_.Update(generator);
     MeasureBounds();
     MeasureDisc();
 }

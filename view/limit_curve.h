@@ -2,6 +2,7 @@
 
 #include "model/complex.h"
 #include "model/fract_model.h"
+#include "view/curve_places.h"
 
 #include <algorithm>
 #include <array>
@@ -67,6 +68,11 @@ public:
     // DiscRadius() |c| about s + c DiscCentre(), and a copy of orientation o
     // about s + c o(DiscCentre()).
     const Complex& DiscCentre() const { return discCentre_; }
+    // The largest |E(k)| / |N|: each level of copies shrinks the pieces by
+    // at least this much.
+    double LargestRatio() const { return largestRatio_; }
+    // The places of the copies along the curve.
+    const EdgeShares& Shares() const { return shares_; }
     double DiscRadius() const { return discRadius_; }
     // The bounds of C in the generator's coordinates (the full view).
     const Complex& BoundsMin() const { return boundsMin_; }
@@ -95,6 +101,7 @@ private:
     std::array<std::vector<Complex>, 4> orientedNodes_;
     std::vector<EdgeOrientation> children_;
     double largestRatio_ = 0.0;
+    EdgeShares shares_;
     Complex discCentre_;
     double discRadius_ = 0.0;
     Complex boundsMin_;

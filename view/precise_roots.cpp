@@ -106,6 +106,7 @@ void PreciseRoots::Find(const LimitCurve& curve, const EndlessCamera& camera, co
     roots.Points.clear();
     roots.Joined.clear();
     roots.Orientations = keptOrientations_;
+    roots.Places = keptPlaces_;
     for (const BigComplex& node : kept_)
         roots.Points.push_back(camera.PixelOf(node));
     for (std::size_t i = 0; i < kept_.size(); ++i) {
@@ -169,6 +170,7 @@ void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera,
     computedBytes_ = 0;
     const std::size_t start = AppendNew();
     SetNode(start, camera.PreciseReach(BigComplex(Complex(0, 0), BigFloat::kMinBits)));
+    next_[start].Place = CurvePlace{};
     const std::size_t end = AppendNew();
     SetNode(end, camera.PreciseReach(BigComplex(curve.End(), BigFloat::kMinBits)));
     const long unit = std::max(next_[start].Exponent, next_[end].Exponent);
@@ -197,6 +199,7 @@ std::size_t PreciseRoots::Append(Node& node)
     slot.Exponent = node.Exponent;
     slot.Next = node.Next;
     slot.Orientation = node.Orientation;
+    slot.Place = node.Place;
     return at;
 }
 
@@ -291,8 +294,10 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         links_[k] = Test(near_[k], near_[k + 1], curve_->ChildOrientation(o, k), unit);
         kept = kept || links_[k] != Link::None;
     }
+    const CurvePlace parent = next_[start].Place;
     next_[start].Next = links_[0];
     next_[start].Orientation = curve_->ChildOrientation(o, 0);
+    next_[start].Place = curve_->Shares().Child(parent, 0);
     if (!kept)
         return false;
     const long chordExponent = unit + ExponentOf(std::hypot(chord.Re, chord.Im));
@@ -317,6 +322,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         Approximate(next_[at]);
         next_[at].Next = links_[k];
         next_[at].Orientation = curve_->ChildOrientation(o, k);
+        next_[at].Place = curve_->Shares().Child(parent, static_cast<int>(k));
         open = open || links_[k] == Link::Open;
         ++computed_;
         computedBytes_ += 2 * mpfr_custom_get_size(bits);
@@ -363,6 +369,7 @@ void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
     kept_.clear();
     keptJoined_.clear();
     keptOrientations_.clear();
+    keptPlaces_.clear();
     keptComplete_ = true;
     double largest = 0.0;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -372,6 +379,7 @@ void PreciseRoots::Keep(const LimitCurve& curve, const EndlessCamera& camera)
         kept_.push_back(camera.PointAt(nodes_[i].At, kServeBits));
         keptJoined_.push_back(joined);
         keptOrientations_.push_back(nodes_[i].Orientation);
+        keptPlaces_.push_back(nodes_[i].Place);
         keptComplete_ = keptComplete_ && nodes_[i].Next != Link::Open;
         if (!joined)
             continue;

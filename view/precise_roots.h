@@ -3,6 +3,7 @@
 #include "model/complex.h"
 #include "model/edge_orientation.h"
 #include "view/big_float.h"
+#include "view/curve_places.h"
 #include "view/endless_camera.h"
 #include "view/pixel_rect.h"
 
@@ -20,6 +21,8 @@ struct TraceRoots {
     std::vector<Complex> Points;
     std::vector<bool> Joined;
     std::vector<EdgeOrientation> Orientations;
+    // The place of the piece that starts at each node.
+    std::vector<CurvePlace> Places;
     // False when the precise descent stopped at its budget with larger
     // pieces left.
     bool Complete = true;
@@ -48,6 +51,8 @@ private:
         long Exponent = 0;
         Link Next = Link::None;
         EdgeOrientation Orientation = EdgeOrientation::Normal;
+        // The place of the piece to the next node.
+        CurvePlace Place;
     };
 
     bool Serves(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, double margin) const;
@@ -98,6 +103,7 @@ private:
     std::vector<BigComplex> kept_;
     std::vector<bool> keptJoined_;
     std::vector<EdgeOrientation> keptOrientations_;
+    std::vector<CurvePlace> keptPlaces_;
     bool keptComplete_ = true;
     BigComplex areaMin_;
     BigComplex areaMax_;

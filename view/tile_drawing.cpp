@@ -74,7 +74,7 @@ QRect AreaShown(const QPainter& painter)
 void DrawTile(QPainter& painter, const TracedTile& tile, const CurveStyle& style)
 {
     std::vector<QPoint> scratch;
-    DrawStyledRuns(painter, tile.Curve.Points, tile.Curve.RunStarts, tile.Rect, style, scratch);
+    DrawStyledRuns(painter, tile.Curve.Points, tile.Curve.RunStarts, tile.Rect, style, scratch, tile.Curve.Colors);
 }
 
 void DrawInParallel(const SharedImage& shared, const std::vector<QRect>& parts,

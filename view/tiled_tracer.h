@@ -36,6 +36,8 @@ public:
     // give up their pieces, so that a picture drawn a band of rows at a time
     // holds only the band's tiles.
     std::vector<const TracedTile*> TilesIn(const QRect& area);
+    // The picture's tiles, those last drawn traced.
+    const std::vector<TracedTile>& Tiles() const { return tiles_; }
     // Of the tiles traced so far.
     int Segments() const;
     bool Complete() const;

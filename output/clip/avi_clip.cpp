@@ -15,16 +15,24 @@ void Translated(Step step)
 
 } // namespace
 
-AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile)
+AviClip::AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile, bool colored)
 {
     writer_.Width = frame.width();
     writer_.Height = frame.height();
     writer_.FrameTime = frameTime;
     writer_.Stretch = true;
-    writer_.PixelFormat = pf1bit;
+    writer_.PixelFormat = colored ? pf24bit : pf1bit;
     writer_.FileName = fileName;
     Translated([&] { writer_.SetWavFileName(wavFile); });
-    Translated([&] { writer_.OpenVideo(); });
+    try {
+        writer_.OpenVideo();
+    } catch (const AviError& e) {
+        // The work file is the only file opening names.
+        const ClipFailure failure{QString::fromStdString(e.what()), e.File(), e.Reason()};
+        if (!failure.File.isEmpty())
+            throw ClipWriteError(failure);
+        throw ClipError(failure);
+    }
 }
 
 AviClip::~AviClip()

@@ -6,14 +6,14 @@
 #include <QSize>
 #include <QString>
 
-// A recording into an uncompressed AVI clip of two colours, each frame
-// stretched to the clip's size. The frames collect in the writer's work
+// A recording into an uncompressed AVI clip of two colours, or of 24-bit
+// frames for a coloured curve, each frame stretched to the clip's size. The frames collect in the writer's work
 // file from the start; Finish writes the clip, and the work file goes with
 // the object. Failures are ClipError with the writer's message.
 class AviClip : public ClipSink {
 public:
     // frameTime in milliseconds; an empty wavFile records no sound.
-    AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile = {});
+    AviClip(const QString& fileName, QSize frame, int frameTime, const QString& wavFile = {}, bool colored = false);
     ~AviClip() override;
 
     void AddFrame(const QImage& frame) override;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +19,14 @@ const QString kUnwritable = QStringLiteral("Unable to write output file");
 
 [[noreturn]] void Refuse(const QString& fileName, const QString& reason)
 {
-    throw ClipError({kUnwritable, fileName, reason});
+    throw ClipWriteError({kUnwritable, fileName, reason});
+}
+
+// As the clip will be made: with the effective ids, which are the ones that
+// count where they differ from the real ones.
+bool MayWrite(const QByteArray& path, int mode)
+{
+    return ::faccessat(AT_FDCWD, path.constData(), mode, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -31,7 +39,7 @@ void CheckClipTarget(const QString& fileName)
         Refuse(fileName, SystemReason(errno));
     if (!S_ISDIR(info.st_mode))
         Refuse(fileName, SystemReason(ENOTDIR));
-    if (::access(folder.constData(), W_OK | X_OK) != 0)
+    if (!MayWrite(folder, W_OK | X_OK))
         Refuse(fileName, SystemReason(errno));
     const QByteArray name = QFile::encodeName(fileName);
     if (::stat(name.constData(), &info) != 0)
@@ -40,7 +48,7 @@ void CheckClipTarget(const QString& fileName)
         Refuse(fileName, SystemReason(EISDIR));
     if (!S_ISREG(info.st_mode))
         Refuse(fileName, kNotARegularFile);
-    if (::access(name.constData(), W_OK) != 0)
+    if (!MayWrite(name, W_OK))
         Refuse(fileName, SystemReason(errno));
 }
 

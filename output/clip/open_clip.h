@@ -7,6 +7,9 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
+
+class FractalSession;
 
 // What a recording asks of its clip.
 struct ClipRequest {
@@ -16,6 +19,12 @@ struct ClipRequest {
     QString WavFile;   // empty for none
     QRgb Background = qRgb(255, 255, 255);
     QRgb Foreground = qRgb(0, 0, 0);
+    // A coloured curve's colours; none for the foreground alone.
+    std::vector<QRgb> CurveColors;
+
+    // The background, the foreground and the curve's colours the session
+    // draws its frames in.
+    void TakeColorsOf(const FractalSession& session);
 };
 
 // The clip the file name's extension asks for (.avi, .mp4, .webm, .gif),

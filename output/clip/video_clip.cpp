@@ -45,7 +45,7 @@ VideoClip::VideoClip(const QString& fileName, const VideoSettings& settings)
     : fileName_(fileName), work_(WorkFolderPath())
 {
     if (!work_.Open() || !workDevice_.open(work_.Descriptor(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle))
-        throw ClipError({QStringLiteral("Failed to create video work file"), work_.Path(), work_.Reason()});
+        throw ClipWriteError({QStringLiteral("Failed to create video work file"), work_.Path(), work_.Reason()});
     Translated([&] { encoder_ = std::make_unique<VideoEncoder>(workDevice_, settings); });
     worker_ = std::make_unique<EncodingWorker>([this](const QImage& picture) { encoder_->AddFrame(picture); });
 }

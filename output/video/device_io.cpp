@@ -3,7 +3,7 @@
 #include "output/video/video_encoder.h"
 
 extern "C" {
-#include <libavformat/avio.h>
+#include <libavformat/avformat.h>
 #include <libavutil/error.h>
 #include <libavutil/mem.h>
 }
@@ -15,11 +15,11 @@ constexpr int kBufferSize = 1 << 16;
 
 } // namespace
 
-DeviceIo::DeviceIo(QIODevice& device) : device_(device)
+DeviceIo::DeviceIo(QIODevice& device, bool writing) : device_(device)
 {
     auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
     if (buffer)
-        context_ = avio_alloc_context(buffer, kBufferSize, 1, this, Read, Write, Seek);
+        context_ = avio_alloc_context(buffer, kBufferSize, writing ? 1 : 0, this, Read, Write, Seek);
     if (!context_) {
         av_free(buffer);
         throw VideoError("Failed to create the video stream: out of memory");
@@ -34,12 +34,13 @@ DeviceIo::~DeviceIo()
 
 void DeviceIo::Check(int result, const char* what) const
 {
-    if (result >= 0 && context_->error >= 0)
+    if (result >= 0 && context_->error >= 0 && readFailure_ >= 0)
         return;
     std::string reason = failure_;
     if (reason.empty()) {
         char text[AV_ERROR_MAX_STRING_SIZE] = {};
-        av_strerror(result < 0 ? result : context_->error, text, sizeof text);
+        const int error = result < 0 ? result : context_->error < 0 ? context_->error : readFailure_;
+        av_strerror(error, text, sizeof text);
         reason = text;
     }
     throw VideoError(std::string(what) + ": " + reason);
@@ -51,22 +52,70 @@ void DeviceIo::Flush()
     Check(0, "Unable to write output file");
 }
 
+void DeviceIo::ServeReadsOf(AVFormatContext& format)
+{
+    format.io_open = OpenReader;
+    format.io_close2 = CloseReader;
+}
+
+// The format's own output is the writer, whatever name the muxer asks for.
+int DeviceIo::OpenReader(AVFormatContext* format, AVIOContext** context, const char*, int flags, AVDictionary**)
+{
+    auto* self = static_cast<DeviceIo*>(format->pb->opaque);
+    if ((flags & AVIO_FLAG_WRITE) || self->reader_)
+        return AVERROR(EINVAL);
+    try {
+        self->reader_ = std::make_unique<DeviceIo>(self->device_, false);
+    } catch (const VideoError&) {
+        return AVERROR(ENOMEM);
+    }
+    *context = self->reader_->context_;
+    return 0;
+}
+
+int DeviceIo::CloseReader(AVFormatContext* format, AVIOContext*)
+{
+    auto* self = static_cast<DeviceIo*>(format->pb->opaque);
+    if (self->reader_->context_->error < 0 && self->readFailure_ == 0) {
+        self->readFailure_ = self->reader_->context_->error;
+        if (self->failure_.empty())
+            self->failure_ = self->reader_->failure_;
+    }
+    self->reader_.reset();
+    return 0;
+}
+
+void DeviceIo::Fail()
+{
+    if (failure_.empty())
+        failure_ = device_.errorString().toStdString();
+}
+
+bool DeviceIo::AtOwnPosition()
+{
+    return device_.pos() == position_ || device_.seek(position_);
+}
+
 int DeviceIo::Read(void* opaque, unsigned char* buffer, int size)
 {
     auto* self = static_cast<DeviceIo*>(opaque);
-    const qint64 read = self->device_.read(reinterpret_cast<char*>(buffer), size);
-    if (read < 0)
+    const qint64 read = self->AtOwnPosition() ? self->device_.read(reinterpret_cast<char*>(buffer), size) : -1;
+    if (read < 0) {
+        self->Fail();
         return AVERROR(EIO);
+    }
+    self->position_ += read;
     return read == 0 ? AVERROR_EOF : static_cast<int>(read);
 }
 
 int DeviceIo::Write(void* opaque, unsigned char* buffer, int size)
 {
     auto* self = static_cast<DeviceIo*>(opaque);
-    if (self->device_.write(reinterpret_cast<const char*>(buffer), size) == size)
+    if (self->AtOwnPosition() && self->device_.write(reinterpret_cast<const char*>(buffer), size) == size) {
+        self->position_ += size;
         return size;
-    if (self->failure_.empty())
-        self->failure_ = self->device_.errorString().toStdString();
+    }
+    self->Fail();
     return AVERROR(EIO);
 }
 
@@ -80,7 +129,7 @@ std::int64_t DeviceIo::Seek(void* opaque, std::int64_t offset, int whence)
     case SEEK_SET:
         break;
     case SEEK_CUR:
-        offset += device.pos();
+        offset += self->position_;
         break;
     case SEEK_END:
         offset += device.size();
@@ -88,5 +137,8 @@ std::int64_t DeviceIo::Seek(void* opaque, std::int64_t offset, int whence)
     default:
         return AVERROR(EINVAL);
     }
-    return device.seek(offset) ? offset : AVERROR(EIO);
+    if (!device.seek(offset))
+        return AVERROR(EIO);
+    self->position_ = offset;
+    return offset;
 }

@@ -6,16 +6,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr int kPaletteEntries = 256;
 
+// libswscale leaves the last column of colour unwritten at an odd width,
+// so it converts a picture of even sides, padded with the background, into
+// a frame whose buffer holds them.
+QSize EvenSizeOf(QSize size)
+{
+    return {size.width() + size.width() % 2, size.height() + size.height() % 2};
+}
+
 QSize CodedSizeOf(const VideoSettings& settings)
 {
-    if (settings.Kind != VideoKind::Mp4)
-        return settings.Frame;
-    return {settings.Frame.width() + settings.Frame.width() % 2, settings.Frame.height() + settings.Frame.height() % 2};
+    return settings.Kind == VideoKind::Mp4 ? EvenSizeOf(settings.Frame) : settings.Frame;
 }
 
 int Blend(int from, int to, int step)
@@ -26,28 +33,40 @@ int Blend(int from, int to, int step)
 } // namespace
 
 FrameConverter::FrameConverter(const VideoSettings& settings)
-    : settings_(settings), coded_(CodedSizeOf(settings)), frame_(av_frame_alloc())
+    : settings_(settings), coded_(CodedSizeOf(settings)), scaled_(EvenSizeOf(coded_)), frame_(av_frame_alloc())
 {
     if (!frame_)
         throw VideoError("Failed to create the video stream: out of memory");
     const bool gif = settings.Kind == VideoKind::Gif;
     frame_->format = gif ? AV_PIX_FMT_PAL8 : AV_PIX_FMT_YUV420P;
-    frame_->width = coded_.width();
-    frame_->height = coded_.height();
+    frame_->width = scaled_.width();
+    frame_->height = scaled_.height();
     if (av_frame_get_buffer(frame_.get(), 0) < 0)
         throw VideoError("Failed to create the video stream: out of memory");
+    frame_->width = coded_.width();
+    frame_->height = coded_.height();
+    if (gif && !settings.CurveColors.empty()) {
+        // Every colour when they fit beside the background, else evenly
+        // spread over them.
+        const auto count = static_cast<int>(settings.CurveColors.size());
+        const int entries = std::min(count, kPaletteEntries - 1);
+        palette_.fill(settings.Background);
+        for (int i = 0; i < entries; ++i)
+            palette_[i + 1] = settings.CurveColors[static_cast<std::size_t>(i * (count - 1) / std::max(entries - 1, 1))];
+        return;
+    }
     if (gif) {
         const QRgb a = settings.Background, b = settings.Foreground;
         for (int i = 0; i < kPaletteEntries; ++i)
             palette_[i] = qRgb(Blend(qRed(a), qRed(b), i), Blend(qGreen(a), qGreen(b), i), Blend(qBlue(a), qBlue(b), i));
         return;
     }
-    scaler_.reset(sws_getContext(coded_.width(), coded_.height(), AV_PIX_FMT_RGB32, coded_.width(), coded_.height(),
-                                 AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
+    scaler_.reset(sws_getContext(scaled_.width(), scaled_.height(), AV_PIX_FMT_RGB32, scaled_.width(),
+                                 scaled_.height(), AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
     if (!scaler_)
         throw VideoError("Failed to create the video stream: no conversion to YUV");
-    if (coded_ != settings.Frame) {
-        padded_ = QImage(coded_, QImage::Format_RGB32);
+    if (scaled_ != settings.Frame) {
+        padded_ = QImage(scaled_, QImage::Format_RGB32);
         padded_.fill(settings.Background);
     }
 }
@@ -75,13 +94,31 @@ void FrameConverter::ToYuv(const QImage& picture)
     }
     const std::uint8_t* rows[] = {source->constBits()};
     const int strides[] = {static_cast<int>(source->bytesPerLine())};
-    sws_scale(scaler_.get(), rows, strides, 0, coded_.height(), frame_->data, frame_->linesize);
+    sws_scale(scaler_.get(), rows, strides, 0, scaled_.height(), frame_->data, frame_->linesize);
+}
+
+std::uint8_t FrameConverter::NearestOf(QRgb colour) const
+{
+    int best = 0;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const QRgb entry = palette_[static_cast<std::size_t>(i)];
+        const int dr = qRed(entry) - qRed(colour), dg = qGreen(entry) - qGreen(colour), db = qBlue(entry) - qBlue(colour);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return static_cast<std::uint8_t>(best);
 }
 
 // The palette entry nearest along the line from the background to the
-// foreground.
+// foreground, or among the curve's colours.
 std::uint8_t FrameConverter::IndexOf(QRgb colour) const
 {
+    if (!settings_.CurveColors.empty())
+        return NearestOf(colour);
     const QRgb a = settings_.Background, b = settings_.Foreground;
     const int dr = qRed(b) - qRed(a), dg = qGreen(b) - qGreen(a), db = qBlue(b) - qBlue(a);
     const int length = dr * dr + dg * dg + db * db;

@@ -13,7 +13,9 @@
 // (H.264 needs even sides, so an odd picture gets a row or column of the
 // background), or palette indices for a GIF, whose 256 entries run from
 // the background to the foreground: a drawing of two colours keeps them
-// exactly, the shades of smoothed lines keep their place between them.
+// exactly, the shades of smoothed lines keep their place between them. A
+// coloured curve's GIF has the background and the curve's colours instead,
+// each pixel taking the nearest.
 class FrameConverter {
 public:
     explicit FrameConverter(const VideoSettings& settings);
@@ -28,9 +30,11 @@ private:
     void ToPalette(const QImage& picture);
     void BitsToPalette(const QImage& picture);
     std::uint8_t IndexOf(QRgb colour) const;
+    std::uint8_t NearestOf(QRgb colour) const;
 
     VideoSettings settings_;
     QSize coded_;
+    QSize scaled_; // the coded size made even
     FrameHandle frame_;
     ScalerHandle scaler_;
     MonoToYuv mono_;

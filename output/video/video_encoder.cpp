@@ -39,8 +39,9 @@ Recipe RecipeOf(VideoKind kind)
 }
 
 // GIF readers show a frame of less than two hundredths of a second for a
-// tenth of a second; such a clip runs at this frame time instead, slower
-// than recorded but smooth.
+// tenth of a second. A faster clip keeps its length on a grid of this frame
+// time: a frame that falls on the grid's step of the one before is left
+// out, so that frames are dropped evenly.
 constexpr int kGifShortestFrame = 20; // milliseconds
 
 int FrameTimeOf(const VideoSettings& settings)
@@ -86,12 +87,14 @@ struct VideoEncoder::Streams {
     FrameConverter converter;
     std::unique_ptr<SoundTrack> sound;
     int frameTime = 0;
+    int gridTime = 0; // milliseconds, a step of the stream's time base
     VideoKind kind;
     FormatHandle format;
     CodecHandle codec;
     PacketHandle packet{av_packet_alloc()};
     AVStream* stream = nullptr;
     std::int64_t next = 0;
+    std::int64_t lastPts = -1;
 };
 
 void VideoEncoder::Streams::Open(const VideoSettings& settings)
@@ -102,6 +105,12 @@ void VideoEncoder::Streams::Open(const VideoSettings& settings)
           "Failed to create the video container");
     format.reset(context);
     format->pb = io.Context();
+    if (settings.Kind == VideoKind::Mp4) {
+        // The index goes in front of the frames, so that a browser plays
+        // the clip while it loads.
+        av_opt_set(format->priv_data, "movflags", "+faststart", 0);
+        io.ServeReadsOf(*format);
+    }
     const AVCodec* encoder = avcodec_find_encoder_by_name(recipe.Encoder);
     if (!encoder)
         throw VideoError(std::string("The video encoder ") + recipe.Encoder + " is missing");
@@ -113,7 +122,8 @@ void VideoEncoder::Streams::Open(const VideoSettings& settings)
     codec->width = coded.width();
     codec->height = coded.height();
     codec->pix_fmt = recipe.Pixels;
-    codec->time_base = av_make_q(FrameTimeOf(settings), 1000);
+    gridTime = FrameTimeOf(settings);
+    codec->time_base = av_make_q(gridTime, 1000);
     if (settings.Kind != VideoKind::Gif) {
         // The matrix both conversions use (swscale and MonoToYuv), so that
         // players show the colours.
@@ -150,9 +160,12 @@ VideoEncoder::~VideoEncoder() = default;
 
 void VideoEncoder::AddFrame(const QImage& picture)
 {
-    AVFrame& frame = streams_->converter.Convert(picture);
-    frame.pts = streams_->next++;
-    streams_->Send(&frame);
+    const std::int64_t pts = streams_->next++ * streams_->frameTime / streams_->gridTime;
+    if (pts > streams_->lastPts) {
+        AVFrame& frame = streams_->converter.Convert(picture);
+        frame.pts = streams_->lastPts = pts;
+        streams_->Send(&frame);
+    }
     if (streams_->sound)
         streams_->sound->EncodeUntil(static_cast<double>(streams_->next) * streams_->frameTime / 1000, streams_->io);
 }

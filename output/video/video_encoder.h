@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 // A failure of the encoding or of writing the clip; the message is for the
 // user, in English like the AVI writer's.
@@ -28,6 +29,9 @@ struct VideoSettings {
     QRgb Background = qRgb(255, 255, 255);
     QRgb Foreground = qRgb(0, 0, 0);
     QString SoundFile; // a WAV file, or empty for none
+    // A coloured curve's colours instead of the foreground: a GIF's palette
+    // holds the background and these.
+    std::vector<QRgb> CurveColors = {};
 };
 
 // Encodes pictures into a clip through FFmpeg's libraries and writes it to

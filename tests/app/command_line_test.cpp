@@ -194,7 +194,7 @@ TEST_F(CommandLineExport, AFullDiskIsOneLineWithTheSystemsReason)
     const QString out = disk.Path(QStringLiteral("bild.emf"));
     const ProcessResult result = Ornalix({QStringLiteral("--export"), out, Example("start.fract")}, Path("config"));
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.errors, QStringLiteral("Ungültige Breite bzw. Höhe: ") + out
+    EXPECT_EQ(result.errors, QStringLiteral("Die Datei kann nicht geschrieben werden: ") + out
                                  + QStringLiteral(": No space left on device"));
     EXPECT_EQ(disk.Read(QStringLiteral("bild.emf")), "old");
     EXPECT_EQ(disk.Files(), (QStringList{QStringLiteral("bild.emf"), QStringLiteral("filler")}));
@@ -299,6 +299,15 @@ TEST_F(CommandLineExport, TheDeepestEndlessViewShowsTheCurveInBoundedMemory)
         constexpr long kMemoryKilobytes = 1L << 20;
         EXPECT_LT(after.ru_maxrss, kMemoryKilobytes) << file;
     }
+}
+
+// A program run from its build finds the gallery in the source tree.
+TEST(CommandLine, HelpNamesTheGallerysFolder)
+{
+    QProcess process;
+    process.start(QStringLiteral(ORNALIX_BINARY), {QStringLiteral("--help")});
+    process.waitForFinished();
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral(ORNALIX_EXAMPLES "/gallery")));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "output/work/work_file.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/picture_compare.h"
+#include "tests/support/unprivileged.h"
 #include "tests/support/wav_bytes.h"
 
 #include <QDir>
@@ -15,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 
 #include <sys/stat.h>
@@ -35,8 +38,11 @@ struct RunResult {
 
 class RecordCommand : public ::testing::Test {
 protected:
-    void Start(QProcess& process, const QStringList& arguments, const QStringList& unset = {}) const
+    void Start(QProcess& process, const QStringList& arguments, const QStringList& unset = {},
+               bool asNobody = false) const
     {
+        if (asNobody)
+            RunAsNobody(process);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -62,10 +68,10 @@ protected:
         return result;
     }
 
-    RunResult Ornalix(const QStringList& arguments, const QStringList& unset = {}) const
+    RunResult Ornalix(const QStringList& arguments, const QStringList& unset = {}, bool asNobody = false) const
     {
         QProcess process;
-        Start(process, arguments, unset);
+        Start(process, arguments, unset, asNobody);
         return Finish(process);
     }
 
@@ -118,9 +124,10 @@ TEST_F(RecordCommand, AnAnimationGivesTheAskedFramesAtTheTimerRate)
     EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 
-TEST_F(RecordCommand, AZoomGivesItsStepsOrFewer)
+// The picture the zoom starts from, then its steps; or fewer frames.
+TEST_F(RecordCommand, AZoomGivesItsStartAndItsStepsOrFewer)
 {
-    for (const auto& [frames, motion] : {std::pair{"60", QStringList{"--zoom", "40,30,120,90"}},
+    for (const auto& [frames, motion] : {std::pair{"61", QStringList{"--zoom", "40,30,120,90"}},
                                          std::pair{"9", QStringList{"--zoom", "40,30,120,90", "--frames", "9"}}}) {
         ASSERT_EQ(Ornalix(Recording(Clip(), "160x120", motion)).Status, 0);
         EXPECT_EQ(Probe(Clip(), "v:0")["nb_read_frames"], frames);
@@ -155,14 +162,10 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
         {Recording(Clip(), "64x48", kEndless + QStringList{"--wav", Path("sound.mp3")}),
          "WavFileName must name a file with the .wav extension: " + Path("sound.mp3")},
         {Recording(Path("clip.bmp"), "64x48", kEndless), "Nicht unterstütztes Dateiformat: " + Path("clip.bmp")},
-        {Recording(Path("missing/clip.avi"), "64x48", kEndless),
-         "Unable to write output file: " + Path("missing/clip.avi") + ": No such file or directory"},
-        {Recording(Path("missing/clip.webm"), "64x48", kEndless),
-         "Unable to write output file: " + Path("missing/clip.webm") + ": No such file or directory"},
         {Recording(Path("clip.gif"), "64x48", kEndless + QStringList{"--wav", Path("fifo.wav")}),
          "A GIF animation holds no sound: " + Path("fifo.wav")},
         {Recording(Clip(), "64x48", kEndless),
-         "Failed to create AVI video work file: " + Path("blocker/ornalix") + ": Not a directory", Path("blocker")},
+         "Die Datei kann nicht geschrieben werden: " + Path("blocker/ornalix") + ": Not a directory", Path("blocker")},
         {{"--record", Clip(), "--size", "64x48", "--animate", "angles", "--frames", "2", Path("missing.fract")},
          "Fehlerhaftes Dateiformat: " + Path("missing.fract") + ": No such file or directory"},
         {Recording(Clip(), "64x48", {"--zoom", "1,1,50,50"}),
@@ -200,6 +203,34 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
     QFile::remove(Path("config/Ornalix.conf"));
     const RunResult zoom = Ornalix(Recording(Clip(), "64x48", {"--zoom", "1,1,3,3"}));
     EXPECT_EQ(zoom.Errors, "the --zoom band is too small to zoom into");
+}
+
+// A file or folder that cannot be written is said so, with the system's
+// reason, for pictures and clips alike; nothing is left behind.
+TEST_F(RecordCommand, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
+{
+    ASSERT_TRUE(Open(dir_.path()));
+    ASSERT_TRUE(QDir().mkpath(Path("readonly")) && Open(Path("readonly"), false));
+    const QString cannot = QStringLiteral("Die Datei kann nicht geschrieben werden: ");
+    const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    const struct {
+        QStringList Arguments;
+        QString Line;
+    } cases[] = {
+        {{"--export", Path("missing/a.png"), Example("koch.fract")}, cannot + Path("missing/a.png") + ": " + missing},
+        {{"--export", Path("readonly/a.png"), Example("koch.fract")}, cannot + Path("readonly/a.png") + ": " + denied},
+        {Recording(Path("missing/clip.webm"), "64x48", kEndless), cannot + Path("missing/clip.webm") + ": " + missing},
+        {Recording(Path("readonly/clip.avi"), "64x48", kEndless), cannot + Path("readonly/clip.avi") + ": " + denied},
+    };
+    for (const auto& c : cases) {
+        const RunResult run = Ornalix(c.Arguments, {}, true);
+        EXPECT_TRUE(run.Finished) << qPrintable(c.Line);
+        EXPECT_EQ(run.Status, 2) << qPrintable(c.Line);
+        EXPECT_EQ(run.Errors, c.Line);
+    }
+    EXPECT_TRUE(QDir(Path("readonly")).isEmpty());
+    EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 
 // What other recordings and other programs leave in the cache folder is no
@@ -281,21 +312,24 @@ TEST_F(RecordCommand, HelpListsTheRecording)
 }
 
 // Frame i is magnified 9^i about the curve's end, where only the curve's
-// last copies reach into the view: every frame repeats the first, the last
-// one 3^58 times deeper.
-TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstZoomedFrames)
+// last copies reach into the view: every frame repeats the first, the full
+// view, the last one 3^58 times deeper.
+TEST_F(RecordCommand, AnEndlessDiveRepeatsItsFirstFrame)
 {
     const RunResult run = Ornalix({"--record", Clip(), "--size", "160x120", "--endless", "--dive", "3,0", "--magnify",
-                                   "42391158275216203514294433201", "--frames", "30", Example("quadratic-koch.fract")});
+                                   "4710128697246244834921603689", "--frames", "30", Example("quadratic-koch.fract")});
     ASSERT_EQ(run.Status, 0) << qPrintable(run.Errors);
     const auto video = Probe(Clip(), "v:0");
     EXPECT_EQ(video["nb_read_frames"], "30");
     EXPECT_EQ(video["width"], "160");
     const QList<QImage> frames = DecodeFrames(Clip());
     ASSERT_EQ(frames.size(), 30);
-    EXPECT_EQ(frames[1], frames[0]);
-    EXPECT_EQ(frames[15], frames[0]);
-    EXPECT_EQ(frames[29], frames[0]);
+    const RunResult full = Ornalix({"--export", Path("full.bmp"), "--size", "160x120", "--endless",
+                                    Example("quadratic-koch.fract")});
+    ASSERT_EQ(full.Status, 0) << qPrintable(full.Errors);
+    EXPECT_EQ(DifferentPixels(frames[0], QImage(Path("full.bmp"))), 0);
+    EXPECT_EQ(frames[15], frames[1]);
+    EXPECT_EQ(frames[29], frames[1]);
     EXPECT_GT(PixelsOf(frames[29], qRgb(0, 0, 0)), 200) << "the curve shows";
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A clip recorded as a user makes one: Datei → Exportieren, a size and a name
 # ending in ".avi", Start, a rubber band (an animated zoom of 60 steps),
-# Stop, Fertig; ffprobe then reads 60 frames at the timer's rate.
+# Stop, Fertig; ffprobe then reads 61 frames at the timer's rate: the
+# picture the zoom starts from, then one a step.
 # Arguments: the ornalix binary, the examples folder.
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 source "$(dirname "$0")/common.sh"
@@ -65,7 +66,7 @@ is_shown "$recorder" && fail "the recording dialog is still shown"
 
 probe=$(ffprobe -v error -count_frames -select_streams v:0 \
   -show_entries stream=nb_read_frames,r_frame_rate,width,height -of default=noprint_wrappers=1 "$clip")
-echo "$probe" | grep -qx 'nb_read_frames=60' || fail "the clip reads as: $probe"
+echo "$probe" | grep -qx 'nb_read_frames=61' || fail "the clip reads as: $probe"
 echo "$probe" | grep -qx 'r_frame_rate=200/3' || fail "the clip reads as: $probe"
 echo "$probe" | grep -qx 'width=160' || fail "the clip reads as: $probe"
 echo "$probe" | grep -qx 'height=120' || fail "the clip reads as: $probe"

@@ -60,3 +60,27 @@ TEST_F(Clipboard, DuringAnAnimatedZoomTheCurrentStepIsCopied)
     EXPECT_NE(copied, fullView.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(copied, PanePicture());
 }
+
+// What the generator's text holds and how a paste reads it is tested on the
+// session; here: that the two commands reach it through the clipboard and a
+// refused text is reported.
+TEST_F(Clipboard, TheGeneratorGoesToTheClipboardAndComesBack)
+{
+    Named<QAction>(*window, "Generatorkopieren1")->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied->hasText());
+    EXPECT_EQ(copied->data(QStringLiteral("application/x-ornalix-fract")), copied->text().toLatin1());
+    const int edges = session->Generator.Count;
+    Trigger(Kantehinzufgen1());
+    tbDepth()->setValue(1);
+
+    Named<QAction>(*window, "Generatoreinfgen1")->trigger();
+    EXPECT_EQ(session->Generator.Count, edges);
+    EXPECT_EQ(tbDepth()->value(), 3);
+    EXPECT_TRUE(TakeMessages().isEmpty());
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("Kochkurve"));
+    Named<QAction>(*window, "Generatoreinfgen1")->trigger();
+    EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral("(!) Warnung: Fehlerhaftes Dateiformat")});
+    EXPECT_EQ(session->Generator.Count, edges);
+}

@@ -73,7 +73,7 @@ TEST_F(EndlessZoom, TheSwitchPersistsShowsTheMagnificationAndKeepsDetailThroughT
     QTest::mousePress(ptbEditor(), Qt::LeftButton, {}, last);
     QTest::mouseMove(ptbEditor(), last + QPoint(0, 20));
     QTest::mouseRelease(ptbEditor(), Qt::LeftButton, {}, last + QPoint(0, 20));
-    EXPECT_EQ(StatusLine(), QStringLiteral("Endloser Zoom nur mit letzter Kante (1; 0)"));
+    EXPECT_EQ(StatusLine(), QStringLiteral("Endloser Zoom nur mit letzter Kante (1; 0) – „Neu“ zieht einen passenden Generator"));
     EXPECT_TRUE(tbDepth()->isEnabled());
 
     Trigger(EndloserZoom1());

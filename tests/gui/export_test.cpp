@@ -1,11 +1,17 @@
 #include "tests/gui/window_fixture.h"
 
 #include "app/texport_dlg.h"
+#include "app/trecord_dlg.h"
 #include "tests/support/metafile_reader.h"
 #include "tests/support/picture_compare.h"
+#include "tests/support/unprivileged.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -166,6 +172,36 @@ TEST_F(Export, TheWindowKeepsItsDrawingAndThePaneItsPictureAndItsFullView)
 
 // Names and sizes ----------------------------------------------------------
 
+// A bare name takes the extension of the type chosen in the dialog; a typed
+// extension decides the format whatever type is chosen.
+TEST_F(Export, ABareNameTakesTheChosenTypeAndATypedExtensionDecides)
+{
+    auto& fileDialog = *window->findChild<QFileDialog*>(QStringLiteral("SavePictureDialog1"));
+    const struct {
+        const char *filter, *typed, *written;
+        QByteArray start;
+    } rows[] = {
+        {"Bitmaps (*.bmp)", "a", "a.bmp", "BM"},
+        {"Windows Metadatei (*.wmf)", "b", "b.wmf", "\xD7\xCD\xC6\x9A"},
+        {"Erweiterte Metadateien (*.emf)", "c", "c.emf", QByteArray("\x01\0\0\0", 4)},
+        {"JPEG-Grafikdatei (*.jpg)", "d", "d.jpg", "\xFF\xD8\xFF"},
+        {"PNG-Grafik (*.png)", "e", "e.png", "\x89PNG"},
+        {"SVG-Grafik (*.svg)", "f", "f.svg", "<?xml"},
+        {"PDF-Dokument (*.pdf)", "g", "g.pdf", "%PDF"},
+        {"PNG-Grafik (*.png)", "h.bmp", "h.bmp", "BM"},
+        {"Bitmaps (*.bmp)", "i.PNG", "i.PNG", "\x89PNG"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        fileDialog.selectNameFilter(QLatin1String(row.filter));
+        ASSERT_EQ(fileDialog.selectedNameFilter(), QLatin1String(row.filter));
+        ExportAs(40, 30, Path(QLatin1String(row.typed)));
+        EXPECT_TRUE(ReadBytes(Path(QLatin1String(row.written))).startsWith(row.start));
+    }
+    EXPECT_EQ(TakeMessages(), QStringList());
+    EXPECT_EQ(FilesMade().size(), std::size(rows));
+}
+
 // Every refusal after the size dialog is one message, and a size of whole
 // numbers is stored before the file is chosen. Which names, texts and sizes
 // are refused is tested on PictureFormatOf, ParseDecimalInteger and
@@ -185,7 +221,6 @@ TEST_F(Export, EachRefusalIsOneMessageAndWholeNumbersAreStoredFirst)
         {"302", "123", "a.tif", QStringLiteral("(x) Fehler: Nicht unterstütztes Dateiformat"), {302, 123}},
         {"0", "100", "bad.bmp", kInvalidSize, {0, 100}},
         {"100", "-5", "bad.emf", kInvalidSize, {100, -5}},
-        {"200", "100", "no-such-folder/p.jpg", kInvalidSize, {200, 100}},
         {"100000", "100000", "kept.bmp", kInvalidSize, {100000, 100000}},
     };
     for (const auto& row : rows) {
@@ -201,6 +236,31 @@ TEST_F(Export, EachRefusalIsOneMessageAndWholeNumbersAreStoredFirst)
     EXPECT_EQ(ReadBytes(kept), old);
     EXPECT_EQ(NextShownSize(), std::make_pair(QStringLiteral("100000"), QStringLiteral("100000")));
     EXPECT_GT(PixelsOf(FractPicture(), qRgb(0, 0, 0)), 0) << "the pane still shows the curve";
+}
+
+// A file or folder that cannot be written is one warning that says so, with
+// the system's reason; a clip's recording dialog then does not open.
+TEST_F(Export, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
+{
+    ASSERT_TRUE(Open(files.path()));
+    ASSERT_TRUE(QDir().mkpath(Path("readonly")) && Open(Path("readonly"), false));
+    const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    const std::pair<const char*, QString> rows[] = {
+        {"missing/p.jpg", missing}, {"readonly/p.png", denied}, {"missing/c.gif", missing}, {"readonly/c.avi", denied}};
+    for (const auto& [name, reason] : rows) {
+        SCOPED_TRACE(name);
+        {
+            const ActingAsNobody nobody;
+            ExportAs(64, 48, Path(QLatin1String(name)));
+        }
+        const QStringList shown = TakeMessages();
+        EXPECT_EQ(shown, QStringList{QStringLiteral("(!) Warnung: Die Datei kann nicht geschrieben werden: ")
+                                              + Path(QLatin1String(name)) + QStringLiteral(": ") + reason})
+            << qPrintable(shown.join(QLatin1Char('\n')));
+        EXPECT_FALSE(window->findChild<TrecordDlg*>()->isVisible());
+    }
+    EXPECT_TRUE(QDir(Path("readonly")).isEmpty());
 }
 
 TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize)

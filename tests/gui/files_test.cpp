@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFileDialog>
+#include <QFileInfo>
 
 // What a file holds and what the session takes from it is tested on the
 // reader (fract_file_test) and the session (tests/session/files_test); here:
@@ -41,6 +43,23 @@ TEST_F(Files, SaveAsOverwritesWithoutAQuestionAndShowsTheName)
     EXPECT_EQ(dialogs.fileDialogsShown, 1);
     EXPECT_TRUE(dialogs.messages.empty());
     ExpectTitle(QStringLiteral("start.fract"));
+}
+
+// Under either type a bare name is saved as a .fract file; a typed
+// extension stays.
+TEST_F(Files, ABareNameIsSavedAsFractAndATypedExtensionStays)
+{
+    auto& fileDialog = *window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    const std::pair<const char*, const char*> rows[] = {
+        {"kurve", "kurve.fract"}, {"alle", "alle.fract"}, {"text.txt", "text.txt"}};
+    const QStringList filters = fileDialog.nameFilters();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        fileDialog.selectNameFilter(filters.value(static_cast<int>(i % 2)));
+        SaveAs(Path(QLatin1String(rows[i].first)));
+        EXPECT_TRUE(QFileInfo(Path(QLatin1String(rows[i].second))).isFile()) << rows[i].second;
+        ExpectTitle(QLatin1String(rows[i].second));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Files, CancelledDialogsChangeNothingAndSavingLeavesTheAnimationRunning)

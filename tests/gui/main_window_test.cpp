@@ -41,11 +41,12 @@ TEST_F(MainWindow, FirstStartShowsTheStartGeneratorBlackOnWhite)
 TEST_F(MainWindow, MenuCaptionsAndShortcuts)
 {
     const QStringList expected{
-        "&Datei: &Neu Ctrl+N | &Öffnen... Ctrl+O | &Speichern unter... Ctrl+S | (Zuletzt geöffnet) | - | "
+        "&Datei: &Neu Ctrl+N | &Öffnen... Ctrl+O | &Speichern unter... Ctrl+S | (Zuletzt geöffnet) | &Beispiele | - | "
         "&Drucken... Ctrl+P | &Exportieren... | - | &Beenden",
-        "&Fraktal: (&Rückgängig Ctrl+Z) | (&Wiederherstellen Ctrl+Y; Ctrl+Shift+Z) | - | &Kopieren Ctrl+C | - | "
+        "&Fraktal: (&Rückgängig Ctrl+Z) | (&Wiederherstellen Ctrl+Y; Ctrl+Shift+Z) | - | &Kopieren Ctrl+C | "
+        "Generator &kopieren Ctrl+Shift+C | Generator &einfügen Ctrl+V | - | "
         "Kante &hinzufügen Ins | Kante &löschen Del | - | &Volle Ansicht | &Endloser Zoom",
-        "&Einstellungen: &Optionen... | &Kantenglättung",
+        "&Einstellungen: &Optionen... | &Farben... | &Kantenglättung",
         "&?: &Info..."};
     QStringList shown;
     for (const QAction* menu : window->menuBar()->actions()) {
@@ -58,7 +59,7 @@ TEST_F(MainWindow, MenuCaptionsAndShortcuts)
         }
         shown << menu->text() + QStringLiteral(": ") + items.join(QStringLiteral(" | "));
     }
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shown, expected) << qPrintable(shown.join(QLatin1Char('\n')));
 }
 
 TEST_F(MainWindow, DepthSliderRedrawsAtTheNewDepth)

@@ -143,7 +143,8 @@ TEST_F(RecordingTest, CurrentSizeFramesEqualThePanePicturesInTwoColours)
     EXPECT_NE(panes[0], panes[2]);
 }
 
-TEST_F(RecordingTest, AZoomOfNStepsAddsNFramesAndItsClosingTickNone)
+// The picture the zoom starts from, then one frame a step.
+TEST_F(RecordingTest, AZoomOfNStepsAddsNPlusOneFramesAndItsClosingTickNone)
 {
     session->ZoomSteps = 5;
     Export("160", "120", "zoom.avi");
@@ -155,14 +156,15 @@ TEST_F(RecordingTest, AZoomOfNStepsAddsNFramesAndItsClosingTickNone)
     DragBand();
     ASSERT_EQ(session->Mode(), modeZooming);
     EXPECT_EQ(session->FrameScale(), fromTheFullView);
+    EXPECT_EQ(session->FramesRecorded(), 1);
     Ticks(5);
-    EXPECT_EQ(session->FramesRecorded(), 5);
+    EXPECT_EQ(session->FramesRecorded(), 6);
     Ticks(1);
     EXPECT_EQ(session->Mode(), modeIdle);
-    EXPECT_EQ(session->FramesRecorded(), 5);
-    EXPECT_EQ(Frames(), "5");
+    EXPECT_EQ(session->FramesRecorded(), 6);
+    EXPECT_EQ(Frames(), "6");
     Press(cmdOk());
-    EXPECT_EQ(Probe(Path("zoom.avi"), "v:0")["nb_read_frames"], "5");
+    EXPECT_EQ(Probe(Path("zoom.avi"), "v:0")["nb_read_frames"], "6");
 }
 
 // The same recording as H.264 in MP4: every step of a zoom, close to the
@@ -172,8 +174,9 @@ TEST_F(RecordingTest, AZoomAsMp4GivesThePanesPicturesAtTheTimersRate)
     session->ZoomSteps = 6;
     Export("", "", "zoom.mp4");
     Press(cmdStartStop());
+    ptbFract()->repaint();
+    QList<QImage> panes{TickPicture()};
     DragBand();
-    QList<QImage> panes;
     for (int i = 0; i < 6; ++i) {
         Ticks(1);
         panes.append(TickPicture());
@@ -182,12 +185,35 @@ TEST_F(RecordingTest, AZoomAsMp4GivesThePanesPicturesAtTheTimersRate)
     const auto video = Probe(Path("zoom.mp4"), "v:0");
     EXPECT_EQ(video["codec_name"], "h264");
     EXPECT_EQ(video["pix_fmt"], "yuv420p");
-    EXPECT_EQ(video["nb_read_frames"], "6");
+    EXPECT_EQ(video["nb_read_frames"], "7");
     EXPECT_EQ(video["r_frame_rate"], "200/3");
     const QList<QImage> frames = DecodeFrames(Path("zoom.mp4"));
-    ASSERT_EQ(frames.size(), 6);
-    for (int i = 0; i < 6; ++i)
+    ASSERT_EQ(frames.size(), 7);
+    for (int i = 0; i < 7; ++i)
         EXPECT_GE(Psnr(panes[i], frames[i]), 40.0) << "frame " << i;
+}
+
+// A bare name takes the clip type chosen in the dialog.
+TEST_F(RecordingTest, ABareNameBecomesAClipOfTheChosenType)
+{
+    auto& fileDialog = *Named<QFileDialog>(*window, "SavePictureDialog1");
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"Videoclip (*.avi)", "a.avi", "rawvideo"},
+        {"MP4-Video (*.mp4)", "b.mp4", "h264"},
+        {"WebM-Video (*.webm)", "c.webm", "vp9"},
+        {"GIF-Animation (*.gif)", "d.gif", "gif"},
+    };
+    Animate();
+    for (const auto& [filter, written, codec] : rows) {
+        SCOPED_TRACE(written);
+        fileDialog.selectNameFilter(QLatin1String(filter));
+        Export("64", "48", QFileInfo(QLatin1String(written)).completeBaseName());
+        Press(cmdStartStop());
+        Ticks(2);
+        Press(cmdOk());
+        EXPECT_EQ(Probe(Path(QLatin1String(written)), "v:0")["codec_name"], QLatin1String(codec));
+    }
+    EXPECT_TRUE(TakeMessages().isEmpty());
 }
 
 TEST_F(RecordingTest, FinishingWithoutFramesWritesNothingAndRemovesTheWorkFile)
@@ -309,20 +335,16 @@ TEST_F(RecordingTest, SizesOfZeroOrBelowAreRefused)
     EXPECT_FALSE(Dialog()->isVisible());
 }
 
-TEST_F(RecordingTest, AFailedOpenRefusesStart)
+TEST_F(RecordingTest, AFailedOpenLeavesTheDialogClosed)
 {
     WriteFile("blocker", "a file where the work folder should be");
     qputenv("XDG_CACHE_HOME", Path("blocker").toUtf8());
     ReopenWindow();
     Export("64", "48", "open.avi");
-    EXPECT_EQ(TakeMessages(), QStringList{kInvalidSize});
-    ASSERT_TRUE(Dialog()->isVisible());
-    Press(cmdStartStop());
-    EXPECT_FALSE(session->Recording());
-    EXPECT_EQ(cmdStartStop()->text(), "Start");
-    Press(cmdOk());
+    EXPECT_EQ(TakeMessages(), QStringList{"(!) Warnung: Die Datei kann nicht geschrieben werden: " + Path("blocker/ornalix")
+                                          + ": Not a directory"});
+    EXPECT_FALSE(Dialog()->isVisible());
     EXPECT_FALSE(QFileInfo::exists(Path("open.avi")));
-    EXPECT_TRUE(TakeMessages().isEmpty());
 }
 
 // A full disk under the work folder: one box, shown once the capture is off.

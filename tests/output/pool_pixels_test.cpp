@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -20,18 +21,35 @@ const ReferenceScreen kScreen{QSize(1920, 1080), QSizeF(508.0, 285.75)};
 constexpr int kWidth = 700;
 constexpr int kHeight = 500;
 
-int DarkPixels(const QImage& picture)
+// Light colours of a gradient or JPEG's ringing about a line count as paper.
+int DrawnPixels(const QImage& picture)
 {
-    int dark = 0;
+    int drawn = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            dark += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
-    return dark;
+            drawn += qGray(picture.pixel(x, y)) < 224 ? 1 : 0;
+    return drawn;
+}
+
+int Colours(const QImage& picture)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            colours.insert(picture.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+CurveStyle Colored(CurveColoring::Mode mode)
+{
+    CurveStyle style;
+    style.Coloring.Kind = mode;
+    return style;
 }
 
 // Every picture of the endless view is cut into the same tiles whatever
 // the pool's size: with one thread and with two, each view in each format
-// has the same pixels.
+// and colouring has the same pixels.
 TEST(EndlessPool, PicturesAreTheSameWithOneThreadAndWithTwo)
 {
     struct View {
@@ -52,6 +70,9 @@ TEST(EndlessPool, PicturesAreTheSameWithOneThreadAndWithTwo)
     struct Format {
         const char* name;
         std::function<QImage(EndlessRenderer&)> draw;
+        // The fewest colours the full view shows: a coloured curve more
+        // than its foreground.
+        int colours = 2;
     };
     const auto inImage = [](QImage image, const CurveStyle& style) {
         return [image, style](EndlessRenderer& renderer) mutable {
@@ -63,10 +84,10 @@ TEST(EndlessPool, PicturesAreTheSameWithOneThreadAndWithTwo)
     };
     QImage bits(kWidth, kHeight, QImage::Format_Mono);
     bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    const auto inFile = [&dir](const char* name) {
-        return [path = dir.filePath(QLatin1String(name))](EndlessRenderer& renderer) {
-            WritePicture(*renderer.Picture(ViewPlacement::FittedTo({0, 0, kWidth, kHeight}), CurveStyle()), kWidth,
-                         kHeight, path, kScreen);
+    const auto inFile = [&dir](const char* name, const CurveStyle& style) {
+        return [path = dir.filePath(QLatin1String(name)), style](EndlessRenderer& renderer) {
+            WritePicture(*renderer.Picture(ViewPlacement::FittedTo({0, 0, kWidth, kHeight}), style), kWidth, kHeight,
+                         path, kScreen);
             return QImage(path);
         };
     };
@@ -75,9 +96,13 @@ TEST(EndlessPool, PicturesAreTheSameWithOneThreadAndWithTwo)
         {"frame bits", inImage(bits, CurveStyle())},
         {"smoothed", inImage(QImage(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied), thick)},
         {"dots", inImage(QImage(kWidth, kHeight, QImage::Format_RGB32), dots)},
-        {"png", inFile("a.png")},
-        {"bmp", inFile("a.bmp")},
-        {"jpeg", inFile("a.jpg")},
+        {"gradient", inImage(QImage(kWidth, kHeight, QImage::Format_RGB32), Colored(CurveColoring::Mode::Gradient)), 4},
+        {"by edge", inImage(QImage(kWidth, kHeight, QImage::Format_RGB32), Colored(CurveColoring::Mode::Edges)), 4},
+        {"png", inFile("a.png", CurveStyle())},
+        {"bmp", inFile("a.bmp", CurveStyle())},
+        {"jpeg", inFile("a.jpg", CurveStyle())},
+        {"png by edge", inFile("b.png", Colored(CurveColoring::Mode::Edges)), 4},
+        {"jpeg gradient", inFile("b.jpg", Colored(CurveColoring::Mode::Gradient)), 4},
     };
     QThreadPool* pool = QThreadPool::globalInstance();
     for (const View& v : views) {
@@ -98,7 +123,11 @@ TEST(EndlessPool, PicturesAreTheSameWithOneThreadAndWithTwo)
                 EndlessRenderer renderer(view);
                 pictures.push_back(format.draw(renderer));
             }
-            EXPECT_GT(DarkPixels(pictures[0]), 500) << v.file << " " << format.name;
+            EXPECT_GT(DrawnPixels(pictures[0]), 500) << v.file << " " << format.name;
+            // A deep window about the curve's start lies in one colour.
+            if (!v.window) {
+                EXPECT_GE(Colours(pictures[0]), format.colours) << v.file << " " << format.name;
+            }
             EXPECT_EQ(pictures[0], pictures[1]) << v.file << " " << (v.window ? v.window : "") << " " << format.name;
         }
     }

@@ -1,12 +1,16 @@
 // MP4, WebM and GIF clips read back by FFmpeg's own tools: the streams a
 // player expects, every frame, and the pictures that went in.
 #include "output/clip/open_clip.h"
+#include "output/video/video_encoder.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/picture_compare.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/tool_runner.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -56,7 +60,7 @@ QList<QImage> Pictures(QRgb background = kWhite, QRgb foreground = kBlack)
 ClipRequest Request(const QString& fileName, const QString& wav = {}, QRgb background = kWhite,
                     QRgb foreground = kBlack)
 {
-    return {fileName, QSize(kWidth, kHeight), kFrameTime, wav, background, foreground};
+    return {fileName, QSize(kWidth, kHeight), kFrameTime, wav, background, foreground, {}};
 }
 
 void Record(const ClipRequest& request, const QList<QImage>& pictures)
@@ -89,6 +93,34 @@ QByteArray Wav()
     return wav + data;
 }
 
+// The boxes at the top of an MP4 and their sizes, in file order.
+QList<std::pair<QString, quint32>> TopBoxes(const QByteArray& mp4)
+{
+    QList<std::pair<QString, quint32>> boxes;
+    for (qsizetype at = 0; at + 8 <= mp4.size();) {
+        const quint32 size = qFromBigEndian<quint32>(mp4.constData() + at);
+        boxes.append({QString::fromLatin1(mp4.mid(at + 4, 4)), size});
+        if (size < 8)
+            break;
+        at += size;
+    }
+    return boxes;
+}
+
+QString TopBoxNames(const QByteArray& mp4)
+{
+    QStringList names;
+    for (const auto& box : TopBoxes(mp4))
+        names.append(box.first);
+    return names.join(' ');
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Lossy clips come close to the pictures, a GIF keeps them exactly, also
 // in colours other than black and white.
 TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
@@ -102,15 +134,20 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         double leastPsnr;
         QRgb background, foreground;
         const char* rate;
-        const char* seconds; // a GIF's frames last at least two hundredths
+        const char* seconds;
+        int frameTime; // of the frames kept
     } cases[] = {
-        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000"},
+        {"clip.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 40, kWhite, kBlack, "200/3", "0.180000", 15},
         // 4:2:0 keeps a colour for every 2 x 2 pixels: a one-pixel line of
         // another hue comes out paler, whichever way its picture came.
-        {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000"},
-        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A"},
+        {"colours.mp4", "h264", "yuv420p", QSize(kWidth + 1, kHeight + 1), 23, kNavy, kYellow, "200/3", "0.180000",
+         15},
+        {"clip.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 40, kWhite, kBlack, "200/3", "N/A", 15},
+        {"colours.webm", "vp9", "yuv420p", QSize(kWidth, kHeight), 22, kNavy, kYellow, "200/3", "N/A", 15},
+        // A GIF's frames last at least two hundredths: every fourth is left
+        // out, and the clip lasts as long as the MP4.
         {"clip.gif", "gif", "bgra", QSize(kWidth, kHeight), std::numeric_limits<double>::infinity(), kNavy, kYellow,
-         "50/1", "0.240000"},
+         "50/1", "0.180000", 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,17 +158,47 @@ TEST(VideoClips, PlayersFindEveryFrameAsItWasDrawn)
         EXPECT_EQ(video["codec_name"], c.codec);
         EXPECT_EQ(video["pix_fmt"], c.pixels);
         EXPECT_EQ(QSize(video["width"].toInt(), video["height"].toInt()), c.coded);
-        EXPECT_EQ(video["nb_read_frames"], QString::number(kFrames));
+        const int kept = (kFrames * kFrameTime + c.frameTime - 1) / c.frameTime;
+        EXPECT_EQ(video["nb_read_frames"], QString::number(kept));
         EXPECT_EQ(video["r_frame_rate"], c.rate);
         EXPECT_EQ(video["duration"], c.seconds);
+        if (path.endsWith(QLatin1String(".mp4"))) { // the index first, so that browsers stream it
+            EXPECT_EQ(TopBoxNames(FileBytes(path)), "ftyp moov free mdat");
+        }
         const QList<QImage> frames = DecodeFrames(path);
-        ASSERT_EQ(frames.size(), kFrames);
-        for (int i = 0; i < kFrames; ++i) {
-            EXPECT_GE(Psnr(pictures[i], frames[i]), c.leastPsnr) << "frame " << i;
+        ASSERT_EQ(frames.size(), kept);
+        for (int i = 0; i < kept; ++i) {
+            // The first of the recorded frames that fall on this step.
+            const int recorded = (i * c.frameTime + kFrameTime - 1) / kFrameTime;
+            EXPECT_GE(Psnr(pictures[recorded], frames[i]), c.leastPsnr) << "frame " << i;
+            // Where 4:2:0 has a colour for half a block, at an odd width.
+            const auto lastColumn = [](const QImage& picture) { return picture.copy(kWidth - 1, 0, 1, kHeight); };
+            EXPECT_GE(Psnr(lastColumn(pictures[recorded]), lastColumn(frames[i])), c.leastPsnr)
+                << "last column of frame " << i;
             if (c.coded.width() > kWidth) {
                 EXPECT_LE(Distance(frames[i].pixel(kWidth, 0), c.background), 3) << "padding of frame " << i;
             }
         }
+    }
+}
+
+// However many frames and however short, a GIF plays as long as the MP4
+// of the same frames, to within its shortest frame.
+TEST(VideoClips, AGifLastsAsLongAsTheMp4)
+{
+    QTemporaryDir dir;
+    for (const auto& [frames, frameTime] : {std::pair{61, 15}, std::pair{7, 15}, std::pair{40, 10}, std::pair{9, 30}}) {
+        SCOPED_TRACE(frames);
+        double seconds[2] = {};
+        for (const int gif : {0, 1}) {
+            const QString path = dir.filePath(gif ? QStringLiteral("clip.gif") : QStringLiteral("clip.mp4"));
+            ClipRequest request = Request(path);
+            request.FrameTime = frameTime;
+            Record(request, QList<QImage>(frames, Pictures().first()));
+            seconds[gif] = Probe(path, QStringLiteral("v:0"))["duration"].toDouble();
+        }
+        EXPECT_NEAR(seconds[0], frames * frameTime / 1000.0, 1e-6);
+        EXPECT_NEAR(seconds[1], seconds[0], 0.020);
     }
 }
 
@@ -171,6 +238,75 @@ TEST(VideoClips, AFullDiskKeepsTheOldClip)
     }
     EXPECT_EQ(disk.Read(QStringLiteral("clip.mp4")), "old");
     EXPECT_EQ(disk.Files(), (QStringList{"clip.mp4", "filler"}));
+}
+
+// A file in memory on a disk with room for so many bytes, or one whose
+// reads fail.
+class TightBuffer final : public QBuffer {
+public:
+    TightBuffer(qint64 room, bool readable) : room_(room), readable_(readable) { open(QIODevice::ReadWrite); }
+
+protected:
+    qint64 readData(char* data, qint64 size) override
+    {
+        if (readable_)
+            return QBuffer::readData(data, size);
+        setErrorString(QStringLiteral("Input/output error"));
+        return -1;
+    }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (pos() + size <= room_)
+            return QBuffer::writeData(data, size);
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+
+private:
+    qint64 room_;
+    bool readable_;
+};
+
+void Encode(QIODevice& out)
+{
+    VideoSettings settings;
+    settings.Frame = QSize(kWidth, kHeight);
+    settings.FrameTime = kFrameTime;
+    VideoEncoder encoder(out, settings);
+    for (int n = 0; n < kFrames; ++n)
+        encoder.AddFrame(TwoColourPicture(kWidth, kHeight, 7 * n));
+    encoder.Finish();
+}
+
+// Moving the index to the front rereads and rewrites every frame after the
+// rest is written; a failure there is the clip's failure, not a clip cut
+// short.
+TEST(VideoClips, MovingTheIndexFrontFailsAloud)
+{
+    TightBuffer roomy(std::numeric_limits<qint64>::max(), true);
+    Encode(roomy);
+    const auto boxes = TopBoxes(roomy.data());
+    ASSERT_EQ(boxes.size(), 4);
+    const qint64 whole = roomy.size(), index = boxes[1].second;
+    const struct {
+        const char* name;
+        qint64 room;
+        bool readable;
+        const char* message;
+    } cases[] = {
+        {"full disk", whole - index / 2, true, "Unable to write output file: No space left on device"},
+        {"unreadable", whole, false, "Unable to write output file: Input/output error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TightBuffer tight(c.room, c.readable);
+        try {
+            Encode(tight);
+            ADD_FAILURE() << "no error";
+        } catch (const VideoError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
 }
 
 } // namespace

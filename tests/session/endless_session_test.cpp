@@ -120,9 +120,9 @@ TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
         Complex offset;
     };
     const Row rows[] = {
-        {true, [&] { session.WheelFract(80, 50, 1); }, 2.0, {-80, -50}},
-        {true, [&] { session.WheelFract(80, 50, -2); }, 0.25, {60, 37.5}},
-        {false, [&] { session.WheelFract(80, 50, 1); }, 2.0, {-80, -50}},
+        {true, [&] { session.WheelFract(80, 50, 1); }, 2.0, {-80.5, -50.5}},
+        {true, [&] { session.WheelFract(80, 50, -2); }, 0.25, {60.375, 37.875}},
+        {false, [&] { session.WheelFract(80, 50, 1); }, 2.0, {-80.5, -50.5}},
         {true, [&] {
              session.PressFract(Qt::MiddleButton, 10, 10);
              session.MoveFract(15, 12);
@@ -158,6 +158,27 @@ TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
     const QImage zooming = Picture();
     session.WheelFract(80, 50, 1);
     EXPECT_EQ(Picture(), zooming) << "not while the timer runs";
+}
+
+// A notch zooms about the centre of the pixel under the cursor, so what lies
+// there stays on that pixel however long the wheel turns.
+TEST_F(EndlessSession, SixtyFourNotchesKeepThePointUnderTheCursorOnItsPixel)
+{
+    const Complex centre(200.5, 150.5);
+    session.SetDepth(5);
+    for (const bool endless : {false, true}) {
+        session.SetEndlessZoom(endless);
+        session.FullView();
+        const BigComplex point = session.Endless().Camera().PointAt(BigComplex(centre, 64), 128);
+        Complex polylinePoint = centre;
+        for (int notch = 0; notch < 64; ++notch) {
+            session.WheelFract(200, 150, 1);
+            polylinePoint.Assign(Complex(session.Viewer.Scale * polylinePoint.Re + session.Viewer.Offset.Re,
+                                         session.Viewer.Scale * polylinePoint.Im + session.Viewer.Offset.Im));
+        }
+        const Complex at = endless ? session.Endless().Camera().PixelOf(point) : polylinePoint;
+        EXPECT_LT(std::hypot(at.Re - centre.Re, at.Im - centre.Im), 1.0) << endless;
+    }
 }
 
 // Every output draws the view for its own pixels: as the pane shows it,

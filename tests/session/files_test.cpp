@@ -148,6 +148,52 @@ TEST_F(SessionFiles, NewDrawsFromTheMinimumUpToBelowTheMaximum)
     }
 }
 
+// With the endless view on, "Neu" draws until the endless view can show the
+// generator, at most twenty times; off, it draws once as it always did.
+TEST_F(SessionFiles, NewDrawsForTheEndlessViewOnlyWhenItIsOn)
+{
+    const auto lastEdge = [this] {
+        Complex direction(1, 0);
+        for (int i = 0; i < session.Generator.Count; ++i)
+            direction.Mul(session.Generator.Items[i]);
+        return direction;
+    };
+    session.SetEndlessZoom(true);
+    for (int seed = 0; seed < 8; ++seed) {
+        RandomSource::Instance().Seed(static_cast<std::uint64_t>(seed));
+        session.New();
+        EXPECT_TRUE(session.EndlessShown()) << seed;
+        EXPECT_NEAR(lastEdge().Re, 1.0, 1e-12) << seed;
+        EXPECT_NEAR(lastEdge().Im, 0.0, 1e-12) << seed;
+    }
+    // One edge is its own chord: the twentieth draw stays.
+    session.MinNodes = session.MaxNodes = 1;
+    RandomSource::Instance().Seed(7);
+    session.New();
+    EXPECT_EQ(session.Endless().Curve().Check(), LimitCurve::Verdict::EdgesNotShorter);
+    FractModel expected(session.Generator.Capacity());
+    const auto expectedEdges = [&expected] {
+        EdgeList edges;
+        for (int i = 0; i < expected.Count; ++i)
+            edges.emplace_back(expected.Items[i].Re, expected.Items[i].Im);
+        return edges;
+    };
+    RandomSource::Instance().Seed(7);
+    const int n = session.MinNodes + RandomSource::Instance().NextInt(session.MaxNodes - session.MinNodes);
+    for (int draw = 0; draw < 20; ++draw)
+        expected.RandomGenerator(n, session.MinLength, session.MaxLength, RandomSource::Instance());
+    expected.TurnLastEdgeToAxis();
+    EXPECT_EQ(Edges(), expectedEdges());
+
+    session.SetEndlessZoom(false);
+    RandomSource::Instance().Seed(7);
+    session.New();
+    RandomSource::Instance().Seed(7);
+    (void)RandomSource::Instance().NextInt(session.MaxNodes - session.MinNodes);
+    expected.RandomGenerator(n, session.MinLength, session.MaxLength, RandomSource::Instance());
+    EXPECT_EQ(Edges(), expectedEdges());
+}
+
 TEST_F(SessionFiles, NewKeepsDepthAndDisplayModeAndStopsTheAnimation)
 {
     session.Open(kKoch);

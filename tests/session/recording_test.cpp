@@ -60,6 +60,49 @@ TEST(SessionRecording, FramesAreBitsUnlessAClipKeepsTheShadesOfSmoothedLines)
     }
 }
 
+// Keeps every frame.
+class KeepingSink : public ClipSink {
+public:
+    explicit KeepingSink(QList<QImage>& frames) : frames_(frames) {}
+    void AddFrame(const QImage& frame) override { frames_.append(frame.convertToFormat(QImage::Format_RGB32)); }
+    void Finish(const FinishWaiting&, const ClipStop&) override {}
+
+private:
+    QList<QImage>& frames_;
+};
+
+// A recorded zoom starts at the start: its first frame is the picture it
+// starts from (the full view for a dive), each step adds one, the last is
+// where it ends.
+TEST(SessionRecording, AZoomsFirstFrameIsItsStartAndItsLastItsEnd)
+{
+    for (const bool dive : {false, true}) {
+        FractalSession session;
+        const OffscreenPane pane(session, QSize(160, 120));
+        session.SetEndlessZoom(dive);
+        session.SetDepth(4);
+        ASSERT_EQ(session.EndlessShown(), dive);
+        session.ZoomSteps = 6;
+        const QImage start = pane.Picture().convertToFormat(QImage::Format_RGB32);
+        QList<QImage> frames;
+        ASSERT_TRUE(session.PrepareFrame(QSize(160, 120)));
+        session.SetUpRecording(std::make_unique<KeepingSink>(frames));
+        session.StartStopCapture();
+        if (dive) {
+            session.Dive(BigComplex(Complex(1, 0), 64), BigFloat(64.0), 6);
+        } else {
+            session.PressFract(Qt::LeftButton, 40, 30);
+            session.ReleaseFract(Qt::LeftButton, 100, 80);
+        }
+        while (session.Mode() == modeZooming)
+            session.Tick();
+        ASSERT_EQ(frames.size(), 7) << dive;
+        EXPECT_EQ(frames.first(), start) << dive;
+        session.FitToPane();
+        EXPECT_EQ(frames.last(), pane.Picture().convertToFormat(QImage::Format_RGB32)) << dive;
+    }
+}
+
 TEST(SessionRecording, StartAfterAFinishedClipNeitherCapturesNorFails)
 {
     FractalSession session;

@@ -138,7 +138,7 @@ TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
             QImage picture(400, 300, QImage::Format_RGB32);
             QPainter painter(&picture);
             std::vector<QPoint> scratch;
-            DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, style, scratch);
+            DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, style, scratch, trace.Colors);
             return picture;
         };
         const QImage wholePicture = paint(all, whole), partPicture = paint(some, part);
