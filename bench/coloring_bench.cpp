@@ -4,6 +4,7 @@
 // Recalculate), and an endless frame of the Koch curve at x1e30 with
 // "Nach Kante". The counter vs_one_colour is the ratio of the two times.
 #include "bench/fitted_curve.h"
+#include "view/curve_drawing.h"
 #include "view/curve_renderer.h"
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
