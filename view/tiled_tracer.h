@@ -10,10 +10,12 @@
 // The side of the square tiles a picture is traced and drawn in, counted
 // from its top-left corner.
 constexpr int kTilePixels = 256;
-// The most pieces one tile draws: one for every two of its pixels, so that
-// a picture of any size keeps its detail and a 1080p frame draws about as
-// many pieces as a tick allows.
-constexpr int kTileSegmentBudget = kTilePixels * kTilePixels / 2;
+// The most pieces one tile draws: two for every one of its pixels. Pieces
+// of about a pixel fill the densest tile of a curve of dimension near 2
+// with fewer (Cesaro's needs up to 1.5 at any scale), so that every tile of
+// a picture of any size, a poster's as a frame's, is refined to the pixel,
+// while a tile of a curve of dimension 2 still ends within a tick's share.
+constexpr int kTileSegmentBudget = 2 * kTilePixels * kTilePixels;
 
 // One tile's share of the curve.
 struct TracedTile {
