@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -48,7 +50,7 @@ std::optional<SharedImage> Shared(QPainter& painter)
 
 // Where each tile lies in the image; nullopt when a one-bit view would not
 // start on a word.
-std::optional<std::vector<QRect>> Parts(const SharedImage& shared, const std::vector<const TracedTile*>& tiles)
+std::optional<std::vector<QRect>> Parts(const SharedImage& shared, const std::vector<TracedTile*>& tiles)
 {
     std::vector<QRect> parts;
     for (const TracedTile* tile : tiles) {
@@ -77,23 +79,33 @@ void DrawTile(QPainter& painter, const TracedTile& tile, const CurveStyle& style
     DrawStyledRuns(painter, tile.Curve.Points, tile.Curve.RunStarts, tile.Rect, style, scratch, tile.Curve.Colors);
 }
 
-void DrawInParallel(const SharedImage& shared, const std::vector<QRect>& parts,
-                    const std::vector<const TracedTile*>& tiles, const CurveStyle& style)
+// Each tile traced and drawn by one task, those that drew the most pieces
+// in the last picture first, so that no large tile is left to run alone at
+// the end.
+void DrawInParallel(const SharedImage& shared, const std::vector<QRect>& parts, TiledTracer& tracer,
+                    const std::vector<TracedTile*>& tiles, const CurveStyle& style)
 {
+    std::vector<int> order(tiles.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&tiles](int a, int b) {
+        return tiles[static_cast<std::size_t>(a)]->Curve.Segments > tiles[static_cast<std::size_t>(b)]->Curve.Segments;
+    });
     QImage& image = *shared.Image;
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     const int depth = image.depth();
-    RunOnPool(static_cast<int>(tiles.size()), [&](int i) {
-        const QRect& part = parts[static_cast<std::size_t>(i)];
+    RunOnPool(static_cast<int>(tiles.size()), [&](int k) {
+        const auto i = static_cast<std::size_t>(order[static_cast<std::size_t>(k)]);
+        const QRect& part = parts[i];
         if (part.isEmpty())
             return;
+        tracer.Trace(*tiles[i]);
         QImage view(bits + part.top() * stride + part.left() * depth / kBitsPerByte, part.width(), part.height(),
                     stride, image.format());
         view.setColorTable(image.colorTable());
         QPainter painter(&view);
         painter.translate(shared.Shift - part.topLeft());
-        DrawTile(painter, *tiles[static_cast<std::size_t>(i)], style);
+        DrawTile(painter, *tiles[i], style);
     });
 }
 
@@ -101,13 +113,14 @@ void DrawInParallel(const SharedImage& shared, const std::vector<QRect>& parts,
 
 void DrawTiles(QPainter& painter, TiledTracer& tracer, const CurveStyle& style)
 {
-    const std::vector<const TracedTile*> tiles = tracer.TilesIn(AreaShown(painter));
+    const std::vector<TracedTile*> tiles = tracer.TilesIn(AreaShown(painter));
     if (const auto shared = Shared(painter)) {
         if (const auto parts = Parts(*shared, tiles)) {
-            DrawInParallel(*shared, *parts, tiles, style);
+            DrawInParallel(*shared, *parts, tracer, tiles, style);
             return;
         }
     }
+    RunOnPool(static_cast<int>(tiles.size()), [&](int i) { tracer.Trace(*tiles[static_cast<std::size_t>(i)]); });
     for (const TracedTile* tile : tiles) {
         painter.save();
         painter.setClipRect(ToQRect(tile->Rect), Qt::IntersectClip);

@@ -1,7 +1,5 @@
 #include "view/tiled_tracer.h"
 
-#include "view/pool_work.h"
-
 #include <algorithm>
 
 namespace {
@@ -42,27 +40,27 @@ void TiledTracer::CutIntoTiles(const PixelRect& rect)
     }
 }
 
-std::vector<const TracedTile*> TiledTracer::TilesIn(const QRect& area)
+std::vector<TracedTile*> TiledTracer::TilesIn(const QRect& area)
 {
-    std::vector<const TracedTile*> shown;
-    std::vector<TracedTile*> untraced;
+    std::vector<TracedTile*> shown;
     for (TracedTile& tile : tiles_) {
         if (ToQRect(tile.Rect).intersects(area)) {
             shown.push_back(&tile);
-            if (!tile.Traced)
-                untraced.push_back(&tile);
         } else if (tile.Traced) {
             tile.Tracer = CurveTracer();
             tile.Curve = TracedCurve();
             tile.Traced = false;
         }
     }
-    RunOnPool(static_cast<int>(untraced.size()), [&](int i) {
-        TracedTile& tile = *untraced[static_cast<std::size_t>(i)];
-        tile.Tracer.TraceFrom(*curve_, roots_, tile.Rect, limits_, tile.Curve);
-        tile.Traced = true;
-    });
     return shown;
+}
+
+void TiledTracer::Trace(TracedTile& tile) const
+{
+    if (tile.Traced)
+        return;
+    tile.Tracer.TraceFrom(*curve_, roots_, tile.Rect, limits_, tile.Curve);
+    tile.Traced = true;
 }
 
 int TiledTracer::Segments() const

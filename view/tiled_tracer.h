@@ -34,10 +34,13 @@ class TiledTracer {
 public:
     // Finds the picture's roots and cuts it into tiles, none traced yet.
     void Trace(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, const TraceLimits& limits);
-    // The tiles that meet area (in the picture's pixels), traced. The others
-    // give up their pieces, so that a picture drawn a band of rows at a time
-    // holds only the band's tiles.
-    std::vector<const TracedTile*> TilesIn(const QRect& area);
+    // The tiles that meet area (in the picture's pixels), row by row. The
+    // others give up their pieces, so that a picture drawn a band of rows at
+    // a time holds only the band's tiles.
+    std::vector<TracedTile*> TilesIn(const QRect& area);
+    // Traces the tile unless it is traced; tiles may be traced at once on
+    // several threads.
+    void Trace(TracedTile& tile) const;
     // The picture's tiles, those last drawn traced.
     const std::vector<TracedTile>& Tiles() const { return tiles_; }
     // Of the tiles traced so far.
