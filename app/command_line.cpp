@@ -5,6 +5,7 @@
 
 #include "model/number_text.h"
 #include "output/picture_export.h"
+#include "view/endless_view.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -49,9 +50,9 @@ struct EndlessOptions {
                                            "decimal numbers of any length."),
                             QStringLiteral("X0,Y0,X1,Y1")};
     QCommandLineOption Dive{QStringLiteral("dive"),
-                            QStringLiteral("For --record --endless: zoom from the full view about this curve point "
-                                           "(decimal numbers of any length), which keeps its pixel; needs --magnify "
-                                           "and --frames."),
+                            QStringLiteral("For --record --endless: zoom from the full view about the curve point "
+                                           "nearest this point (decimal numbers of any length), which keeps its "
+                                           "pixel; needs --magnify and --frames."),
                             QStringLiteral("X,Y")};
     QCommandLineOption Magnify{QStringLiteral("magnify"),
                                QStringLiteral("For --dive: the magnification the zoom ends at, such as 1e300."),
@@ -96,6 +97,9 @@ std::optional<int> ReadDive(const QCommandLineParser& parser, const EndlessOptio
     const auto magnification = ParseDecimal(parser.value(o.Magnify).toStdString());
     if (!magnification || magnification->Sign() <= 0)
         return UsageError("--magnify needs a decimal number above zero");
+    if (DeepestMagnification() < *magnification)
+        return CommandFailed(QStringLiteral("--magnify goes deeper than the endless view draws"), {},
+                             QStringLiteral("at most 1e%1").arg(kDeepestPowerOfTen));
     result.DivePoint.emplace((*point)[0], (*point)[1]);
     result.Magnification = *magnification;
     return std::nullopt;

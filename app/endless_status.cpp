@@ -13,6 +13,9 @@ const QString kNotShorter = QStringLiteral("Endloser Zoom nur mit Kanten kürzer
 const QString kHowToUnit = QStringLiteral("„Neu“ zieht einen passenden Generator");
 const QString kHowToShorter = QStringLiteral("Kanten kürzen oder „Neu“ wählen");
 const QString kMagnification = QStringLiteral("Vergrößerung ×%1");
+const QString kDeepest = QStringLiteral(" – tiefer zeichnet der endlose Zoom nicht");
+// A window widened to the deepest magnification shows it up to rounding.
+constexpr double kDeepestShare = 0.999;
 
 // Below this power of ten the magnification is written out in full.
 constexpr long kWrittenOut = 6;
@@ -52,7 +55,9 @@ QString EndlessStatusText(const FractalSession& session)
     case LimitCurve::Verdict::Exists:
         break;
     }
-    return kMagnification.arg(MagnificationText(DecimalOf(session.EndlessMagnification())));
+    const BigFloat magnification = session.EndlessMagnification();
+    const bool deepest = !(magnification < DeepestMagnification() * BigFloat(kDeepestShare, kScaleBits));
+    return kMagnification.arg(MagnificationText(DecimalOf(magnification))) + (deepest ? kDeepest : QString());
 }
 
 QString EndlessStatusLine(const FractalSession& session)

@@ -7,6 +7,7 @@
 #include "model/fract_file.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
+#include "view/endless_view.h"
 
 #include <string>
 
@@ -62,6 +63,9 @@ int RunExportCommand(const CommandLine& command)
     // once more.
     session.SetFractPane(size);
     session.FitToPane();
+    if (command.Endless && DeepestMagnification() < session.EndlessMagnification())
+        return Fail(QStringLiteral("--view is narrower than the endless view draws"), {},
+                    "at most 1e" + std::to_string(kDeepestPowerOfTen) + " times the full view");
     try {
         WritePicture(*session.Picture(ViewPlacement::FittedTo({0, 0, size.width(), size.height()})), size.width(),
                      size.height(), command.ExportFile, screen);

@@ -114,7 +114,7 @@ void BM_EndlessFrameByEdge(benchmark::State& state)
     Race race;
     for (auto _ : state)
         race.Run(colored, plain);
-    state.counters["segments"] = renderer.LastTrace().Segments;
+    state.counters["segments"] = renderer.LastTrace().Segments();
     state.counters["vs_one_colour"] = race.Ratio();
 }
 BENCHMARK(BM_EndlessFrameByEdge)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -6,19 +6,32 @@
 // frame one that finds its precise roots afresh, a zoom tick one step of an
 // animated zoom by 8. The Koch curve, and Cesaro's of dimension near 2; the
 // counter segments tells how many pieces a frame draws. Heighway's dragon,
-// whose second edge is reversed, in the full view beside them.
+// whose second edge is reversed, in the full view beside them. The pool
+// frames repaint at 1, 2 and 4 threads, each against one thread in the same
+// run. The poster is a 40,000-pixel PNG of Cesaro's curve exported by the
+// program, against the same poster of the polyline.
 #include "view/endless_renderer.h"
 #include "view/endless_view.h"
 #include "view/fract_viewer.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QThreadPool>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -113,7 +126,7 @@ void Dive(EndlessView& view, Generator which, const char* magnification)
 // Real time per frame, against the polyline frame of the same generator.
 void Report(benchmark::State& state, Generator which, const EndlessRenderer& renderer, double seconds)
 {
-    state.counters["segments"] = renderer.LastTrace().Segments;
+    state.counters["segments"] = renderer.LastTrace().Segments();
     state.counters["vs_polyline"] = seconds / static_cast<double>(state.iterations()) / PolylineFrameSeconds(which);
 }
 
@@ -176,6 +189,40 @@ void EndlessZoomTick(benchmark::State& state, Generator which, const char* magni
     Report(state, which, renderer, seconds);
 }
 
+// Seconds of repaints of one view with the pool at its present size.
+double RepaintSeconds(EndlessRenderer& renderer, QPainter& painter, int frames)
+{
+    const auto start = Clock::now();
+    for (int i = 0; i < frames; ++i)
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    return std::chrono::duration<double>(Clock::now() - start).count() / frames;
+}
+
+// The endless frame with the pool at range(0) threads: frames a second, and
+// the speedup over one thread measured in the same run.
+void EndlessPoolFrame(benchmark::State& state, Generator which, const char* magnification)
+{
+    constexpr int kBaselineFrames = 10;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    EndlessView view;
+    Dive(view, which, magnification);
+    EndlessRenderer renderer(view);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    pool->setMaxThreadCount(1);
+    const double oneThread = RepaintSeconds(renderer, painter, kBaselineFrames);
+    pool->setMaxThreadCount(static_cast<int>(state.range(0)));
+    const auto start = Clock::now();
+    for (auto _ : state)
+        renderer.Picture(ViewPlacement::AsShownIn(kPane), CurveStyle())->Draw(painter);
+    const double seconds =
+        std::chrono::duration<double>(Clock::now() - start).count() / static_cast<double>(state.iterations());
+    pool->setMaxThreadCount(threads);
+    state.counters["fps"] = 1.0 / seconds;
+    state.counters["speedup"] = oneThread / seconds;
+}
+
 void PolylineFrame(benchmark::State& state, Generator which, const char*)
 {
     FractModel generator(kGeneratorCapacity);
@@ -192,6 +239,62 @@ void PolylineFrame(benchmark::State& state, Generator which, const char*)
     }
     state.counters["segments"] = viewer.PointCount - 1;
 }
+
+// One export of examples/cesaro.fract at kPosterPixels square by the
+// program, a whole process: its wall seconds and its peak resident memory.
+constexpr int kPosterPixels = 40000;
+
+struct ProcessRun {
+    double Seconds = -1;
+    double PeakMiB = 0;
+};
+
+ProcessRun ExportPoster(const std::string& out, bool endless)
+{
+    const std::string size = std::to_string(kPosterPixels) + "x" + std::to_string(kPosterPixels);
+    std::vector<std::string> words{ORNALIX_BINARY, "--export", out, "--size", size, ORNALIX_EXAMPLES "/cesaro.fract"};
+    if (endless)
+        words.emplace_back("--endless");
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, ORNALIX_BINARY, nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {};
+    return {std::chrono::duration<double>(Clock::now() - start).count(), usage.ru_maxrss / 1024.0};
+}
+
+// The endless poster, each run beside the same poster of the depth-8
+// polyline: vs_polyline is the ratio of their wall times, peak_MiB the
+// endless export's peak memory.
+void EndlessPoster(benchmark::State& state)
+{
+    const std::string out = QDir::temp().filePath(QStringLiteral("ornalix-poster-bench.png")).toStdString();
+    double endlessSeconds = 0, polylineSeconds = 0, peak = 0, polylinePeak = 0;
+    for (auto _ : state) {
+        const ProcessRun endless = ExportPoster(out, true), polyline = ExportPoster(out, false);
+        if (endless.Seconds < 0 || polyline.Seconds < 0) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+        state.SetIterationTime(endless.Seconds);
+        endlessSeconds += endless.Seconds;
+        polylineSeconds += polyline.Seconds;
+        peak = std::max(peak, endless.PeakMiB);
+        polylinePeak = std::max(polylinePeak, polyline.PeakMiB);
+    }
+    std::remove(out.c_str());
+    state.counters["vs_polyline"] = endlessSeconds / polylineSeconds;
+    state.counters["peak_MiB"] = peak;
+    state.counters["polyline_peak_MiB"] = polylinePeak;
+}
+BENCHMARK(EndlessPoster)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 using Frame = void (*)(benchmark::State&, Generator, const char*);
 
@@ -223,6 +326,21 @@ const bool kRegistered = [] {
         benchmark::RegisterBenchmark(f.name, f.frame, f.generator, f.magnification)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+    const struct {
+        const char* name;
+        Generator generator;
+    } pooled[] = {{"Cesaro", Generator::Cesaro}, {"Koch", Generator::Koch}};
+    for (const auto& p : pooled)
+        for (const char* magnification : {"1", "1e30", "1e300"})
+            benchmark::RegisterBenchmark(
+                (std::string("EndlessPoolFrame/") + p.name + "/x" + magnification).c_str(), EndlessPoolFrame,
+                p.generator, magnification)
+                ->ArgName("threads")
+                ->Arg(1)
+                ->Arg(2)
+                ->Arg(4)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     return true;
 }();
 

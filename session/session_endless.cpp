@@ -24,7 +24,12 @@ void FractalSession::SetEndlessWindow(const BigComplex& a, const BigComplex& b)
 
 void FractalSession::ZoomEndless(const std::function<void()>& setWindow)
 {
-    StartZoom(setWindow, [this](int steps) { endless_.PrepareZoom(fractPane_, steps); });
+    StartZoom(
+        [&] {
+            setWindow();
+            endless_.LimitDepth(fractPane_);
+        },
+        [this](int steps) { endless_.PrepareZoom(fractPane_, steps); });
 }
 
 void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification, int steps)
@@ -35,7 +40,8 @@ void FractalSession::Dive(const BigComplex& point, const BigFloat& magnification
     endless_.FitToPane(fractPane_);
     zoomStepsLeft_ = ZoomStepCount(steps);
     CaptureZoomStart();
-    endless_.PrepareDive(point, magnification, fractPane_, zoomStepsLeft_);
+    const BigFloat deepest = DeepestMagnification();
+    endless_.PrepareDive(point, deepest < magnification ? deepest : magnification, fractPane_, zoomStepsLeft_);
     SetMode(modeZooming);
 }
 

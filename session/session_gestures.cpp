@@ -45,6 +45,7 @@ void FractalSession::MovePicture(double scale, const Complex& offset)
         move.Scale = BigFloat(scale, kScaleBits);
         move.Offset = BigComplex(offset, BigFloat::kMinBits);
         endless_.MovePicture(move, fractPane_);
+        endless_.LimitDepth(fractPane_);
     } else {
         if (Viewer.WindowIsBounds()) {
             zoomMin_.Assign(Viewer.BoundsMin);

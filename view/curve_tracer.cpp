@@ -11,6 +11,19 @@ void CurveTracer::Trace(const LimitCurve& curve, const EndlessCamera& camera, co
 {
     Prepare(curve, rect, limits);
     precise_.Find(curve, camera, rect, limits.Margin, roots_);
+    Refine(out);
+}
+
+void CurveTracer::TraceFrom(const LimitCurve& curve, const TraceRoots& roots, const PixelRect& rect,
+                            const TraceLimits& limits, TracedCurve& out)
+{
+    Prepare(curve, rect, limits);
+    roots_ = roots;
+    Refine(out);
+}
+
+void CurveTracer::Refine(TracedCurve& out)
+{
     out.Complete = roots_.Complete;
     // A picture over the budget is most likely followed by another (the
     // next step of a zoom): its depth is counted first, not after a descent

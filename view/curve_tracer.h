@@ -58,6 +58,10 @@ class CurveTracer {
 public:
     void Trace(const LimitCurve& curve, const EndlessCamera& camera, const PixelRect& rect, const TraceLimits& limits,
                TracedCurve& out);
+    // The same from roots found for a larger picture around rect, so that
+    // the parts of one picture share one precise descent.
+    void TraceFrom(const LimitCurve& curve, const TraceRoots& roots, const PixelRect& rect, const TraceLimits& limits,
+                   TracedCurve& out);
 
 private:
     struct Piece {
@@ -72,6 +76,7 @@ private:
     static constexpr int kNoCap = std::numeric_limits<int>::max();
 
     void Prepare(const LimitCurve& curve, const PixelRect& rect, const TraceLimits& limits);
+    void Refine(TracedCurve& out);
     // Depth first, in curve order, pieces of depth cap below their root
     // drawn whatever their size. With no cap, false past the budget.
     bool Descend(int cap, TracedCurve& out);

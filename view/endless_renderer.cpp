@@ -1,11 +1,10 @@
 #include "view/endless_renderer.h"
 
-#include "view/curve_drawing.h"
 #include "view/endless_view.h"
+#include "view/tile_drawing.h"
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -15,22 +14,14 @@ constexpr double kCullSlack = 2.0;
 
 class TracedPicture : public ViewPicture {
 public:
-    TracedPicture(const TracedCurve& trace, const PixelRect& rect, const CurveStyle& style,
-                  std::vector<QPoint>& scratch)
-        : trace_(trace), rect_(rect), style_(style), scratch_(scratch)
-    {
-    }
+    TracedPicture(TiledTracer& trace, const CurveStyle& style) : trace_(trace), style_(style) {}
 
-    void Draw(QPainter& painter) const override
-    {
-        DrawStyledRuns(painter, trace_.Points, trace_.RunStarts, rect_, style_, scratch_, trace_.Colors);
-    }
+    // Traces the tiles it shows as it draws them.
+    void Draw(QPainter& painter) const override { DrawTiles(painter, trace_, style_); }
 
 private:
-    const TracedCurve& trace_;
-    PixelRect rect_;
+    TiledTracer& trace_;
     CurveStyle style_;
-    std::vector<QPoint>& scratch_;
 };
 
 } // namespace
@@ -43,6 +34,7 @@ TraceLimits TraceLimitsFor(const CurveStyle& style)
     const double marks = style.Shape == CurveStyle::Marks::Dots ? style.DotRadius : style.PenWidth;
     limits.PieceLength = std::max(kPieceLength, style.Shape == CurveStyle::Marks::Dots ? marks : 0.0);
     limits.Margin = marks + kCullSlack;
+    limits.Budget = kTileSegmentBudget;
     return limits;
 }
 
@@ -91,12 +83,12 @@ std::unique_ptr<ViewPicture> EndlessRenderer::Picture(const ViewPlacement& place
         break;
     }
     TraceLimits limits = TraceLimitsFor(style);
-    std::optional<SegmentColors> colors;
+    colors_.reset();
     if (style.Coloring.Colored()) {
         const double log2M = Log2Magnification(view_.Curve(), camera, placement.Rect);
-        colors.emplace(style.Coloring, EdgeLevelAt(style.Coloring.EdgeLevel, log2M, view_.Curve().LargestRatio()));
-        limits.Colors = &*colors;
+        colors_.emplace(style.Coloring, EdgeLevelAt(style.Coloring.EdgeLevel, log2M, view_.Curve().LargestRatio()));
+        limits.Colors = &*colors_;
     }
-    tracer_.Trace(view_.Curve(), camera, placement.Rect, limits, trace_);
-    return std::make_unique<TracedPicture>(trace_, placement.Rect, style, scratch_);
+    tracer_.Trace(view_.Curve(), camera, placement.Rect, limits);
+    return std::make_unique<TracedPicture>(tracer_, style);
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "view/curve_tracer.h"
+#include "view/tiled_tracer.h"
 #include "view/view_renderer.h"
 
-#include <QPoint>
-
-#include <vector>
+#include <optional>
 
 class EndlessView;
 
@@ -24,7 +22,7 @@ public:
 
     std::unique_ptr<ViewPicture> Picture(const ViewPlacement& placement, const CurveStyle& style) override;
     // What the last picture traced.
-    const TracedCurve& LastTrace() const { return trace_; }
+    const TiledTracer& LastTrace() const { return tracer_; }
     // The edge level "Nach Kante" colours by at a magnification of 2^log2M:
     // one level deeper each time the magnification passes a power of
     // 1 / ratio, the most pieces of a level shrink by, so that the colours
@@ -33,8 +31,8 @@ public:
 
 private:
     const EndlessView& view_;
-    CurveTracer tracer_;
     // Reused from picture to picture: a frame a tick allocates little.
-    TracedCurve trace_;
-    std::vector<QPoint> scratch_;
+    TiledTracer tracer_;
+    // The last picture's colours, which its tiles take as they are traced.
+    std::optional<SegmentColors> colors_;
 };

@@ -1,5 +1,7 @@
 #include "view/endless_view.h"
 
+#include "view/curve_point.h"
+
 #include <algorithm>
 
 namespace {
@@ -9,6 +11,13 @@ namespace {
 constexpr mpfr_prec_t kBandBits = 32;
 
 } // namespace
+
+BigFloat DeepestMagnification()
+{
+    BigFloat deepest(kScaleBits);
+    mpfr_ui_pow_ui(deepest.get(), 10, kDeepestPowerOfTen, MPFR_RNDN);
+    return deepest;
+}
 
 void EndlessView::Recalculate(const FractModel& generator)
 {
@@ -40,6 +49,20 @@ void EndlessView::SetBand(const Complex& c1, const Complex& c2)
     windowMax_ = camera_.PointAt(far, kBandBits);
 }
 
+bool EndlessView::LimitDepth(const PixelRect& pane)
+{
+    const BigFloat magnification = Magnification(pane, false);
+    const BigFloat deepest = DeepestMagnification();
+    if (!(deepest < magnification))
+        return false;
+    const BigFloat half(0.5, kScaleBits);
+    const BigComplex centre = (windowMin_ + windowMax_) * half;
+    const BigComplex reach = (windowMax_ - windowMin_) * (half * (magnification / deepest));
+    windowMin_ = centre - reach;
+    windowMax_ = centre + reach;
+    return true;
+}
+
 std::pair<Complex, Complex> EndlessView::WindowInPane() const
 {
     return {camera_.PixelOf(windowMin_), camera_.PixelOf(windowMax_)};
@@ -65,8 +88,9 @@ void EndlessView::PrepareZoom(const PixelRect& pane, int steps)
     zoom_ = CameraZoom::Between(camera_, FitCamera(windowMin_, windowMax_, pane), steps);
 }
 
-void EndlessView::PrepareDive(const BigComplex& point, const BigFloat& magnification, const PixelRect& pane, int steps)
+void EndlessView::PrepareDive(const BigComplex& near, const BigFloat& magnification, const PixelRect& pane, int steps)
 {
+    const BigComplex point = NearestCurvePoint(curve_, near, magnification);
     FullView();
     FitToPane(pane);
     EndlessCamera end = camera_;

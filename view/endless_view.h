@@ -7,6 +7,14 @@
 
 #include <utility>
 
+// The deepest magnification the endless view draws, 10^kDeepestPowerOfTen
+// times the full view. Every digit of magnification makes each number of
+// the precise descent longer and the descent deeper, so a first picture's
+// time grows with its square: here a 1080p picture of the examples still
+// takes under two seconds and little memory on a 2-core machine.
+constexpr long kDeepestPowerOfTen = 1000;
+BigFloat DeepestMagnification();
+
 // The endless view of a generator: its limit curve, the window (the part of
 // the curve the view shows, as the polyline view's window, in the
 // generator's coordinates) and the camera of the pane. Outside an animated zoom the
@@ -28,6 +36,9 @@ public:
     void SetBand(const Complex& c1, const Complex& c2);
     const BigComplex& WindowMin() const { return windowMin_; }
     const BigComplex& WindowMax() const { return windowMax_; }
+    // Widens the window about its centre to the deepest magnification where
+    // it lies deeper in the pane; true when it did.
+    bool LimitDepth(const PixelRect& pane);
     // The window in the pane's pixels as the camera shows it.
     std::pair<Complex, Complex> WindowInPane() const;
 
@@ -40,9 +51,9 @@ public:
     // An animated zoom from the camera to the window fitted into the pane.
     void PrepareZoom(const PixelRect& pane, int steps);
     // An animated zoom from the full view to the given magnification about
-    // a curve point, which keeps its pixel; the window becomes the pane's
-    // area at the end.
-    void PrepareDive(const BigComplex& point, const BigFloat& magnification, const PixelRect& pane, int steps);
+    // the curve point nearest near, which keeps its pixel; the window
+    // becomes the pane's area at the end.
+    void PrepareDive(const BigComplex& near, const BigFloat& magnification, const PixelRect& pane, int steps);
     void ZoomStep();
 
     // The pane's scale against that of the full view: of the camera while it

@@ -23,6 +23,10 @@ constexpr double kLargestRoot = 1 << kServeBits;
 // otherwise take seconds at a deep magnification; past it the pieces are
 // drawn coarser.
 constexpr int kPreciseNodeBudget = 1 << 15;
+// The most memory the numbers of one descent take, past which its pieces
+// are drawn coarser too. The kept roots are some of its nodes, and the
+// nodes' storage is reused from pass to pass, so this bounds both.
+constexpr std::size_t kPreciseRootBytes = std::size_t{128} << 20;
 // The tests on doubles round; a disc this much larger covers that.
 constexpr double kDiscSlack = 1e-9;
 // Beyond this power of two, a double is infinite or zero anyway.
@@ -163,6 +167,7 @@ void PreciseRoots::Descend(const LimitCurve& curve, const EndlessCamera& camera,
     discBits_ = ExponentOf(discRadius_ + std::hypot(curve.DiscCentre().Re, curve.DiscCentre().Im) + 1.0) + 1;
     nextCount_ = 0;
     computed_ = 0;
+    computedBytes_ = 0;
     const std::size_t start = AppendNew();
     SetNode(start, camera.PreciseReach(BigComplex(Complex(0, 0), BigFloat::kMinBits)));
     next_[start].Place = CurvePlace{};
@@ -235,7 +240,7 @@ bool PreciseRoots::Pass()
     }
     std::swap(nodes_, next_);
     count_ = nextCount_;
-    return open && computed_ < kPreciseNodeBudget;
+    return open && computed_ < kPreciseNodeBudget && computedBytes_ < kPreciseRootBytes;
 }
 
 Complex PreciseRoots::InUnit(const Node& node, long unit)
@@ -320,6 +325,7 @@ bool PreciseRoots::Split(std::size_t start, const Node& end)
         next_[at].Place = curve_->Shares().Child(parent, static_cast<int>(k));
         open = open || links_[k] == Link::Open;
         ++computed_;
+        computedBytes_ += 2 * mpfr_custom_get_size(bits);
     }
     return open;
 }

@@ -94,6 +94,7 @@ private:
     BigComplex chord_;
     BigFloat product_;
     int computed_ = 0;
+    std::size_t computedBytes_ = 0;
 
     // What was kept, and for which curve, area and magnification.
     std::vector<Complex> keptRatios_;

@@ -1,6 +1,7 @@
 #include "output/raster/banded_picture.h"
 
 #include "output/picture_export.h"
+#include "view/tiled_tracer.h"
 #include "view/view_renderer.h"
 
 #include <QPainter>
@@ -10,10 +11,18 @@
 namespace {
 
 constexpr qint64 kBandBytes = 4 << 20;
+// A band as wide as a poster takes up to this much to hold a whole row of
+// the endless view's tiles, so that each tile is traced and drawn once.
+// Wider pictures draw thinner bands, each drawing every tile it meets.
+constexpr qint64 kTileRowBandBytes = 128 << 20;
 
 int BandRows(int width, int height)
 {
-    return static_cast<int>(std::clamp<qint64>(kBandBytes / (qint64{width} * 4), 1, height));
+    const qint64 rowBytes = qint64{width} * 4;
+    qint64 rows = std::max<qint64>(1, kBandBytes / rowBytes);
+    if (rowBytes * kTilePixels <= kTileRowBandBytes)
+        rows = std::max<qint64>(1, rows / kTilePixels) * kTilePixels;
+    return static_cast<int>(std::min<qint64>(rows, height));
 }
 
 } // namespace

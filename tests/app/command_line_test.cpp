@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <utility>
 
 namespace {
@@ -265,12 +267,37 @@ TEST_F(CommandLineExport, EndlessFailuresAreOneLineAndWriteNothing)
          "--view needs a window of some width or height"},
         {{"--export", Path("a.bmp"), "--endless", Path("turned.fract")},
          "Endloser Zoom nur mit letzter Kante (1; 0): " + Path("turned.fract")},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "0,0,1e-1000,1e-1000", koch},
+         "--view is narrower than the endless view draws: at most 1e1000 times the full view"},
+        {{"--export", Path("a.bmp"), "--endless", "--view", "0,0,1e-9000,1e-9000", koch},
+         "--view is narrower than the endless view draws: at most 1e1000 times the full view"},
     };
     for (const auto& row : rows) {
         const ProcessResult result = Ornalix(row.arguments, Path("config"));
         EXPECT_EQ(result.status, 2) << qPrintable(row.arguments.join(' '));
         EXPECT_EQ(result.errors, row.line);
         EXPECT_FALSE(QFile::exists(Path("a.bmp")));
+    }
+}
+
+// The deepest view drawn shows the curve, within the memory a deep
+// descent may take.
+TEST_F(CommandLineExport, TheDeepestEndlessViewShowsTheCurveInBoundedMemory)
+{
+    for (const char* file : {"koch.fract", "cesaro.fract"}) {
+        rusage before{};
+        ::getrusage(RUSAGE_CHILDREN, &before);
+        ASSERT_EQ(Ornalix({"--export", Path("deep.bmp"), "--size", "320x240", "--endless", "--view",
+                           "-2e-1000,-2e-1000,4e-1000,2e-1000", Example(file)},
+                          Path("config"))
+                      .status,
+                  0)
+            << file;
+        rusage after{};
+        ::getrusage(RUSAGE_CHILDREN, &after);
+        EXPECT_GT(PixelsOf(QImage(Path("deep.bmp")), qRgb(0, 0, 0)), 100) << file;
+        constexpr long kMemoryKilobytes = 1L << 20;
+        EXPECT_LT(after.ru_maxrss, kMemoryKilobytes) << file;
     }
 }
 

@@ -185,6 +185,8 @@ TEST_F(RecordCommand, BadInputsFailFastWithOneLine)
          "--dive needs two decimal numbers X,Y"},
         {Recording(Clip(), "64x48", {"--endless", "--dive", "3,0", "--magnify", "-1e5", "--frames", "5"}),
          "--magnify needs a decimal number above zero"},
+        {Recording(Clip(), "64x48", {"--endless", "--dive", "1,0", "--magnify", "1e10000", "--frames", "5"}),
+         "--magnify goes deeper than the endless view draws: at most 1e1000"},
         {Recording(Clip(), "64x48", {"--dive", "3,0", "--magnify", "10", "--frames", "5"}),
          "--dive and --magnify belong to --record --endless"},
         {Recording(Clip(), "64x48", {"--endless", "--dive", "3,0", "--magnify", "10", "--zoom", "1,1,50,50"}),

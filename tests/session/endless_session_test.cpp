@@ -1,4 +1,5 @@
 #include "tests/session/session_fixture.h"
+#include "view/endless_view.h"
 
 #include <QPainter>
 
@@ -194,14 +195,15 @@ TEST_F(EndlessSession, OutputsFollowTheView)
     EXPECT_EQ(Drawn(ViewPlacement::FittedTo(kPane)), shown);
     EXPECT_EQ(Drawn(ViewPlacement::ScaledBy(1.0, kPane)), shown);
     const auto& trace = static_cast<const EndlessRenderer&>(session.Renderer()).LastTrace();
-    const int paneSegments = trace.Segments;
+    const int paneSegments = trace.Segments();
     Drawn(ViewPlacement::FittedTo({0, 0, 1280, 800}));
-    EXPECT_GT(trace.Segments, 3 * paneSegments);
+    EXPECT_GT(trace.Segments(), 3 * paneSegments);
 }
 
 TEST_F(EndlessSession, ADiveKeepsItsPointAtItsPixel)
 {
-    const BigComplex point(*ParseDecimal("3.2"), *ParseDecimal("0"));
+    // The curve's end, where the generator's doubles put it.
+    const BigComplex point(session.Endless().Curve().End(), BigFloat::kMinBits);
     const Complex pixel = session.Endless().Camera().PixelOf(point);
     session.Dive(point, *ParseDecimal("1e100"), 50);
     for (int step = 0; step < 50; ++step) {
@@ -209,6 +211,31 @@ TEST_F(EndlessSession, ADiveKeepsItsPointAtItsPixel)
         EXPECT_NEAR(session.Endless().Camera().PixelOf(point).Re, pixel.Re, 1e-6);
     }
     EXPECT_NEAR(std::log10(Magnification()), 100, 1e-9);
+}
+
+} // namespace
+
+namespace {
+
+// Wheel notches and bands zoom no deeper than the endless view draws: the
+// window stops there.
+TEST_F(EndlessSession, ZoomsStopAtTheDeepestMagnification)
+{
+    session.ZoomAnimation = false;
+    const BigFloat deepest = DeepestMagnification();
+    const std::function<void()> zooms[] = {[&] { session.WheelFract(200, 150, 8); },
+                                           [&] { session.ZoomToBand(Complex(200, 150), Complex(201, 151)); }};
+    for (const auto& zoom : zooms) {
+        session.SetEndlessWindow(BigComplex(*ParseDecimal("0"), *ParseDecimal("0")),
+                                 BigComplex(*ParseDecimal("3e-990"), *ParseDecimal("1e-990")));
+        for (int i = 0; i < 10; ++i) {
+            zoom();
+            session.FitToPane();
+        }
+        const BigFloat reached = session.EndlessMagnification();
+        EXPECT_FALSE(deepest * BigFloat(1.001, kScaleBits) < reached);
+        EXPECT_FALSE(reached < deepest * BigFloat(0.999, kScaleBits));
+    }
 }
 
 } // namespace

@@ -57,3 +57,23 @@ inline int DifferentPixels(const QImage& a, const QImage& b)
             count += a.pixel(x, y) != b.pixel(x, y);
     return count;
 }
+
+// The share of a's pixels of this colour that have one in b within a pixel
+// (or at the same place); 1 when a has none.
+inline double ShareNear(const QImage& a, const QImage& b, QRgb colour)
+{
+    int count = 0, near = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != colour)
+                continue;
+            ++count;
+            const QRect around = QRect(x - 1, y - 1, 3, 3).intersected(b.rect());
+            bool found = false;
+            for (int v = around.top(); v <= around.bottom() && !found; ++v)
+                for (int u = around.left(); u <= around.right() && !found; ++u)
+                    found = b.pixel(u, v) == colour;
+            near += found;
+        }
+    return count == 0 ? 1.0 : static_cast<double>(near) / count;
+}

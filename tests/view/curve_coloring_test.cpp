@@ -4,6 +4,9 @@
 #include "view/fract_viewer.h"
 #include "view/segment_colors.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,11 +65,15 @@ protected:
         EndlessRenderer renderer(view);
         CurveStyle style;
         style.Coloring = coloring;
-        renderer.Picture(ViewPlacement::FittedTo({0, 0, kSize, kSize}), style);
-        const TracedCurve& trace = renderer.LastTrace();
-        for (std::size_t i = 1; i < trace.Points.size(); ++i)
-            if (trace.Points[i - 1].Re <= pixel && trace.Points[i].Re >= pixel)
-                return trace.Colors[i];
+        QImage picture(kSize, kSize, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        renderer.Picture(ViewPlacement::FittedTo({0, 0, kSize, kSize}), style)->Draw(painter);
+        for (const TracedTile& tile : renderer.LastTrace().Tiles()) {
+            const TracedCurve& trace = tile.Curve;
+            for (std::size_t i = 1; i < trace.Points.size(); ++i)
+                if (trace.Points[i - 1].Re <= pixel && trace.Points[i].Re >= pixel)
+                    return trace.Colors[i];
+        }
         return -1;
     }
 

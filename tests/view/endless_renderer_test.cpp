@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -206,6 +208,36 @@ TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
     limits.Budget = kSegmentBudget;
     tracer.Trace(view.Curve(), camera, {0, 0, 200, 200}, limits, trace);
     EXPECT_TRUE(trace.Complete) << "a small picture fits the budget";
+}
+
+// A poster is drawn a band of rows at a time, each band only the tiles it
+// shows: a crop of a 30,000-pixel picture of the whole of Cesaro's curve,
+// whose dense tiles need the most pieces, shows what the same window
+// exported alone at 1000 pixels shows, every tile refined to the pixel.
+TEST_F(EndlessPictures, APostersCropShowsWhatItsWindowAloneShows)
+{
+    Open("cesaro.fract");
+    constexpr int kPoster = 30000, kCrop = 1000;
+    const PixelRect poster{0, 0, kPoster, kPoster};
+    const QRgb black = qRgb(0, 0, 0);
+    for (const QPoint corner : {QPoint(9000, 16500), QPoint(3000, 19500), QPoint(14400, 13500)}) {
+        view.FullView();
+        const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), poster);
+        QImage crop(kCrop, kCrop, QImage::Format_RGB32);
+        {
+            QPainter painter(&crop);
+            painter.translate(-corner);
+            renderer.Picture(ViewPlacement::FittedTo(poster), CurveStyle())->Draw(painter);
+        }
+        const Complex from(corner.x(), corner.y()), to(corner.x() + kCrop, corner.y() + kCrop);
+        const QImage alone = Fitted(camera.PointAt(from), camera.PointAt(to), kCrop, kCrop);
+        const int cropPixels = PixelsOf(crop, black), alonePixels = PixelsOf(alone, black);
+        EXPECT_GT(cropPixels, 10000) << corner.x() << "," << corner.y();
+        EXPECT_LT(std::abs(cropPixels - alonePixels), std::max(cropPixels, alonePixels) / 10)
+            << corner.x() << "," << corner.y() << ": " << cropPixels << " against " << alonePixels;
+        EXPECT_GE(ShareNear(crop, alone, black), 0.95) << corner.x() << "," << corner.y();
+        EXPECT_GE(ShareNear(alone, crop, black), 0.95) << corner.x() << "," << corner.y();
+    }
 }
 
 // A window fills the rectangle across its longer side and is centred
