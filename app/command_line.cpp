@@ -236,7 +236,11 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
     const QCommandLineOption seedOption(QStringLiteral("seed"),
                                         QStringLiteral("Start the random source at N instead of the clock."),
                                         QStringLiteral("N"));
-    parser.addOptions({exportOption, sizeOption, seedOption});
+    const QCommandLineOption progressOption(
+        QStringLiteral("progress"),
+        QStringLiteral("With --export or --record: show how far the work is on stderr, in one line on a terminal, "
+                       "else a line for every tenth."));
+    parser.addOptions({exportOption, sizeOption, seedOption, progressOption});
     const RecordOptions recordOptions;
     parser.addOptions({recordOptions.Record, recordOptions.Animate, recordOptions.Zoom, recordOptions.Frames,
                        recordOptions.Wav});
@@ -264,6 +268,9 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, CommandLine& r
         std::fputs(qPrintable(parser.helpText()), stderr);
         return kUsageError;
     }
+    if (parser.isSet(progressOption) && !writes)
+        return UsageError("--progress belongs to --export or --record");
+    result.Progress = parser.isSet(progressOption);
     if (parser.isSet(seedOption)) {
         bool ok = false;
         result.Seed = parser.value(seedOption).toULongLong(&ok);

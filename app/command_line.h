@@ -38,6 +38,7 @@ struct CommandLine {
     // --dive and --magnify: the curve point and the magnification.
     std::optional<BigComplex> DivePoint;
     std::optional<BigFloat> Magnification;
+    bool Progress = false; // --progress: how far the work is, on stderr
 };
 
 // Reads the arguments (the program name first). On --help, --version or a

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/endless_status.h"
 #include "app/messages.h"
+#include "app/progress_line.h"
 #include "app/settings.h"
 #include "model/fract_file.h"
 #include "output/picture_export.h"
@@ -67,8 +68,11 @@ int RunExportCommand(const CommandLine& command)
         return Fail(QStringLiteral("--view is narrower than the endless view draws"), {},
                     "at most 1e" + std::to_string(kDeepestPowerOfTen) + " times the full view");
     try {
+        // Ended before a failure's line, as the try block is left.
+        ProgressLine progress(command.Progress ? stderr : nullptr, ProgressLine::StandardErrorIsTerminal(),
+                              QStringLiteral("Writing ") + command.ExportFile);
         WritePicture(*session.Picture(ViewPlacement::FittedTo({0, 0, size.width(), size.height()})), size.width(),
-                     size.height(), command.ExportFile, screen);
+                     size.height(), command.ExportFile, screen, progress);
     } catch (const PictureSizeError& e) {
         return Fail(Messages::kInvalidSize, SizeText(size), e.what());
     } catch (const PictureFileError& e) {

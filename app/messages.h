@@ -22,6 +22,13 @@ inline const QString kNoButton = QStringLiteral("&Nein");
 inline const QString kCancelButton = QStringLiteral("Abbrechen");
 inline const QString kAlreadyRecording = QStringLiteral("Es wird bereits ein Videoclip aufgenommen.");
 inline const QString kCannotWrite = QStringLiteral("Die Datei kann nicht geschrieben werden");
+// The progress of long work: the dialog's title, then what it does.
+inline const QString kExportTitle = QStringLiteral("Exportieren");
+inline const QString kExporting = QStringLiteral("Bild wird exportiert...");
+inline const QString kPrintTitle = QStringLiteral("Drucken");
+inline const QString kPrinting = QStringLiteral("Seite wird gedruckt...");
+inline const QString kClipTitle = QStringLiteral("Videoclip exportieren");
+inline const QString kFinishingClip = QStringLiteral("Videoclip wird fertiggestellt...");
 
 // One line: the message, then what it concerns and why, where known.
 inline QString Line(const QString& message, const QString& subject = {}, const QString& reason = {})

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/endless_status.h"
 #include "app/messages.h"
+#include "app/progress_line.h"
 #include "app/settings.h"
 #include "app/termination_signals.h"
 #include "model/fract_file.h"
@@ -14,10 +15,31 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
 namespace {
+
+// The recording's progress: shown for --progress, and cancelled by a
+// signal, which ends the command in order.
+class RecordProgress : public WorkProgress {
+public:
+    RecordProgress(WorkProgress& shown, const CaughtTermination& termination)
+        : shown_(shown), termination_(termination)
+    {
+    }
+    void Report(qint64 done, qint64 total) override { shown_.Report(done, total); }
+    bool Cancelled() const override { return termination_.Signal() != 0; }
+
+private:
+    WorkProgress& shown_;
+    const CaughtTermination& termination_;
+};
+
+// The capture of the frames and the finishing of the clip, each half the
+// work.
+constexpr int kRecordParts = 2;
 
 int Fail(const ClipFailure& failure)
 {
@@ -60,17 +82,19 @@ std::optional<QString> StartMotion(FractalSession& session, const CommandLine& c
 }
 
 // Ticks as the timer would, one after the other, while frames are taken
-// and no signal asks to end.
-std::optional<ClipFailure> Capture(FractalSession& session, const CommandLine& command,
-                                   const CaughtTermination& termination)
+// and no signal asks to end. A zoom without --frames ends after its steps.
+std::optional<ClipFailure> Capture(FractalSession& session, const CommandLine& command, WorkProgress& progress)
 {
     std::optional<ClipFailure> failure;
     const auto stop = QObject::connect(&session, &FractalSession::captureFailed,
                                        [&failure](const ClipFailure& f) { failure = f; });
     const int limit = command.Frames.value_or(std::numeric_limits<int>::max());
-    while (!termination.Signal() && session.Recording() && session.FramesRecorded() < limit
-           && (session.Mode() == modeZooming || session.Mode() == modeAnimating))
+    const int expected = command.Frames.value_or(session.ZoomStepsLeft() + 1);
+    while (!progress.Cancelled() && session.Recording() && session.FramesRecorded() < limit
+           && (session.Mode() == modeZooming || session.Mode() == modeAnimating)) {
         session.Tick();
+        progress.Report(std::min(session.FramesRecorded(), expected), expected);
+    }
     QObject::disconnect(stop);
     if (!failure && session.FramesRecorded() == 0)
         failure = ClipFailure{QStringLiteral("no frame was recorded"), {}, {}};
@@ -103,14 +127,19 @@ int Record(FractalSession& session, const CommandLine& command, QSize size, cons
     session.StartStopCapture();
     if (const auto failure = StartMotion(session, command))
         return CommandFailed(*failure);
-    if (const auto failure = Capture(session, command, termination); failure && !termination.Signal())
-        return Fail(*failure);
+    ProgressLine shown(command.Progress ? stderr : nullptr, ProgressLine::StandardErrorIsTerminal(),
+                       QStringLiteral("Recording ") + command.RecordFile);
+    RecordProgress progress(shown, termination);
+    WorkPart capturing(progress, 0, kRecordParts);
+    std::optional<ClipFailure> failure = Capture(session, command, capturing);
+    if (!failure && !termination.Signal()) {
+        WorkPart finishing(progress, 1, kRecordParts);
+        failure = session.FinishRecording(finishing);
+    }
+    shown.End();
     if (termination.Signal())
         return kSignalExitBase + termination.Signal();
-    const auto failure = session.FinishRecording({}, [&termination] { return termination.Signal() != 0; });
-    if (!failure)
-        return 0;
-    return termination.Signal() ? kSignalExitBase + termination.Signal() : Fail(*failure);
+    return failure ? Fail(*failure) : 0;
 }
 
 } // namespace

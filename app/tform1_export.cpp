@@ -3,10 +3,12 @@
 #include "app/chosen_file_type.h"
 #include "app/dialogs.h"
 #include "app/messages.h"
+#include "app/progress_dialog_work.h"
 #include "app/texport_dlg.h"
 #include "model/number_text.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
+#include "session/view_snapshot.h"
 #include "ui_tform1.h"
 
 namespace {
@@ -22,9 +24,11 @@ int WholeNumberOf(const QString& text)
 } // namespace
 
 // The size is stored before the file dialog, so it stays even when the user
-// then cancels. Every failure after the size dialog ends in one warning: a
-// file or folder that cannot be written says so, with the system's reason;
-// anything else is a size that cannot be made into a picture.
+// then cancels. The picture is the view as the file dialog left it, written
+// while the window goes on. Every failure after the size dialog ends in one
+// warning: a file or folder that cannot be written says so, with the
+// system's reason; anything else is a size that cannot be made into a
+// picture. A cancelled export says nothing: it left the files as they were.
 void Tform1::Exportieren1Click()
 {
     exportDlg->SetValues({session_.ExportWidth, session_.ExportHeight}, ui->ptbFract->ClientRect().size());
@@ -49,8 +53,12 @@ void Tform1::Exportieren1Click()
             dialogs_.Error(this, Messages::kUnsupportedFormat);
             return;
         }
-        WritePicture(*session_.Picture(ViewPlacement::FittedTo({0, 0, width, height})), width, height, fileName,
-                     PrimaryReferenceScreen());
+        const std::unique_ptr<ViewSnapshot> view = ViewSnapshot::Of(session_);
+        const ReferenceScreen screen = PrimaryReferenceScreen();
+        RunWithProgress(this, Messages::kExportTitle, Messages::kExporting, [&](WorkProgress& progress) {
+            WritePicture(*view->Picture(ViewPlacement::FittedTo({0, 0, width, height}), view->Style()), width,
+                         height, fileName, screen, progress);
+        });
     } catch (const PictureFileError& e) {
         dialogs_.Warning(this, Messages::Line(Messages::kCannotWrite, fileName, QString::fromStdString(e.what())));
     } catch (const ExportError&) {

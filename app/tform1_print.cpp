@@ -2,8 +2,11 @@
 
 #include "app/dialogs.h"
 #include "app/messages.h"
+#include "app/progress_dialog_work.h"
+#include "model/atomic_file.h"
 #include "output/print/page_print.h"
 #include "session/fractal_session.h"
+#include "session/view_snapshot.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -28,6 +31,9 @@ std::optional<bool> AskForBackground(Dialogs& dialogs, QWidget* parent, ColorRef
 
 } // namespace
 
+// The page shows the view as the print dialog left it, printed while the
+// window goes on; cancelled, it sends no job and leaves a file printed to
+// as it was.
 void Tform1::Drucken1Click()
 {
     const std::optional<bool> background = AskForBackground(dialogs_, this, session_.Viewer.BgColor);
@@ -37,11 +43,15 @@ void Tform1::Drucken1Click()
     QPrintDialog dialog(&printer, this);
     if (!dialogs_.ConfirmPrint(dialog))
         return;
-    PagePrint job(printer);
-    if (!job.Begin(PrintJobTitle(FileTitle))) {
+    const std::unique_ptr<ViewSnapshot> view = ViewSnapshot::Of(session_);
+    try {
+        RunWithProgress(this, Messages::kPrintTitle, Messages::kPrinting, [&](WorkProgress& progress) {
+            PrintPage(printer, PrintJobTitle(FileTitle), *view, *background, progress);
+        });
+    } catch (const PrintNotStarted&) {
         dialogs_.Warning(this, Messages::kPrintNotStarted);
-        return;
+    } catch (const FileWriteError& e) {
+        dialogs_.Warning(this, Messages::Line(Messages::kCannotWrite, printer.outputFileName(),
+                                              QString::fromStdString(e.what())));
     }
-    job.Draw(session_.Renderer(), session_.Style(), *background);
-    job.End();
 }

@@ -1,21 +1,14 @@
 #include "app/tform1.h"
 
 #include "app/dialogs.h"
+#include "app/messages.h"
+#include "app/progress_dialog_work.h"
 #include "app/trecord_dlg.h"
 #include "output/clip/open_clip.h"
 #include "output/picture_export.h"
 #include "session/fractal_session.h"
 
 #include <QCloseEvent>
-#include <QProgressDialog>
-
-namespace {
-
-// Finishing a clip shows its progress only when it takes longer than this
-// (milliseconds).
-constexpr int kFinishProgressDelay = 1000;
-
-} // namespace
 
 void Tform1::SetUpRecording()
 {
@@ -62,23 +55,18 @@ void Tform1::cmdOkClick()
     session_.StopCapture();
 }
 
-// A clip whose encoder is still catching up shows how far it is, once that
-// takes longer than a moment. A failure to write the clip is shown once
-// everything is released.
+// The clip is written while the window goes on, with its progress once
+// that takes longer than a moment; cancelled, it leaves no clip. A failure
+// to write the clip is shown once everything is released.
 void Tform1::FinishRecording()
 {
-    std::unique_ptr<QProgressDialog> progress;
-    const auto failure = session_.FinishRecording([this, &progress](int framesLeft) {
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QStringLiteral("Videoclip wird fertiggestellt..."), QString(),
-                                                         0, framesLeft, this);
-            progress->setWindowTitle(QStringLiteral("Videoclip exportieren"));
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(kFinishProgressDelay);
-        }
-        progress->setValue(progress->maximum() - framesLeft);
-    });
-    progress.reset();
+    std::unique_ptr<ClipSink> clip = session_.EndRecording();
+    if (!clip)
+        return;
+    std::optional<ClipFailure> failure;
+    RunWithProgress(this, Messages::kClipTitle, Messages::kFinishingClip,
+                    [&](WorkProgress& progress) { failure = FinishClip(*clip, progress); });
+    clip.reset();
     if (failure)
         dialogs_.Failure(this, failure->Message);
 }

@@ -1,6 +1,7 @@
 #include "output/picture_export.h"
 
 #include "model/atomic_file.h"
+#include "model/work_progress.h"
 #include "output/metafile/metafile_limits.h"
 #include "output/raster/banded_picture.h"
 #include "output/raster/bmp_writer.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio> // before jpeglib.h, which uses FILE
 #include <new>
 #include <stdexcept>
@@ -30,23 +32,56 @@ void ToRgb(const QRgb* in, int width, unsigned char* out)
     }
 }
 
-QByteArray JpegBytes(const ViewPicture& view, int width, int height)
+// The rows of a banded picture, which a writer reads up to passes times:
+// each row tells how far the writer is, and the work stops between two
+// rows, so between two bands, once it is cancelled.
+class WatchedRows {
+public:
+    WatchedRows(const ViewPicture& view, int width, int height, WorkProgress& progress, int passes = 1)
+        : picture_(view, width, height), progress_(progress), rows_(qint64{passes} * height)
+    {
+    }
+
+    const QRgb* Row(int y)
+    {
+        ThrowIfCancelled(progress_);
+        const QRgb* row = picture_.Row(y);
+        progress_.Report(std::min(++read_, rows_), rows_);
+        return row;
+    }
+    // The writer needs no more rows, also where it ends a pass early.
+    void Done() { progress_.Report(rows_, rows_); }
+
+private:
+    BandedPicture picture_;
+    WorkProgress& progress_;
+    qint64 rows_;
+    qint64 read_ = 0;
+};
+
+QByteArray JpegBytes(const ViewPicture& view, int width, int height, WorkProgress& progress)
 {
-    BandedPicture picture(view, width, height);
+    WatchedRows picture(view, width, height, progress);
     return JpegFileBytes(width, height, kJpegQuality,
                          [&](int y, unsigned char* rgb) { ToRgb(picture.Row(y), width, rgb); });
 }
 
-QByteArray PngBytes(const ViewPicture& view, int width, int height)
+// The palette's pass, which ends early at a palette's worth of colours,
+// and the compression's.
+constexpr int kPngPasses = 2;
+
+QByteArray PngBytes(const ViewPicture& view, int width, int height, WorkProgress& progress)
 {
-    BandedPicture picture(view, width, height);
-    return PngFileBytes(width, height, [&picture](int y) { return picture.Row(y); });
+    WatchedRows picture(view, width, height, progress, kPngPasses);
+    QByteArray bytes = PngFileBytes(width, height, [&picture](int y) { return picture.Row(y); });
+    picture.Done();
+    return bytes;
 }
 
 // The bitmap goes to the file as its rows are drawn.
-void WriteBmpFile(const ViewPicture& view, int width, int height, PendingFile& file)
+void WriteBmpFile(const ViewPicture& view, int width, int height, PendingFile& file, WorkProgress& progress)
 {
-    BandedPicture picture(view, width, height);
+    WatchedRows picture(view, width, height, progress);
     WritePendingFile(file, [&](QIODevice& out) { WriteBmp(out, width, height, [&](int y) { return picture.Row(y); }); });
 }
 
@@ -61,35 +96,47 @@ QByteArray MetafileBytes(const ViewPicture& view, int width, int height, const R
     return format == PictureFormat::Emf ? metafile.EmfBytes() : metafile.PlaceableWmfBytes();
 }
 
-void WriteBytes(PendingFile& file, const QByteArray& bytes)
+// A picture made whole before it is written: cancelled by then, the work
+// stops before the file is touched.
+void WriteBytes(PendingFile& file, const QByteArray& bytes, const WorkProgress& progress)
 {
+    ThrowIfCancelled(progress);
     WritePendingFile(file, [&bytes](QIODevice& out) { WriteAll(out, bytes.constData(), bytes.size()); });
+}
+
+// Vector pictures and metafiles have two steps: the drawing, and the
+// writing of what it made.
+void WriteDrawn(PendingFile& file, const QByteArray& bytes, WorkProgress& progress)
+{
+    progress.Report(1, 2);
+    WriteBytes(file, bytes, progress);
+    progress.Report(2, 2);
 }
 
 // Writes the picture; failures other than the file's own are raised as the
 // standard exceptions of the writers.
 void WriteFormat(const ViewPicture& view, int width, int height, PendingFile& file,
-                 const ReferenceScreen& screen, PictureFormat format)
+                 const ReferenceScreen& screen, PictureFormat format, WorkProgress& progress)
 {
     switch (format) {
     case PictureFormat::Bmp:
-        WriteBmpFile(view, width, height, file);
+        WriteBmpFile(view, width, height, file, progress);
         break;
     case PictureFormat::Jpeg:
-        WriteBytes(file, JpegBytes(view, width, height));
+        WriteBytes(file, JpegBytes(view, width, height, progress), progress);
         break;
     case PictureFormat::Wmf:
     case PictureFormat::Emf:
-        WriteBytes(file, MetafileBytes(view, width, height, screen, format));
+        WriteDrawn(file, MetafileBytes(view, width, height, screen, format), progress);
         break;
     case PictureFormat::Png:
-        WriteBytes(file, PngBytes(view, width, height));
+        WriteBytes(file, PngBytes(view, width, height, progress), progress);
         break;
     case PictureFormat::Svg:
-        WriteBytes(file, SvgBytes(view, QSize(width, height)));
+        WriteDrawn(file, SvgBytes(view, QSize(width, height)), progress);
         break;
     case PictureFormat::Pdf:
-        WriteBytes(file, PdfBytes(view, QSize(width, height)));
+        WriteDrawn(file, PdfBytes(view, QSize(width, height)), progress);
         break;
     default:
         throw ExportError("unsupported picture format");
@@ -97,11 +144,15 @@ void WriteFormat(const ViewPicture& view, int width, int height, PendingFile& fi
 }
 
 // Every failure as an ExportError; the pending file is removed by then.
+// Cancelled work passes on as it is.
 void WriteChecked(const ViewPicture& view, int width, int height, PendingFile& file,
-                  const ReferenceScreen& screen, PictureFormat format)
+                  const ReferenceScreen& screen, PictureFormat format, WorkProgress& progress)
 {
     try {
-        WriteFormat(view, width, height, file, screen, format);
+        WriteFormat(view, width, height, file, screen, format, progress);
+    } catch (const WorkCancelled&) {
+        file.Discard();
+        throw;
     } catch (const ExportError&) {
         file.Discard();
         throw;
@@ -190,7 +241,7 @@ void CheckPictureSize(PictureFormat format, int width, int height, const Referen
 }
 
 void WritePicture(const ViewPicture& view, int width, int height, const QString& path,
-                  const ReferenceScreen& screen)
+                  const ReferenceScreen& screen, WorkProgress& progress)
 {
     const PictureFormat format = PictureFormatOf(path);
     CheckPictureSize(format, width, height, screen);
@@ -200,11 +251,11 @@ void WritePicture(const ViewPicture& view, int width, int height, const QString&
     } catch (const FileWriteError& e) {
         throw PictureFileError(e.what());
     }
-    WriteChecked(view, width, height, *file, screen, format);
+    WriteChecked(view, width, height, *file, screen, format, progress);
 }
 
 void WritePicture(const ViewPicture& view, int width, int height, PictureFormat format, PendingFile& file,
-                  const ReferenceScreen& screen)
+                  const ReferenceScreen& screen, WorkProgress& progress)
 {
     try {
         CheckPictureSize(format, width, height, screen);
@@ -212,5 +263,5 @@ void WritePicture(const ViewPicture& view, int width, int height, PictureFormat 
         file.Discard();
         throw;
     }
-    WriteChecked(view, width, height, file, screen, format);
+    WriteChecked(view, width, height, file, screen, format, progress);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/atomic_file.h"
+#include "model/work_progress.h"
 #include "output/metafile/metafile_device.h"
 
 #include <QString>
@@ -68,9 +69,11 @@ void CheckPictureSize(PictureFormat format, int width, int height, const Referen
 // EMF, PNG, SVG or PDF). The file is replaced only when the
 // whole picture is written. Every failure is an ExportError, running out of
 // memory included; the old file then stays as it was and no new file is
-// left behind.
+// left behind. The progress hears of every row of a raster picture and of
+// the drawing and writing of any other; cancelled, the writing stops with
+// WorkCancelled, leaving the files as an ExportError would.
 void WritePicture(const ViewPicture& view, int width, int height, const QString& path,
-                  const ReferenceScreen& screen);
+                  const ReferenceScreen& screen, WorkProgress& progress = WorkProgress::Unwatched());
 // The same into a file the caller opened.
 void WritePicture(const ViewPicture& view, int width, int height, PictureFormat format, PendingFile& file,
-                  const ReferenceScreen& screen);
+                  const ReferenceScreen& screen, WorkProgress& progress = WorkProgress::Unwatched());

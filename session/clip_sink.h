@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/work_progress.h"
+
 #include <QString>
 
-#include <functional>
+#include <optional>
 #include <stdexcept>
 
 class QImage;
@@ -36,9 +38,6 @@ public:
     using ClipError::ClipError;
 };
 
-// True when a clip being written is to be given up at once.
-using ClipStop = std::function<bool()>;
-
 // Where the frames of a recording go: a clip writer of some format, opened
 // for one clip. Failures are ClipError.
 class ClipSink {
@@ -48,14 +47,18 @@ public:
     // QImage::Format_Mono with the two colours in its table when the curve
     // is drawn straight into bits (no smoothing), else in Format_RGB32.
     virtual void AddFrame(const QImage& frame) = 0;
-    // Called while Finish waits for frames still being encoded, with how
-    // many are left.
-    using FinishWaiting = std::function<void(int framesLeft)>;
-
-    // Writes the clip of the frames added so far, whole or not at all; as
-    // soon as stop says so it gives up and writes nothing.
-    virtual void Finish(const FinishWaiting& waiting, const ClipStop& stop) = 0;
+    // Writes the clip of the frames added so far, whole or not at all,
+    // telling the progress how far it is; cancelled, it gives up with
+    // WorkCancelled and writes nothing.
+    virtual void Finish(WorkProgress& progress) = 0;
     // Whether the clip keeps the shades of smoothed lines; a clip of two
     // colours takes its frames unsmoothed.
     virtual bool TakesShades() const { return false; }
 };
+
+// A ClipError's failure, or any other error's message alone.
+ClipFailure ClipFailureOf(const std::exception& e);
+
+// Finishes the clip; gives the writer's failure when writing failed, and
+// nothing when it was written or the progress cancelled it.
+std::optional<ClipFailure> FinishClip(ClipSink& clip, WorkProgress& progress);

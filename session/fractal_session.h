@@ -164,11 +164,13 @@ public:
     void StartStopCapture();
     void StopCapture();
     // Writes the clip when frames were captured and ends the recording;
-    // gives the writer's failure when writing failed. waiting is told how
-    // many frames are left while the clip's encoder catches up; the writing
-    // gives up, leaving no clip, as soon as stop says so.
-    std::optional<ClipFailure> FinishRecording(const ClipSink::FinishWaiting& waiting = {},
-                                               const ClipStop& stop = {});
+    // gives the writer's failure when writing failed. The progress hears
+    // how far the writing is; cancelled, it leaves no clip.
+    std::optional<ClipFailure> FinishRecording(WorkProgress& progress = WorkProgress::Unwatched());
+    // Ends the recording and hands over its clip to be finished elsewhere
+    // (FinishClip), while the session goes on; nothing when no frame was
+    // captured.
+    std::unique_ptr<ClipSink> EndRecording();
     // Ends the recording without writing a clip.
     void AbandonRecording();
     double FrameScale() const { return frameScale_; }

@@ -7,17 +7,6 @@
 
 #include <exception>
 
-namespace {
-
-ClipFailure FailureOf(const std::exception& e)
-{
-    if (const auto* clip = dynamic_cast<const ClipError*>(&e))
-        return clip->Failure();
-    return {QString::fromStdString(e.what()), {}, {}};
-}
-
-} // namespace
-
 bool FractalSession::PrepareFrame(QSize size)
 {
     bitFrame_ = QImage(size, QImage::Format_Mono);
@@ -53,20 +42,17 @@ void FractalSession::StopCapture()
 }
 
 // The writer's work is released in any case.
-std::optional<ClipFailure> FractalSession::FinishRecording(const ClipSink::FinishWaiting& waiting,
-                                                           const ClipStop& stop)
+std::optional<ClipFailure> FractalSession::FinishRecording(WorkProgress& progress)
 {
-    recording_ = false;
-    std::optional<ClipFailure> failure;
-    if (clip_ && framesRecorded_ > 0) {
-        try {
-            clip_->Finish(waiting, stop);
-        } catch (const std::exception& e) {
-            failure = FailureOf(e);
-        }
-    }
+    const std::unique_ptr<ClipSink> clip = EndRecording();
+    return clip ? FinishClip(*clip, progress) : std::nullopt;
+}
+
+std::unique_ptr<ClipSink> FractalSession::EndRecording()
+{
+    std::unique_ptr<ClipSink> clip = framesRecorded_ > 0 ? std::move(clip_) : nullptr;
     AbandonRecording();
-    return failure;
+    return clip;
 }
 
 void FractalSession::AbandonRecording()
@@ -109,7 +95,7 @@ void FractalSession::CaptureFrame()
     } catch (const std::exception& e) {
         recording_ = false;
         emit captureChanged(false);
-        emit captureFailed(FailureOf(e));
+        emit captureFailed(ClipFailureOf(e));
         return;
     }
     ++framesRecorded_;

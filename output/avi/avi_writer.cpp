@@ -105,7 +105,7 @@ void TAviWriter2::AddFrame(const QImage& frame)
     ++frameIndex_;
 }
 
-void TAviWriter2::FinishVideo(const StopRequest& stop)
+void TAviWriter2::FinishVideo(WorkProgress& progress)
 {
     if (!workFile_)
         throw AviError("Could not create Video Stream", {}, QStringLiteral("no recording is open"));
@@ -113,7 +113,7 @@ void TAviWriter2::FinishVideo(const StopRequest& stop)
     if (!wavFileName_.isEmpty())
         sound = std::make_unique<ClipSound>(ClipSound{ReadWavFile(wavFileName_), wavFileName_});
     try {
-        WriteClip(sound.get(), stop);
+        WriteClip(sound.get(), progress);
     } catch (const AviError& e) {
         if (!e.File().isEmpty())
             throw;
@@ -122,7 +122,7 @@ void TAviWriter2::FinishVideo(const StopRequest& stop)
 }
 
 // A failure that names no file of its own concerns the clip.
-void TAviWriter2::WriteClip(const ClipSound* sound, const StopRequest& stop)
+void TAviWriter2::WriteClip(const ClipSound* sound, WorkProgress& progress)
 {
     ClipVideo video;
     WorkFile& frames = *workFile_;
@@ -142,9 +142,8 @@ void TAviWriter2::WriteClip(const ClipSound* sound, const StopRequest& stop)
     QSaveFile out(FileName);
     if (!out.open(QIODevice::WriteOnly))
         throw AviError("Unable to write output file", {}, out.errorString());
-    ClipWriter(out, std::move(video), sound).Write(stop);
-    if (stop && stop())
-        throw AviError("Unable to write output file", {}, QStringLiteral("interrupted"));
+    ClipWriter(out, std::move(video), sound).Write(progress);
+    ThrowIfCancelled(progress);
     if (!out.commit())
         throw AviError("Unable to write output file", {}, out.errorString());
 }

@@ -43,8 +43,9 @@ public:
     // size (a two-colour frame drawn straight into its bits).
     void AddFrame(const QImage& frame);
     // Writes the clip as a whole or not at all: an older file of that name
-    // stays until the new one is complete, also when stop asks to give up.
-    void FinishVideo(const StopRequest& stop = {});
+    // stays until the new one is complete, also when the progress cancels
+    // the writing (WorkCancelled).
+    void FinishVideo(WorkProgress& progress = WorkProgress::Unwatched());
     // Never fails.
     void CloseVideo();
 
@@ -54,7 +55,7 @@ public:
 
 private:
     void StartStream();
-    void WriteClip(const ClipSound* sound, const StopRequest& stop);
+    void WriteClip(const ClipSound* sound, WorkProgress& progress);
 
     QString wavFileName_;
     QStringList workFolders_;

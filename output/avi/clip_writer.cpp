@@ -41,7 +41,7 @@ void ClipWriter::FailOutput(const QString& reason) const
     throw AviError(kWriteFailed, {}, reason);
 }
 
-void ClipWriter::Write(const StopRequest& stop)
+void ClipWriter::Write(WorkProgress& progress)
 {
     if (video_.FrameCount <= 0)
         FailOutput(QStringLiteral("no frame was recorded"));
@@ -51,15 +51,16 @@ void ClipWriter::Write(const StopRequest& stop)
     buffer_.resize(largestChunk_);
     StartPart();
     PlannedChunk chunk;
+    std::int64_t written = 0;
     for (InterleavePlan plan = Plan(); plan.Next(chunk);) {
-        if (stop && stop())
-            FailOutput(QStringLiteral("interrupted"));
+        ThrowIfCancelled(progress);
         const bool partUsed = !partEntries_[kVideoStream].isEmpty() || !partEntries_[kSoundStream].isEmpty();
         if (openDml_ && partUsed && !Fits(chunk)) {
             FinishPart();
             StartPart();
         }
         CopyChunk(chunk);
+        progress.Report(++written, chunkCount_);
     }
     FinishPart();
     PatchHeaders();

@@ -4,6 +4,7 @@
 #include "output/avi/interleave_plan.h"
 #include "output/avi/riff_writer.h"
 #include "output/avi/wav_reader.h"
+#include "model/work_progress.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -21,9 +22,6 @@ constexpr std::int64_t kRiffLimit = std::int64_t{1} << 30;
 // Reads frame number index (frameSize bytes) into data; false and the
 // reason when it fails.
 using FrameSource = std::function<bool(std::int32_t index, char* data, QString& reason)>;
-// True when the clip is to be given up at once (the program is asked to end).
-using StopRequest = std::function<bool()>;
-
 struct ClipVideo {
     FrameSource Frames;
     QByteArray Format; // bitmap info header with colour table
@@ -43,11 +41,12 @@ struct ClipSound {
 // optionally the sound copied from a WAV file. A clip that fits in one RIFF
 // part of riffLimit bytes is plain AVI with an "idx1" index; a larger one is
 // OpenDML, with "idx1" covering the first part. Throws AviError with the
-// reason; a stop request ends the writing between two chunks.
+// reason; the progress hears of every chunk, and cancelled work ends
+// between two chunks with WorkCancelled.
 class ClipWriter {
 public:
     ClipWriter(QIODevice& out, ClipVideo video, const ClipSound* sound, std::int64_t riffLimit = kRiffLimit);
-    void Write(const StopRequest& stop = {});
+    void Write(WorkProgress& progress = WorkProgress::Unwatched());
 
 private:
     InterleavePlan Plan() const;

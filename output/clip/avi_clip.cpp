@@ -45,7 +45,7 @@ void AviClip::AddFrame(const QImage& frame)
     Translated([&] { writer_.AddFrame(frame); });
 }
 
-void AviClip::Finish(const FinishWaiting&, const ClipStop& stop)
+void AviClip::Finish(WorkProgress& progress)
 {
-    Translated([&] { writer_.FinishVideo(stop); });
+    Translated([&] { writer_.FinishVideo(progress); });
 }

@@ -17,7 +17,7 @@ public:
     ~AviClip() override;
 
     void AddFrame(const QImage& frame) override;
-    void Finish(const FinishWaiting& waiting, const ClipStop& stop) override;
+    void Finish(WorkProgress& progress) override;
 
     const TAviWriter2& Writer() const { return writer_; }
 

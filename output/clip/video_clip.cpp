@@ -3,16 +3,15 @@
 #include "model/atomic_file.h"
 #include "output/work/work_folder.h"
 
+#include <algorithm>
+
 namespace {
 
 // The clip is copied into place a piece at a time.
 constexpr qint64 kCopyPiece = 1 << 20;
 const QString kUnwritable = QStringLiteral("Unable to write output file");
-
-[[noreturn]] void Interrupted(const QString& fileName)
-{
-    throw ClipError({kUnwritable, fileName, QStringLiteral("interrupted")});
-}
+// The encoding's catching up and the copy into place, each half the work.
+constexpr int kFinishParts = 2;
 
 // The encoder's failure as every clip format reports it.
 template <class Step>
@@ -25,15 +24,18 @@ void Translated(Step step)
     }
 }
 
-void CopyInto(QFile& from, QIODevice& to, const QString& fileName, const ClipStop& stop)
+void CopyInto(QFile& from, QIODevice& to, WorkProgress& progress)
 {
     if (!from.seek(0))
         throw FileWriteError(from.errorString().toStdString());
+    const qint64 size = std::max<qint64>(from.size(), 1);
+    qint64 copied = 0;
     QByteArray piece;
     while (!(piece = from.read(kCopyPiece)).isEmpty()) {
-        if (stop && stop())
-            Interrupted(fileName);
+        ThrowIfCancelled(progress);
         WriteAll(to, piece.constData(), piece.size());
+        copied += piece.size();
+        progress.Report(std::min(copied, size), size);
     }
     if (from.error() != QFileDevice::NoError)
         throw FileWriteError(from.errorString().toStdString());
@@ -61,21 +63,25 @@ void VideoClip::AddFrame(const QImage& frame)
     Translated([&] { worker_->Push(frame); });
 }
 
-void VideoClip::Finish(const FinishWaiting& waiting, const ClipStop& stop)
+// The pictures still queued are counted from the first time the worker
+// says how many are left; they are few, so the work is cancelled only
+// once they and the encoder's own are encoded.
+void VideoClip::Finish(WorkProgress& progress)
 {
+    WorkPart encoding(progress, 0, kFinishParts);
+    WorkPart copying(progress, 1, kFinishParts);
     Translated([&] {
+        int queued = 0;
         worker_->Drain([&](int left) {
-            if (stop && stop())
-                Interrupted(fileName_);
-            if (waiting)
-                waiting(left);
+            queued = std::max({queued, left, 1});
+            encoding.Report(queued - left, queued);
         });
         encoder_->Finish();
     });
-    if (stop && stop())
-        Interrupted(fileName_);
+    ThrowIfCancelled(progress);
+    encoding.Report(1, 1);
     try {
-        ReplaceFile(fileName_, [this, &stop](QIODevice& out) { CopyInto(workDevice_, out, fileName_, stop); });
+        ReplaceFile(fileName_, [this, &copying](QIODevice& out) { CopyInto(workDevice_, out, copying); });
     } catch (const FileWriteError& e) {
         throw ClipError({kUnwritable, fileName_, QString::fromStdString(e.what())});
     }

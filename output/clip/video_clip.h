@@ -21,7 +21,7 @@ public:
     ~VideoClip() override;
 
     void AddFrame(const QImage& frame) override;
-    void Finish(const FinishWaiting& waiting, const ClipStop& stop) override;
+    void Finish(WorkProgress& progress) override;
     bool TakesShades() const override { return true; }
 
 private:

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "view/curve_style.h"
+#include "model/work_progress.h"
 
-#include <QPainter>
 #include <QString>
 
-class ViewRenderer;
+#include <stdexcept>
+
 class QPrinter;
+class ViewSnapshot;
 
 // The resolution pages are drawn at, that of a usual office printer: a
 // one-pixel line is still visible on paper there.
@@ -15,25 +16,20 @@ constexpr int kPrintResolution = 600;
 // The name the job carries in the printer's queue.
 QString PrintJobTitle(const QString& fileTitle);
 
-// One print job of one page. The job is ended when it is destroyed, also
-// after a failure, so none is ever left open.
-class PagePrint {
+// The printer, or the file it prints to, cannot take the job.
+class PrintNotStarted : public std::runtime_error {
 public:
-    explicit PagePrint(QPrinter& printer) : printer_(printer) {}
-    ~PagePrint() { End(); }
-    PagePrint(const PagePrint&) = delete;
-    PagePrint& operator=(const PagePrint&) = delete;
-
-    // Names the job and begins it on the printable area at the print
-    // resolution; false when the printer cannot start.
-    bool Begin(const QString& title);
-    // Draws the view fitted to the printable area, in the pane's style as
-    // it goes on paper, with or without its background.
-    void Draw(ViewRenderer& view, const CurveStyle& paneStyle, bool background);
-    // Sends the page.
-    void End();
-
-private:
-    QPrinter& printer_;
-    QPainter painter_;
+    using std::runtime_error::runtime_error;
 };
+
+// Prints the view on one page of the printer, named title, fitted to the
+// printable area at the print resolution, in the view's style as it goes
+// on paper, with or without its background. The job begins only once the
+// picture is made: a printer cannot take back a job it was given, so work
+// cancelled before then sends nothing. A print to a file goes to a work
+// file and takes the file's place only whole, so that cancelled work
+// (WorkCancelled) or a failed write (FileWriteError) leaves an older file
+// as it was and no other. Throws PrintNotStarted when the printer, or the
+// file, cannot start.
+void PrintPage(QPrinter& printer, const QString& title, ViewSnapshot& view, bool background,
+               WorkProgress& progress = WorkProgress::Unwatched());

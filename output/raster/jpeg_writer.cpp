@@ -62,10 +62,19 @@ bool Compress(const RgbRows& rows, int quality, Output& out)
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        rows.Source(static_cast<int>(info.next_scanline), rows.Buffer);
-        JSAMPROW row = rows.Buffer;
-        jpeg_write_scanlines(&info, &row, 1);
+    // A row source that throws (cancelled work, no memory for a band)
+    // leaves nothing of the compression behind.
+    try {
+        while (info.next_scanline < info.image_height) {
+            rows.Source(static_cast<int>(info.next_scanline), rows.Buffer);
+            JSAMPROW row = rows.Buffer;
+            jpeg_write_scanlines(&info, &row, 1);
+        }
+    } catch (...) {
+        jpeg_destroy_compress(&info);
+        std::free(out.Buffer);
+        out.Buffer = nullptr;
+        throw;
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);

@@ -138,6 +138,22 @@ TEST_F(CommandLineExport, SuccessIsSilent)
     }
 }
 
+// --progress speaks on stderr, here not a terminal: a line for every tenth
+// of the rows, to the whole.
+TEST_F(CommandLineExport, ProgressIsALineForEveryTenth)
+{
+    const ProcessResult result = Ornalix({QStringLiteral("--export"), Path("p.png"), QStringLiteral("--size"),
+                                          QStringLiteral("300x200"), QStringLiteral("--progress"),
+                                          Example("koch.fract")},
+                                         Path("config"));
+    EXPECT_EQ(result.status, 0);
+    QStringList expected;
+    for (int tenth = 10; tenth <= 100; tenth += 10)
+        expected << QStringLiteral("Writing %1: %2%").arg(Path("p.png")).arg(tenth);
+    EXPECT_EQ(result.errors.split(QLatin1Char('\n')), expected);
+    EXPECT_EQ(Ornalix({QStringLiteral("--progress"), Example("koch.fract")}, Path("config")).status, 2);
+}
+
 // The examples are written with decimal points; a German user opens them all.
 TEST_F(CommandLineExport, EveryExampleExportsUnderAGermanLocale)
 {

@@ -128,6 +128,18 @@ TEST_F(RecordCommand, AnAnimationGivesTheAskedFramesAtTheTimerRate)
     EXPECT_TRUE(WorkFolderEntries().isEmpty());
 }
 
+// The capture, then the clip's finishing, each half of the progress.
+TEST_F(RecordCommand, ProgressCountsTheFramesThenTheFinishing)
+{
+    const RunResult run =
+        Ornalix(Recording(Clip(), "120x90", {"--animate", "both", "--frames", "20", "--progress"}));
+    ASSERT_EQ(run.Status, 0) << qPrintable(run.Errors);
+    const QStringList lines = run.Errors.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 10) << qPrintable(run.Errors);
+    EXPECT_EQ(lines.value(4), QStringLiteral("Recording %1: 50%").arg(Clip()));
+    EXPECT_EQ(lines.value(9), QStringLiteral("Recording %1: 100%").arg(Clip()));
+}
+
 // The picture the zoom starts from, then its steps; or fewer frames.
 TEST_F(RecordCommand, AZoomGivesItsStartAndItsStepsOrFewer)
 {
@@ -323,7 +335,7 @@ TEST_F(RecordCommand, HelpListsTheRecording)
     process.start(QStringLiteral(ORNALIX_BINARY), {"--help"});
     process.waitForFinished();
     const QString help = QString::fromUtf8(process.readAllStandardOutput());
-    for (const char* option : {"--record", "--animate", "--zoom", "--frames", "--wav"})
+    for (const char* option : {"--record", "--animate", "--zoom", "--frames", "--wav", "--progress"})
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
 }
 

@@ -1,6 +1,7 @@
 // The writer's properties, the frame format in the file's headers and the
 // writing of the clip.
 #include "output/avi/avi_writer.h"
+#include "tests/support/cancelling_progress.h"
 #include "tests/support/clip_reader.h"
 #include "tests/support/message_of.h"
 
@@ -221,9 +222,9 @@ TEST_F(AviWriterTest, FrameTimeMustBePositive)
     writer_.CloseVideo();
 }
 
-// Whole or not at all: asked to stop while writing, the writer leaves the
-// older clip as it was and no part of the new one.
-TEST_F(AviWriterTest, FinishingGivesUpWhenAskedToStop)
+// Whole or not at all: cancelled while writing, the writer leaves the
+// older clip as it was and no part of the new one, and can finish later.
+TEST_F(AviWriterTest, FinishingGivesUpWhenCancelled)
 {
     const QString clip = Path("clip.avi");
     ASSERT_TRUE(WriteBytes(clip, "an older clip"));
@@ -233,10 +234,8 @@ TEST_F(AviWriterTest, FinishingGivesUpWhenAskedToStop)
     for (int n = 0; n < 5; ++n)
         writer_.AddFrame(TwoColourPicture(32, 32, n));
     for (int stopAt : {1, 3}) { // before the first chunk, amid them
-        int asked = 0;
-        EXPECT_EQ(MessageOf<AviError>([&] { writer_.FinishVideo([&] { return ++asked >= stopAt; }); }),
-                  "Unable to write output file")
-            << stopAt;
+        CancelAt cancelled(stopAt);
+        EXPECT_THROW(writer_.FinishVideo(cancelled), WorkCancelled) << stopAt;
         EXPECT_EQ(ReadBytes(clip), "an older clip");
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"clip.avi"});
     }

@@ -8,7 +8,9 @@
 
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -261,6 +263,48 @@ TEST_F(Export, AFileThatCannotBeWrittenIsSaidSoWithTheReason)
         EXPECT_FALSE(window->findChild<TrecordDlg*>()->isVisible());
     }
     EXPECT_TRUE(QDir(Path("readonly")).isEmpty());
+}
+
+// A long export shows its progress after a moment while the animation goes
+// on; "Abbrechen" stops it and leaves the old file as it was.
+TEST_F(Export, ALongExportShowsItsProgressAndAbbrechenKeepsTheOldFile)
+{
+    const QString path = Path(QStringLiteral("big.png"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    session->AnimateAngles(true);
+    int changes = 0;
+    QObject::connect(session.get(), &FractalSession::fractChanged, [&changes] { ++changes; });
+    QString shown;
+    int changesWhenShown = -1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QProgressDialog* progress : window->findChildren<QProgressDialog*>()) {
+            if (!progress->isVisible() || progress->wasCanceled())
+                continue;
+            if (changesWhenShown < 0) {
+                shown = progress->windowTitle() + QStringLiteral(": ") + progress->labelText();
+                changesWhenShown = changes;
+                return;
+            }
+            for (QPushButton* button : progress->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Abbrechen"))
+                    button->click();
+        }
+    });
+    poll.start(20);
+    ExportAs(8000, 8000, path);
+    poll.stop();
+    EXPECT_EQ(shown, QStringLiteral("Exportieren: Bild wird exportiert..."));
+    EXPECT_GT(changes, changesWhenShown) << "the animation stood still";
+    EXPECT_EQ(TakeMessages(), QStringList());
+    EXPECT_EQ(FilesMade(), QStringList(QStringLiteral("big.png")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "old");
 }
 
 TEST_F(Export, CancellingTheSizeDialogDoesNothingAndTheFileDialogKeepsTheNewSize)

@@ -213,17 +213,23 @@ TEST_F(Print, AJobThatCannotStartWarnsAndLeavesEverythingAsItWas)
     EXPECT_EQ(session->Viewer.FgColor, kWhite);
 }
 
-// Qt's PDF printer does not report failed writes, so nothing can be said;
-// but the job ends and the view is as it was.
-TEST_F(Print, ToAFullDiskEndsTheJobAndLeavesEverythingAsItWas)
+// Qt's PDF printer does not report failed writes; the page goes to a work
+// file first, and its copy into place says what failed. The old page stays,
+// and the view is as it was.
+TEST_F(Print, ToAFullDiskWarnsWithTheReasonAndLeavesEverythingAsItWas)
 {
     SmallDisk disk;
     ORNALIX_NEED_SMALL_DISK(disk);
+    disk.Write(QStringLiteral("page.pdf"), "old");
     disk.Fill();
     SetColours(kBlack, kWhite);
     tbDepth()->setValue(6);
     dialogs.printFile = disk.Path(QStringLiteral("page.pdf"));
     PrintWith(QMessageBox::No);
+    EXPECT_EQ(TakeMessages().value(1), QStringLiteral("(!) Warnung: Die Datei kann nicht geschrieben werden: ")
+                                           + dialogs.printFile + QStringLiteral(": No space left on device"));
+    EXPECT_EQ(disk.Read(QStringLiteral("page.pdf")), "old");
+    EXPECT_EQ(disk.Files(), (QStringList{"filler", "page.pdf"}));
     EXPECT_EQ(session->Viewer.BgColor, kBlack);
     EXPECT_EQ(session->Viewer.FgColor, kWhite);
     ptbFract()->repaint();

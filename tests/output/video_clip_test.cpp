@@ -68,7 +68,7 @@ void Record(const ClipRequest& request, const QList<QImage>& pictures)
     const auto clip = OpenClip(request);
     for (const QImage& picture : pictures)
         clip->AddFrame(picture);
-    clip->Finish({}, {});
+    clip->Finish(WorkProgress::Unwatched());
 }
 
 // A WAV of a second of 16-bit stereo silence at 44.1 kHz.
@@ -230,7 +230,7 @@ TEST(VideoClips, AFullDiskKeepsTheOldClip)
     for (const QImage& picture : Pictures())
         clip->AddFrame(picture);
     try {
-        clip->Finish({}, {});
+        clip->Finish(WorkProgress::Unwatched());
         FAIL() << "no error";
     } catch (const ClipError& e) {
         EXPECT_EQ(e.Failure().Message, "Unable to write output file");

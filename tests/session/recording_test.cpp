@@ -21,7 +21,7 @@ public:
         if (last_)
             *last_ = frame.copy();
     }
-    void Finish(const FinishWaiting&, const ClipStop&) override { ++finished_; }
+    void Finish(WorkProgress&) override { ++finished_; }
     bool TakesShades() const override { return shades_; }
 
 private:
@@ -65,7 +65,7 @@ class KeepingSink : public ClipSink {
 public:
     explicit KeepingSink(QList<QImage>& frames) : frames_(frames) {}
     void AddFrame(const QImage& frame) override { frames_.append(frame.convertToFormat(QImage::Format_RGB32)); }
-    void Finish(const FinishWaiting&, const ClipStop&) override {}
+    void Finish(WorkProgress&) override {}
 
 private:
     QList<QImage>& frames_;
