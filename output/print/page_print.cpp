@@ -55,7 +55,7 @@ void PrintToFile(QPrinter& printer, const ViewPicture& picture, WorkProgress& pr
     } catch (const FileWriteError& e) {
         throw PrintNotStarted(e.what());
     }
-    WorkFile work(WorkFolderPath());
+    WorkFile work(WorkFolderPaths());
     if (!work.Open()) {
         file->Discard();
         throw FileWriteError(work.Reason().toStdString());

@@ -107,7 +107,7 @@ TEST(CancelledWork, LeavesTheOldFileAsItWasAndWritesNothingElse)
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.File);
         const QString path = dir.filePath(QLatin1String(row.File));
-        const QStringList workFiles = Entries(WorkFolderPath());
+        const QStringList workFiles = Entries(WorkFolderPaths().first());
         WriteOld(path);
         CancelAt uncancelled;
         row.Run(path, uncancelled);
@@ -121,7 +121,7 @@ TEST(CancelledWork, LeavesTheOldFileAsItWasAndWritesNothingElse)
             EXPECT_THROW(row.Run(path, cancelled), WorkCancelled);
             EXPECT_EQ(ReadAll(path), kOld);
             EXPECT_EQ(Entries(dir.path()), QStringList(QLatin1String(row.File)));
-            EXPECT_EQ(Entries(WorkFolderPath()), workFiles);
+            EXPECT_EQ(Entries(WorkFolderPaths().first()), workFiles);
         }
         QFile::remove(path);
     }

@@ -124,7 +124,7 @@ protected:
         const auto clip = OpenClip(Request(path, style.Coloring));
         for (int i = 0; i < kClipFrames; ++i)
             clip->AddFrame(drawn);
-        clip->Finish({}, {});
+        clip->Finish(WorkProgress::Unwatched());
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
