@@ -10,18 +10,29 @@
 
 namespace {
 
-// What the line writes for the reports, ended or not.
-std::string Written(bool terminal, const std::vector<std::pair<qint64, qint64>>& reports, bool end = true)
+constexpr std::size_t kNeverEnded = ~std::size_t(0);
+
+struct Case {
+    bool terminal;
+    std::vector<std::pair<qint64, qint64>> reports;
+    // The report before which the line is ended; otherwise only its end of
+    // life ends it.
+    std::size_t endedBefore;
+    std::string written;
+};
+
+std::string Written(const Case& c)
 {
     char* text = nullptr;
     std::size_t size = 0;
     std::FILE* out = open_memstream(&text, &size);
     {
-        ProgressLine line(out, terminal, QStringLiteral("Writing a.png"));
-        for (const auto& [done, total] : reports)
-            line.Report(done, total);
-        if (!end)
-            line.End();
+        ProgressLine line(out, c.terminal, QStringLiteral("Writing a.png"));
+        for (std::size_t i = 0; i < c.reports.size(); ++i) {
+            if (i == c.endedBefore)
+                line.End();
+            line.Report(c.reports[i].first, c.reports[i].second);
+        }
     }
     std::fclose(out);
     std::string written(text, size);
@@ -33,41 +44,21 @@ std::string Written(bool terminal, const std::vector<std::pair<qint64, qint64>>&
 
 // A terminal sees one line rewritten as the percentage grows, and ended
 // once; a log one line for every tenth passed, however the reports fall.
+// Once ended, the line ends the terminal's line, so that a failure's text
+// starts on a line of its own, and says nothing more.
 TEST(ProgressLine, OneRewrittenLineOnATerminalElseALineForEveryTenth)
 {
-    const struct {
-        bool terminal;
-        std::vector<std::pair<qint64, qint64>> reports;
-        std::string written;
-    } cases[] = {
-        {true, {{0, 200}, {1, 200}, {2, 200}, {3, 200}, {200, 200}},
+    const Case cases[] = {
+        {true, {{0, 200}, {1, 200}, {2, 200}, {3, 200}, {200, 200}}, kNeverEnded,
          "\rWriting a.png: 0%\rWriting a.png: 1%\rWriting a.png: 100%\n"},
-        {true, {}, ""},
-        {false, {{0, 200}, {19, 200}, {20, 200}, {21, 200}, {40, 200}},
+        {true, {}, kNeverEnded, ""},
+        {true, {{1, 2}, {2, 2}}, 1, "\rWriting a.png: 50%\n"},
+        {false, {{0, 200}, {19, 200}, {20, 200}, {21, 200}, {40, 200}}, kNeverEnded,
          "Writing a.png: 10%\nWriting a.png: 20%\n"},
-        {false, {{1, 3}, {3, 3}},
+        {false, {{1, 3}, {3, 3}}, kNeverEnded,
          "Writing a.png: 10%\nWriting a.png: 20%\nWriting a.png: 30%\nWriting a.png: 40%\nWriting a.png: 50%\n"
          "Writing a.png: 60%\nWriting a.png: 70%\nWriting a.png: 80%\nWriting a.png: 90%\nWriting a.png: 100%\n"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Written(c.terminal, c.reports), c.written) << c.terminal;
-}
-
-// A failure's line that follows starts on a line of its own, and the line
-// says nothing more once ended.
-TEST(ProgressLine, EndedItEndsTheTerminalsLineAndFallsSilent)
-{
-    EXPECT_EQ(Written(true, {{1, 2}}, false), "\rWriting a.png: 50%\n");
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-    {
-        ProgressLine line(out, true, QStringLiteral("x"));
-        line.Report(1, 2);
-        line.End();
-        line.Report(2, 2);
-    }
-    std::fclose(out);
-    EXPECT_EQ(std::string(text, size), "\rx: 50%\n");
-    std::free(text);
+    for (const Case& c : cases)
+        EXPECT_EQ(Written(c), c.written) << c.terminal << " " << c.reports.size();
 }

@@ -152,10 +152,10 @@ TEST_F(ColoredFiles, EveryFormatKeepsTheColoursAlongTheCurve)
     const auto write = [this](const QString& path, const CurveStyle& s) {
         WritePicture(*View(s), kWidth, kHeight, path, kScreen);
     };
-    const auto clipboard = [this](const QString& type) {
-        return [this, type](const QString& path, const CurveStyle& s) {
-            WriteBytes(path, ClipboardPicture(*View(s), QSize(kWidth, kHeight), kScreen)->data(type));
-        };
+    // The clipboard's EMF and SVG are the files' own writers; its PNG is
+    // drawn apart.
+    const auto clipboardPng = [this](const QString& path, const CurveStyle& s) {
+        WriteBytes(path, ClipboardPicture(*View(s), QSize(kWidth, kHeight), kScreen)->data(ClipboardTypes::kPng));
     };
     const auto record = [this](const QString& path, const CurveStyle&) { Record(path); };
     const QString out = Path(QStringLiteral("read.png")), svg = Path(QStringLiteral("read.svg"));
@@ -224,9 +224,7 @@ TEST_F(ColoredFiles, EveryFormatKeepsTheColoursAlongTheCurve)
          [&](const QString& f) {
              steps(static_cast<int>(AllOf(WmfRecords(ReadBytes(f)), kMetaCreatePenIndirect).size()) - 1);
          }},
-        {"clipboard.emf", clipboard(ClipboardTypes::kEmf), emf, 8, {}},
-        {"clipboard.svg", clipboard(ClipboardTypes::kSvg), rsvg, 2, {}},
-        {"clipboard.png", clipboard(ClipboardTypes::kPng), magick, 0, {}},
+        {"clipboard.png", clipboardPng, magick, 0, {}},
         {"a.avi", record, lastFrame, 0,
          [](const QString& f) { EXPECT_EQ(Probe(f, QStringLiteral("v:0"))["pix_fmt"], "bgr24"); }},
         {"a.mp4", record, lastFrame, 16, {}},
