@@ -7,6 +7,7 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -26,6 +27,27 @@ void DrawStyledRuns(QPainter& painter, const std::vector<Complex>& points, const
                     const PixelRect& rect, const CurveStyle& style, std::vector<QPoint>& scratch,
                     const std::vector<std::uint8_t>& colors);
 
+// DrawStyledRuns for a curve that arrives in parts: the background filled,
+// then each part's runs drawn on it with one pen.
+class RunDrawing {
+public:
+    RunDrawing(QPainter& painter, const CurveStyle& style, std::vector<QPoint>& scratch);
+    ~RunDrawing();
+    // Fills rect with the background, over all drawn so far.
+    void Fill(const PixelRect& rect);
+    void Runs(const std::vector<Complex>& points, const std::vector<int>& runStarts,
+              const std::vector<std::uint8_t>& colors);
+
+private:
+    struct Pen;
+    const CurveStyle& style_;
+    std::unique_ptr<Pen> pen_;
+};
+// Whether each segment and mark of this style comes out the same whether
+// the curve is drawn whole or in parts that share their ends: single
+// pixels and unsmoothed lines a pixel wide, but not the joins of thick
+// lines, nor smoothed edges or dots, which darken where they are drawn twice.
+bool DrawsPieceByPiece(const CurveStyle& style);
 // Whether DrawStyledCurve and DrawStyledRuns write every pixel of this
 // style themselves on a one-bit picture whose colour table holds the
 // style's two colours: lines one pixel wide and single pixels, but not

@@ -22,6 +22,22 @@ void CurveTracer::TraceFrom(const LimitCurve& curve, const TraceRoots& roots, co
     Refine(out);
 }
 
+void CurveTracer::TraceFrom(const LimitCurve& curve, const TraceRoots& roots, const PixelRect& rect,
+                            const TraceLimits& limits, TracedCurve& out, TracePartSink& sink)
+{
+    sink_ = &sink;
+    TraceFrom(curve, roots, rect, limits, out);
+    sink_ = nullptr;
+}
+
+namespace {
+
+// The points a part handed to a sink holds: with the pixels they are drawn
+// on, well within a core's own cache.
+constexpr std::size_t kTracePartPoints = 4096;
+
+} // namespace
+
 void CurveTracer::Refine(TracedCurve& out)
 {
     out.Complete = roots_.Complete;
@@ -122,6 +138,8 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
     out.RunStarts.clear();
     out.Colors.clear();
     out.Segments = 0;
+    if (sink_)
+        sink_->Restart();
     const std::size_t n = count_;
     const std::vector<Complex>& roots = roots_.Points;
     for (std::size_t i = 0; i + 1 < roots.size(); ++i) {
@@ -138,6 +156,8 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
                 Emit(piece, out);
                 if (cap == kNoCap && out.Segments > budget_)
                     return false;
+                if (sink_ && out.Points.size() >= kTracePartPoints)
+                    HandOver(out);
                 continue;
             }
             Split(piece.Start, piece.End, piece.Orientation);
@@ -147,7 +167,17 @@ bool CurveTracer::Descend(int cap, TracedCurve& out)
                                   colors_ ? shares_->Child(piece.Place, static_cast<int>(k)) : CurvePlace{}});
         }
     }
+    if (sink_)
+        HandOver(out);
     return true;
+}
+
+void CurveTracer::HandOver(TracedCurve& out) const
+{
+    sink_->Take(out);
+    out.Points.clear();
+    out.RunStarts.clear();
+    out.Colors.clear();
 }
 
 // The deepest level below the roots at which drawing every piece still

@@ -37,6 +37,19 @@ struct TracedCurve {
     bool Complete = true;
 };
 
+// Takes a trace's pieces a part at a time while it runs, so that they can be
+// drawn while they are still in the cache.
+class TracePartSink {
+public:
+    virtual ~TracePartSink() = default;
+    // The trace starts over from its roots: the parts taken so far are void.
+    virtual void Restart() = 0;
+    // The pieces since the last part. A part starts a polyline of its own
+    // where the last one ended, so that only the pixel at their joint is
+    // drawn twice.
+    virtual void Take(const TracedCurve& part) = 0;
+};
+
 // What a picture needs of its trace.
 struct TraceLimits {
     double PieceLength = kPieceLength;
@@ -62,6 +75,10 @@ public:
     // the parts of one picture share one precise descent.
     void TraceFrom(const LimitCurve& curve, const TraceRoots& roots, const PixelRect& rect, const TraceLimits& limits,
                    TracedCurve& out);
+    // The same, handing the pieces to sink a part at a time: out keeps the
+    // count of all, and none of them.
+    void TraceFrom(const LimitCurve& curve, const TraceRoots& roots, const PixelRect& rect, const TraceLimits& limits,
+                   TracedCurve& out, TracePartSink& sink);
 
 private:
     struct Piece {
@@ -94,6 +111,8 @@ private:
     // the order it is walked.
     void Split(const Complex& s, const Complex& e, EdgeOrientation o);
     void Emit(const Piece& piece, TracedCurve& out) const;
+    // Hands out's pieces to the sink and empties it.
+    void HandOver(TracedCurve& out) const;
 
     PreciseRoots precise_;
     TraceRoots roots_;
@@ -109,6 +128,7 @@ private:
     const SegmentColors* colors_ = nullptr;
     const EdgeShares* shares_ = nullptr;
     bool overBudget_ = false;
+    TracePartSink* sink_ = nullptr;
     std::vector<Piece> stack_;
     std::vector<Piece> level_;
     std::vector<Piece> nextLevel_;

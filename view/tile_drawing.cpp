@@ -1,6 +1,7 @@
 #include "view/tile_drawing.h"
 
 #include "model/bits_per_byte.h"
+#include "view/color_ref.h"
 #include "view/curve_drawing.h"
 #include "view/pool_work.h"
 
@@ -79,6 +80,44 @@ void DrawTile(QPainter& painter, const TracedTile& tile, const CurveStyle& style
     DrawStyledRuns(painter, tile.Curve.Points, tile.Curve.RunStarts, tile.Rect, style, scratch, tile.Curve.Colors);
 }
 
+// Draws a tile's pieces as its tracer hands them over.
+class PartDrawing : public TracePartSink {
+public:
+    PartDrawing(QPainter& painter, const TracedTile& tile, const CurveStyle& style, std::vector<QPoint>& scratch)
+        : drawing_(painter, style, scratch), rect_(tile.Rect)
+    {
+    }
+    void Restart() override { drawing_.Fill(rect_); }
+    void Take(const TracedCurve& part) override { drawing_.Runs(part.Points, part.RunStarts, part.Colors); }
+
+private:
+    RunDrawing drawing_;
+    PixelRect rect_;
+};
+
+// Whether a tile on this image may be drawn while it is traced, a part at a
+// time: where its lines and pixels are written straight into the image one
+// by one, as on a 32-bit picture, or on a one-bit picture with the curve's
+// colour.
+bool DrawnWhileTraced(const QImage& image, const CurveStyle& style)
+{
+    if (image.depth() != 1)
+        return DrawsPieceByPiece(style);
+    return DrawsOnBits(style) && image.colorTable().contains(ToQColor(style.Foreground).rgb());
+}
+
+void TraceAndDraw(QPainter& painter, TiledTracer& tracer, TracedTile& tile, const CurveStyle& style, bool inParts)
+{
+    if (inParts && !tile.Whole) {
+        std::vector<QPoint> scratch;
+        PartDrawing drawing(painter, tile, style, scratch);
+        tracer.Trace(tile, drawing);
+        return;
+    }
+    tracer.Trace(tile);
+    DrawTile(painter, tile, style);
+}
+
 // Each tile traced and drawn by one task, those that drew the most pieces
 // in the last picture first, so that no large tile is left to run alone at
 // the end.
@@ -94,18 +133,18 @@ void DrawInParallel(const SharedImage& shared, const std::vector<QRect>& parts, 
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     const int depth = image.depth();
+    const bool inParts = DrawnWhileTraced(image, style);
     RunOnPool(static_cast<int>(tiles.size()), [&](int k) {
         const auto i = static_cast<std::size_t>(order[static_cast<std::size_t>(k)]);
         const QRect& part = parts[i];
         if (part.isEmpty())
             return;
-        tracer.Trace(*tiles[i]);
         QImage view(bits + part.top() * stride + part.left() * depth / kBitsPerByte, part.width(), part.height(),
                     stride, image.format());
         view.setColorTable(image.colorTable());
         QPainter painter(&view);
         painter.translate(shared.Shift - part.topLeft());
-        DrawTile(painter, *tiles[i], style);
+        TraceAndDraw(painter, tracer, *tiles[i], style, inParts);
     });
 }
 

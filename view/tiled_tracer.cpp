@@ -36,6 +36,7 @@ void TiledTracer::CutIntoTiles(const PixelRect& rect)
             TracedTile& tile = tiles_[static_cast<std::size_t>(row * columns + column)];
             tile.Rect = {left, top, std::min(rect.Right, left + kTilePixels), std::min(rect.Bottom, top + kTilePixels)};
             tile.Traced = false;
+            tile.Whole = false;
         }
     }
 }
@@ -50,6 +51,7 @@ std::vector<TracedTile*> TiledTracer::TilesIn(const QRect& area)
             tile.Tracer = CurveTracer();
             tile.Curve = TracedCurve();
             tile.Traced = false;
+            tile.Whole = false;
         }
     }
     return shown;
@@ -57,10 +59,18 @@ std::vector<TracedTile*> TiledTracer::TilesIn(const QRect& area)
 
 void TiledTracer::Trace(TracedTile& tile) const
 {
-    if (tile.Traced)
+    if (tile.Whole)
         return;
     tile.Tracer.TraceFrom(*curve_, roots_, tile.Rect, limits_, tile.Curve);
     tile.Traced = true;
+    tile.Whole = true;
+}
+
+void TiledTracer::Trace(TracedTile& tile, TracePartSink& sink) const
+{
+    tile.Tracer.TraceFrom(*curve_, roots_, tile.Rect, limits_, tile.Curve, sink);
+    tile.Traced = true;
+    tile.Whole = false;
 }
 
 int TiledTracer::Segments() const

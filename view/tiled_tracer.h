@@ -22,7 +22,12 @@ struct TracedTile {
     PixelRect Rect;
     CurveTracer Tracer;
     TracedCurve Curve;
+    // Whether this picture's trace has run over the tile: Curve's count of
+    // pieces and completeness are its.
     bool Traced = false;
+    // Whether Curve holds every piece, not none of them for having handed
+    // them to a sink.
+    bool Whole = false;
 };
 
 // Traces a picture tile by tile on the thread pool: the precise roots once
@@ -38,9 +43,11 @@ public:
     // others give up their pieces, so that a picture drawn a band of rows at
     // a time holds only the band's tiles.
     std::vector<TracedTile*> TilesIn(const QRect& area);
-    // Traces the tile unless it is traced; tiles may be traced at once on
+    // Traces the tile whole unless it is; tiles may be traced at once on
     // several threads.
     void Trace(TracedTile& tile) const;
+    // Traces the tile anew, handing its pieces to sink a part at a time.
+    void Trace(TracedTile& tile, TracePartSink& sink) const;
     // The picture's tiles, those last drawn traced.
     const std::vector<TracedTile>& Tiles() const { return tiles_; }
     // Of the tiles traced so far.

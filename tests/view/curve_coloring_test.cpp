@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,9 @@ protected:
         EndlessRenderer renderer(view);
         CurveStyle style;
         style.Coloring = coloring;
-        QImage picture(kSize, kSize, QImage::Format_RGB32);
+        // Recorded rather than drawn on pixels, the tiles keep their whole
+        // traces, whose points carry the colours.
+        QPicture picture;
         QPainter painter(&picture);
         renderer.Picture(ViewPlacement::FittedTo({0, 0, kSize, kSize}), style)->Draw(painter);
         for (const TracedTile& tile : renderer.LastTrace().Tiles()) {
