@@ -97,7 +97,8 @@ std::optional<int> ReadDive(const QCommandLineParser& parser, const EndlessOptio
     const auto magnification = ParseDecimal(parser.value(o.Magnify).toStdString());
     if (!magnification || magnification->Sign() <= 0)
         return UsageError("--magnify needs a decimal number above zero");
-    if (DeepestMagnification() < *magnification)
+    // In the digits typed, so that the deepest as typed is not beyond it.
+    if (Rounded(DeepestMagnification(), magnification->Precision()) < *magnification)
         return CommandFailed(QStringLiteral("--magnify goes deeper than the endless view draws"), {},
                              QStringLiteral("at most 1e%1").arg(kDeepestPowerOfTen));
     result.DivePoint.emplace((*point)[0], (*point)[1]);

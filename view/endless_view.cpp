@@ -3,6 +3,7 @@
 #include "view/curve_point.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -12,9 +13,10 @@ constexpr mpfr_prec_t kBandBits = 32;
 
 } // namespace
 
+// Exact: 10^n is 2^n 5^n, and 5^n takes n log2(5) bits.
 BigFloat DeepestMagnification()
 {
-    BigFloat deepest(kScaleBits);
+    BigFloat deepest(static_cast<mpfr_prec_t>(std::ceil(kDeepestPowerOfTen * std::log2(5.0))) + 1);
     mpfr_ui_pow_ui(deepest.get(), 10, kDeepestPowerOfTen, MPFR_RNDN);
     return deepest;
 }

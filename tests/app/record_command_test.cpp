@@ -339,6 +339,18 @@ TEST_F(RecordCommand, HelpListsTheRecording)
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
 }
 
+// The deepest magnification the endless view draws, typed as the refusal
+// of a deeper one names it, is recorded with the curve in its last frame.
+TEST_F(RecordCommand, ADiveToTheDeepestMagnificationAsTypedIsRecorded)
+{
+    const RunResult run = Ornalix({"--record", Clip(), "--size", "64x48", "--endless", "--dive", "1,0", "--magnify",
+                                   "1e1000", "--frames", "3", Example("cesaro.fract")});
+    ASSERT_EQ(run.Status, 0) << qPrintable(run.Errors);
+    const QList<QImage> frames = DecodeFrames(Clip());
+    ASSERT_EQ(frames.size(), 3);
+    EXPECT_GT(PixelsOf(frames.back(), qRgb(0, 0, 0)), 20) << "the curve shows";
+}
+
 // Frame i is magnified 9^i about the curve's end, where only the curve's
 // last copies reach into the view: every frame repeats the first, the full
 // view, the last one 3^58 times deeper.
