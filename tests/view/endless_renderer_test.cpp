@@ -150,110 +150,93 @@ TEST_F(EndlessPictures, CullingKeepsEveryPieceThatMeetsThePicture)
     }
 }
 
-// Draws the parts a tracer hands over as they come.
-struct PartPicture : TracePartSink {
-    PartPicture(QImage& image, const CurveStyle& style, const PixelRect& rect)
-        : painter(&image), drawing(painter, style, scratch), rect(rect)
-    {
-    }
-    void Restart() override { drawing.Fill(rect); }
-    void Take(const TracedCurve& part) override
-    {
-        drawing.Runs(part.Points, part.RunStarts, part.Colors);
-        ++parts;
-    }
-    QPainter painter;
-    std::vector<QPoint> scratch;
-    RunDrawing drawing;
-    PixelRect rect;
-    int parts = 0;
-};
-
-// A trace drawn a part at a time as the tracer hands the parts over has the
-// pixels of the whole trace drawn at once, in every style drawn piece by
-// piece: also where the budget makes the tracer start over, coarser, and on
-// the next trace, which starts coarser.
-TEST_F(EndlessPictures, ATraceDrawnInPartsIsTheWholeTraceDrawn)
+// A picture's tiles are drawn in parts while they are traced only in the
+// styles whose pixels come out the same: a picture of one tile, drawn twice
+// as a zoom's frames are, is its whole trace drawn at once in every style.
+TEST_F(EndlessPictures, APictureIsItsWholeTraceDrawnInEveryStyle)
 {
-    Open("cesaro.fract");
-    const PixelRect rect{0, 0, 300, 300};
-    const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), rect);
-    CurveStyle pixels, gradient;
+    const PixelRect rect{0, 0, 250, 200};
+    CurveStyle pixels, gradient, thick, dots;
     pixels.Shape = CurveStyle::Marks::Pixels;
     gradient.Coloring.Kind = CurveColoring::Mode::Gradient;
+    thick.PenWidth = 3;
+    thick.Antialiased = true;
+    dots.Shape = CurveStyle::Marks::Dots;
+    dots.DotRadius = 2;
+    dots.Antialiased = true;
     const SegmentColors colors(gradient.Coloring, 1);
+    const QImage plain(rect.Right, rect.Bottom, QImage::Format_ARGB32_Premultiplied);
     QImage bits(rect.Right, rect.Bottom, QImage::Format_Mono);
     bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     const struct {
         const char* name;
         CurveStyle style;
         QImage image;
-    } rows[] = {{"lines", CurveStyle(), QImage(rect.Right, rect.Bottom, QImage::Format_RGB32)},
-                {"pixels", pixels, QImage(rect.Right, rect.Bottom, QImage::Format_RGB32)},
-                {"gradient", gradient, QImage(rect.Right, rect.Bottom, QImage::Format_RGB32)},
-                {"bits", CurveStyle(), bits}};
+    } rows[] = {{"lines", CurveStyle(), plain}, {"pixels", pixels, plain}, {"gradient", gradient, plain},
+                {"bits", CurveStyle(), bits},   {"smoothed", thick, plain}, {"dots", dots, plain}};
+    Open("cesaro.fract");
+    view.FitToPane(rect);
     for (const auto& row : rows) {
-        ASSERT_TRUE(DrawsPieceByPiece(row.style));
-        for (const int budget : {kTileSegmentBudget, 10000}) {
-            TraceLimits limits = TraceLimitsFor(row.style);
-            limits.Budget = budget;
-            limits.Colors = row.style.Coloring.Colored() ? &colors : nullptr;
-            TraceRoots roots;
-            PreciseRoots().Find(view.Curve(), camera, rect, limits.Margin, roots);
-            CurveTracer wholeTracer, partTracer;
-            for (int trace = 0; trace < 2; ++trace) {
-                TracedCurve whole, last;
-                wholeTracer.TraceFrom(view.Curve(), roots, rect, limits, whole);
-                QImage wholePicture = row.image, partPicture = row.image;
-                {
-                    QPainter painter(&wholePicture);
-                    std::vector<QPoint> scratch;
-                    DrawStyledRuns(painter, whole.Points, whole.RunStarts, rect, row.style, scratch, whole.Colors);
-                    PartPicture parts(partPicture, row.style, rect);
-                    partTracer.TraceFrom(view.Curve(), roots, rect, limits, last, parts);
-                    EXPECT_GT(parts.parts, 1) << row.name << " " << budget;
-                }
-                EXPECT_EQ(whole.Complete, budget == kTileSegmentBudget) << row.name << " " << budget;
-                EXPECT_EQ(last.Segments, whole.Segments) << row.name << " " << budget;
-                EXPECT_EQ(DifferentPixels(partPicture, wholePicture), 0) << row.name << " " << budget << " " << trace;
-            }
+        TraceLimits limits = TraceLimitsFor(row.style);
+        limits.Colors = row.style.Coloring.Colored() ? &colors : nullptr;
+        TracedCurve whole;
+        CurveTracer().Trace(view.Curve(), view.Camera(), rect, limits, whole);
+        ASSERT_GT(whole.Points.size(), 3 * 4096u) << row.name;
+        QImage wholePicture = row.image;
+        QPainter wholePainter(&wholePicture);
+        std::vector<QPoint> scratch;
+        DrawStyledRuns(wholePainter, whole.Points, whole.RunStarts, rect, row.style, scratch, whole.Colors);
+        wholePainter.end();
+        for (int frame = 0; frame < 2; ++frame) {
+            QImage picture = row.image;
+            QPainter painter(&picture);
+            renderer.Picture(ViewPlacement::AsShownIn(rect), row.style)->Draw(painter);
+            painter.end();
+            EXPECT_EQ(DifferentPixels(picture, wholePicture), 0) << row.name << " " << frame;
         }
     }
 }
 
-// The renderer draws a picture's tiles in parts as it traces them only in
-// the styles whose pixels come out the same: a single tile's picture is the
-// whole trace drawn at once, smoothed, thick or dotted too.
-TEST_F(EndlessPictures, APictureIsItsWholeTraceDrawnInEveryStyle)
+// Draws the parts a tracer hands over on a picture.
+struct PartPicture : TracePartSink {
+    PartPicture(QImage& image, const PixelRect& rect) : painter(&image), drawing(painter, style, scratch), rect(rect) {}
+    void Restart() override { drawing.Fill(rect); }
+    void Take(const TracedCurve& part) override { drawing.Runs(part.Points, part.RunStarts, part.Colors); }
+    QPainter painter;
+    CurveStyle style;
+    std::vector<QPoint> scratch;
+    RunDrawing drawing;
+    PixelRect rect;
+};
+
+// Where the budget makes a trace handed over in parts start over, coarser,
+// what it handed over before is painted over: the picture is that of the
+// whole trace, as is the next one, which starts coarser.
+TEST_F(EndlessPictures, APictureInPartsStartsOverWithItsTrace)
 {
     Open("cesaro.fract");
-    const PixelRect rect{0, 0, 250, 200};
-    view.FitToPane(rect);
-    CurveStyle thick, dots;
-    thick.PenWidth = 3;
-    thick.Antialiased = true;
-    dots.Shape = CurveStyle::Marks::Dots;
-    dots.DotRadius = 2;
-    dots.Antialiased = true;
-    const struct {
-        const char* name;
-        CurveStyle style;
-    } rows[] = {{"lines", CurveStyle()}, {"smoothed", thick}, {"dots", dots}};
-    for (const auto& row : rows) {
-        TracedCurve whole;
-        CurveTracer().Trace(view.Curve(), view.Camera(), rect, TraceLimitsFor(row.style), whole);
-        ASSERT_GT(whole.Points.size(), 3 * 4096u) << row.name;
-        QImage wholePicture(rect.Right, rect.Bottom, QImage::Format_ARGB32_Premultiplied);
-        {
-            QPainter painter(&wholePicture);
-            std::vector<QPoint> scratch;
-            DrawStyledRuns(painter, whole.Points, whole.RunStarts, rect, row.style, scratch, whole.Colors);
-        }
-        QImage picture(rect.Right, rect.Bottom, QImage::Format_ARGB32_Premultiplied);
-        QPainter painter(&picture);
-        renderer.Picture(ViewPlacement::AsShownIn(rect), row.style)->Draw(painter);
+    const PixelRect rect{0, 0, 300, 300};
+    const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), rect);
+    TraceLimits limits;
+    limits.Budget = 10000;
+    TraceRoots roots;
+    PreciseRoots().Find(view.Curve(), camera, rect, limits.Margin, roots);
+    CurveTracer wholeTracer, partTracer;
+    for (int trace = 0; trace < 2; ++trace) {
+        TracedCurve whole, last;
+        wholeTracer.TraceFrom(view.Curve(), roots, rect, limits, whole);
+        ASSERT_FALSE(whole.Complete);
+        QImage wholePicture(rect.Right, rect.Bottom, QImage::Format_RGB32), partPicture = wholePicture;
+        QPainter painter(&wholePicture);
+        std::vector<QPoint> scratch;
+        DrawStyledRuns(painter, whole.Points, whole.RunStarts, rect, CurveStyle(), scratch, whole.Colors);
         painter.end();
-        EXPECT_EQ(DifferentPixels(picture, wholePicture), 0) << row.name;
+        {
+            PartPicture parts(partPicture, rect);
+            partTracer.TraceFrom(view.Curve(), roots, rect, limits, last, parts);
+        }
+        EXPECT_EQ(last.Segments, whole.Segments);
+        EXPECT_EQ(DifferentPixels(partPicture, wholePicture), 0) << trace;
     }
 }
 
