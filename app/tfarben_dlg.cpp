@@ -37,7 +37,6 @@ TfarbenDlg::TfarbenDlg(QWidget* parent, Dialogs& dialogs) : QDialog(parent), ui(
     setFixedSize(size());
     ui->txtRepeats->setMaximum(kMaxGradientRepeats);
     ui->txtLevel->setMaximum(kMaxEdgeLevel);
-    ui->cboPreset->setCurrentIndex(-1);
     edgeButtons_ = {ui->cmdEdge1, ui->cmdEdge2, ui->cmdEdge3, ui->cmdEdge4,
                     ui->cmdEdge5, ui->cmdEdge6, ui->cmdEdge7, ui->cmdEdge8};
     for (int edge = 0; edge < kEdgeColorCount; ++edge)
@@ -96,7 +95,6 @@ void TfarbenDlg::ShowColoring()
     ui->optNachKante->setChecked(coloring_.Kind == CurveColoring::Mode::Edges);
     ui->txtRepeats->setValue(coloring_.Repeats);
     ui->txtLevel->setValue(coloring_.EdgeLevel);
-    ui->cboPreset->setCurrentIndex(-1);
     showing_ = false;
     ShowStops(0);
     ShowEdgeColors();
@@ -113,8 +111,18 @@ void TfarbenDlg::ShowStops(int selected)
     ui->txtPosition->setValue(coloring_.Stops[static_cast<std::size_t>(selected)].Position);
     ui->cmdAddStop->setEnabled(static_cast<int>(coloring_.Stops.size()) < kMaxGradientStops);
     ui->cmdDeleteStop->setEnabled(static_cast<int>(coloring_.Stops.size()) > kMinGradientStops);
+    ShowPreset();
     showing_ = false;
     ShowPreview();
+}
+
+// The preset the stops are, or none, when the box reads "(eigene)".
+void TfarbenDlg::ShowPreset()
+{
+    int shown = -1;
+    for (int preset = 0; preset < ui->cboPreset->count(); ++preset)
+        shown = Preset(preset) == coloring_.Stops ? preset : shown;
+    ui->cboPreset->setCurrentIndex(shown);
 }
 
 void TfarbenDlg::ShowPreview()

@@ -33,6 +33,7 @@ private:
     void ShowColoring();
     void ShowStops(int selected);
     void ShowPreview();
+    void ShowPreset();
     void ShowEdgeColors();
     int SelectedStop() const;
     void ModeChange();

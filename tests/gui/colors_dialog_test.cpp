@@ -41,6 +41,7 @@ protected:
     }
 };
 
+// The box names the stops' preset, none once a stop is added. "Eis", then
 // "Regenbogen", a stop added, moved, coloured and one deleted, four
 // repeats: "Ok" applies them and the pane shows the rainbow; "Abbrechen"
 // after other changes keeps them; the store holds them after closing.
@@ -53,11 +54,17 @@ TEST_F(ColorsDialog, OkAppliesWhatTheDialogShowsAbbrechenNothingAndTheStoreKeeps
         [](TfarbenDlg& d) {
             Named<QRadioButton>(d, "optFarbverlauf")->click();
             auto* presets = Named<QComboBox>(d, "cboPreset");
+            EXPECT_EQ(presets->currentText(), QStringLiteral("Regenbogen")) << "the stops' preset";
+            presets->setCurrentIndex(2);
+            emit presets->activated(2);
+            EXPECT_EQ(Named<QListWidget>(d, "lstStops")->count(), 4);
             presets->setCurrentIndex(0);
             emit presets->activated(0);
             ASSERT_EQ(Named<QListWidget>(d, "lstStops")->count(), 6);
             Named<QListWidget>(d, "lstStops")->setCurrentRow(0);
             Named<QPushButton>(d, "cmdAddStop")->click();
+            EXPECT_EQ(presets->currentIndex(), -1) << "stops of no preset";
+            EXPECT_EQ(presets->placeholderText(), QStringLiteral("(eigene)"));
             EXPECT_EQ(Named<QListWidget>(d, "lstStops")->currentRow(), 1);
             Named<QDoubleSpinBox>(d, "txtPosition")->setValue(0.5);
             EXPECT_EQ(Named<QListWidget>(d, "lstStops")->currentRow(), 3);
