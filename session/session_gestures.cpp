@@ -33,11 +33,10 @@ void FractalSession::PanTo(const Complex& point)
         MovePicture(1.0, shift);
 }
 
-// The picture moves at once, pane pixel p to scale p + offset: the window
-// takes the place in the pane that the move gives it (in the endless view,
-// the whole pane), and the next paint fits it there. The polyline view's
-// window is in the pane's pixels already; the whole curve's bounds are
-// copied into a window of its own first.
+// The picture moves at once, pane pixel p to scale p + offset, and the
+// window becomes all the pane then shows, so that the next paint fits it
+// there and an export of another shape shows at least what the pane does.
+// The polyline view's window is in the pane's pixels already.
 void FractalSession::MovePicture(double scale, const Complex& offset)
 {
     if (EndlessShown()) {
@@ -47,15 +46,13 @@ void FractalSession::MovePicture(double scale, const Complex& offset)
         endless_.MovePicture(move, fractPane_);
         endless_.LimitDepth(fractPane_);
     } else {
-        if (Viewer.WindowIsBounds()) {
-            zoomMin_.Assign(Viewer.BoundsMin);
-            zoomMax_.Assign(Viewer.BoundsMax);
-            Viewer.SetWindow(zoomMin_, zoomMax_);
-        }
-        for (Complex* corner : {Viewer.WindowMin, Viewer.WindowMax}) {
+        zoomMin_.Assign(Complex(fractPane_.Left, fractPane_.Top));
+        zoomMax_.Assign(Complex(fractPane_.Right, fractPane_.Bottom));
+        for (Complex* corner : {&zoomMin_, &zoomMax_}) {
             corner->Sub(offset);
             corner->DivReal(scale);
         }
+        Viewer.SetWindow(zoomMin_, zoomMax_);
     }
     emit fractChanged();
 }

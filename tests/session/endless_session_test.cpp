@@ -160,6 +160,25 @@ TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
     EXPECT_EQ(Picture(), zooming) << "not while the timer runs";
 }
 
+// After a wheel notch or a pan the window is all the pane shows: an export
+// twice as wide shows the pane's picture in its middle, in both views.
+TEST_F(EndlessSession, AfterAWheelNotchOrAPanAWiderExportShowsThePaneInItsMiddle)
+{
+    session.SetDepth(5);
+    const int width = kPane.Right, height = kPane.Bottom;
+    for (const bool endless : {false, true}) {
+        session.SetEndlessZoom(endless);
+        session.FullView();
+        session.WheelFract(80, 50, 1);
+        session.PressFract(Qt::MiddleButton, 10, 10);
+        session.MoveFract(40, -5);
+        session.ReleaseFract(Qt::MiddleButton, 40, -5);
+        const QImage shown = Picture();
+        const QImage wide = Drawn(ViewPlacement::FittedTo({0, 0, 2 * width, height}));
+        EXPECT_EQ(wide.copy(width / 2, 0, width, height), shown) << endless;
+    }
+}
+
 // A notch zooms about the centre of the pixel under the cursor, so what lies
 // there stays on that pixel however long the wheel turns.
 TEST_F(EndlessSession, SixtyFourNotchesKeepThePointUnderTheCursorOnItsPixel)
