@@ -30,14 +30,6 @@ void CurveTracer::TraceFrom(const LimitCurve& curve, const TraceRoots& roots, co
     sink_ = nullptr;
 }
 
-namespace {
-
-// The points a part handed to a sink holds: with the pixels they are drawn
-// on, well within a core's own cache.
-constexpr std::size_t kTracePartPoints = 4096;
-
-} // namespace
-
 void CurveTracer::Refine(TracedCurve& out)
 {
     out.Complete = roots_.Complete;

@@ -37,6 +37,10 @@ struct TracedCurve {
     bool Complete = true;
 };
 
+// The points a part handed to a TracePartSink holds: with the pixels they
+// are drawn on, well within a core's own cache.
+constexpr std::size_t kTracePartPoints = 4096;
+
 // Takes a trace's pieces a part at a time while it runs, so that they can be
 // drawn while they are still in the cache.
 class TracePartSink {

@@ -181,7 +181,7 @@ TEST_F(EndlessPictures, APictureIsItsWholeTraceDrawnInEveryStyle)
         limits.Colors = row.style.Coloring.Colored() ? &colors : nullptr;
         TracedCurve whole;
         CurveTracer().Trace(view.Curve(), view.Camera(), rect, limits, whole);
-        ASSERT_GT(whole.Points.size(), 3 * 4096u) << row.name;
+        ASSERT_GT(whole.Points.size(), 3 * kTracePartPoints) << row.name;
         QImage wholePicture = row.image;
         QPainter wholePainter(&wholePicture);
         std::vector<QPoint> scratch;
