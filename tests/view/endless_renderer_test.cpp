@@ -209,37 +209,6 @@ struct PartPicture : TracePartSink {
     PixelRect rect;
 };
 
-// Where the budget makes a trace handed over in parts start over, coarser,
-// what it handed over before is painted over: the picture is that of the
-// whole trace, as is the next one, which starts coarser.
-TEST_F(EndlessPictures, APictureInPartsStartsOverWithItsTrace)
-{
-    Open("cesaro.fract");
-    const PixelRect rect{0, 0, 300, 300};
-    const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), rect);
-    TraceLimits limits;
-    limits.Budget = 10000;
-    TraceRoots roots;
-    PreciseRoots().Find(view.Curve(), camera, rect, limits.Margin, roots);
-    CurveTracer wholeTracer, partTracer;
-    for (int trace = 0; trace < 2; ++trace) {
-        TracedCurve whole, last;
-        wholeTracer.TraceFrom(view.Curve(), roots, rect, limits, whole);
-        ASSERT_FALSE(whole.Complete);
-        QImage wholePicture(rect.Right, rect.Bottom, QImage::Format_RGB32), partPicture = wholePicture;
-        QPainter painter(&wholePicture);
-        std::vector<QPoint> scratch;
-        DrawStyledRuns(painter, whole.Points, whole.RunStarts, rect, CurveStyle(), scratch, whole.Colors);
-        painter.end();
-        {
-            PartPicture parts(partPicture, rect);
-            partTracer.TraceFrom(view.Curve(), roots, rect, limits, last, parts);
-        }
-        EXPECT_EQ(last.Segments, whole.Segments);
-        EXPECT_EQ(DifferentPixels(partPicture, wholePicture), 0) << trace;
-    }
-}
-
 // The roots a tracer keeps serve the pictures of the next cameras (the steps
 // of a zoom in and out, pans) as a fresh descent would.
 TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
@@ -273,18 +242,22 @@ TEST_F(EndlessPictures, KeptRootsDrawWhatAFreshDescentDraws)
 }
 
 // A curve of dimension near 2 on a large picture: drawn whole, from its
-// start to its end, in fewer and longer pieces.
+// start to its end, in fewer and longer pieces. Handed over in parts, the
+// trace starts over coarser where it passes the budget, painting over the
+// parts it handed over before: the picture is the whole trace's.
 TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
 {
     Open("cesaro.fract");
     const PixelRect rect{0, 0, 1000, 1000};
     const EndlessCamera camera = FitCamera(view.WindowMin(), view.WindowMax(), rect);
-    CurveTracer tracer;
-    TracedCurve trace;
     TraceLimits limits;
+    TraceRoots roots;
+    PreciseRoots().Find(view.Curve(), camera, rect, limits.Margin, roots);
+    CurveTracer tracer;
+    TracedCurve trace, last;
     for (const int budget : {1000, 5000, 30000}) {
         limits.Budget = budget;
-        tracer.Trace(view.Curve(), camera, rect, limits, trace);
+        tracer.TraceFrom(view.Curve(), roots, rect, limits, trace);
         EXPECT_FALSE(trace.Complete) << budget;
         EXPECT_LE(trace.Segments, budget);
         EXPECT_GT(trace.Segments, budget / 4) << "as deep as the budget allows";
@@ -294,6 +267,17 @@ TEST_F(EndlessPictures, TheBudgetRefinesLessDeepAndDrawsTheWholeCurve)
         EXPECT_EQ(trace.Points.front().Re, start.Re);
         EXPECT_NEAR(trace.Points.back().Re, end.Re, 1e-9);
         EXPECT_NEAR(trace.Points.back().Im, end.Im, 1e-9);
+
+        QImage wholePicture(rect.Right, rect.Bottom, QImage::Format_RGB32), partPicture = wholePicture;
+        QPainter painter(&wholePicture);
+        std::vector<QPoint> scratch;
+        DrawStyledRuns(painter, trace.Points, trace.RunStarts, rect, CurveStyle(), scratch, trace.Colors);
+        painter.end();
+        {
+            PartPicture parts(partPicture, rect);
+            CurveTracer().TraceFrom(view.Curve(), roots, rect, limits, last, parts);
+        }
+        EXPECT_EQ(DifferentPixels(partPicture, wholePicture), 0) << budget;
     }
     limits.Budget = kSegmentBudget;
     tracer.Trace(view.Curve(), camera, {0, 0, 200, 200}, limits, trace);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -32,26 +33,19 @@ TEST(PoolWork, EveryIndexRunsOnceAndTheCallerWorksToo)
         QSemaphore release;
         for (int b = 0; b < row.busy; ++b)
             pool->start([&release] { release.acquire(); });
-        std::vector<int> runs(kCount, 0);
         std::vector<std::thread::id> on(kCount);
-        QSemaphore done;
-        const std::thread::id caller = [&] {
-            std::thread thread([&] {
-                RunOnPool(kCount, [&](int i) {
-                    ++runs[static_cast<std::size_t>(i)];
-                    on[static_cast<std::size_t>(i)] = std::this_thread::get_id();
-                    QThread::usleep(kWorkMicroseconds);
-                });
-                done.release();
+        std::vector<int> runs(kCount, 0);
+        auto run = std::async(std::launch::async, [&] {
+            RunOnPool(kCount, [&](int i) {
+                on[static_cast<std::size_t>(i)] = std::this_thread::get_id();
+                ++runs[static_cast<std::size_t>(i)];
+                QThread::usleep(kWorkMicroseconds);
             });
-            const std::thread::id id = thread.get_id();
-            thread.detach();
-            return id;
-        }();
-        const bool returned = done.tryAcquire(1, 10000);
+            return std::this_thread::get_id();
+        });
+        const bool returned = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
         release.release(row.busy);
-        if (!returned)
-            done.acquire();
+        const std::thread::id caller = run.get();
         pool->waitForDone();
         EXPECT_TRUE(returned) << row.name;
         EXPECT_EQ(std::count(runs.begin(), runs.end(), 1), kCount) << row.name;
