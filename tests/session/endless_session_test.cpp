@@ -110,7 +110,9 @@ TEST_F(EndlessSession, TheZoomOutFromDeepKeepsItsFixedPoint)
 }
 
 // The wheel zooms x2 a notch about the cursor, a middle drag moves the
-// picture with the mouse: in the polyline view as in the endless one.
+// picture with the mouse: in the polyline view as in the endless one. The
+// window is then all the pane shows: an export twice as wide shows the
+// pane's picture in its middle.
 TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
 {
     struct Row {
@@ -153,30 +155,13 @@ TEST_F(EndlessSession, WheelAndMiddleDragMoveThePictureInBothViews)
         EXPECT_NEAR(move.Scale.ToDouble(), row.scale, 1e-9) << row.endless;
         EXPECT_NEAR(move.Offset.ToComplex().Re, row.offset.Re, 1e-6) << row.endless;
         EXPECT_NEAR(move.Offset.ToComplex().Im, row.offset.Im, 1e-6) << row.endless;
+        const QImage wide = Drawn(ViewPlacement::FittedTo({0, 0, 2 * kPane.Right, kPane.Bottom}));
+        EXPECT_EQ(wide.copy(kPane.Right / 2, 0, kPane.Right, kPane.Bottom), Picture()) << row.endless;
     }
     session.SetMode(modeZooming);
     const QImage zooming = Picture();
     session.WheelFract(80, 50, 1);
     EXPECT_EQ(Picture(), zooming) << "not while the timer runs";
-}
-
-// After a wheel notch or a pan the window is all the pane shows: an export
-// twice as wide shows the pane's picture in its middle, in both views.
-TEST_F(EndlessSession, AfterAWheelNotchOrAPanAWiderExportShowsThePaneInItsMiddle)
-{
-    session.SetDepth(5);
-    const int width = kPane.Right, height = kPane.Bottom;
-    for (const bool endless : {false, true}) {
-        session.SetEndlessZoom(endless);
-        session.FullView();
-        session.WheelFract(80, 50, 1);
-        session.PressFract(Qt::MiddleButton, 10, 10);
-        session.MoveFract(40, -5);
-        session.ReleaseFract(Qt::MiddleButton, 40, -5);
-        const QImage shown = Picture();
-        const QImage wide = Drawn(ViewPlacement::FittedTo({0, 0, 2 * width, height}));
-        EXPECT_EQ(wide.copy(width / 2, 0, width, height), shown) << endless;
-    }
 }
 
 // A notch zooms about the centre of the pixel under the cursor, so what lies
